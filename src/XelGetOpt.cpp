@@ -1,0 +1,476 @@
+#include "XelGetOpt.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+// The table block add_long_option builds. Copies of a scanner share it; the
+// count lets the last one release it and lets add_long_option copy it before
+// writing while another scanner still reads it.
+struct XelGetOpt::TableBlock {
+  std::atomic<int> references{1};
+  option records[kTableCapacity];  // only up to the terminator is written
+};
+
+namespace {
+
+bool is_nonoption(const char* element) {
+  return element[0] != '-' || element[1] == '\0';
+}
+
+bool is_terminator(const char* element) {
+  return element[0] == '-' && element[1] == '-' && element[2] == '\0';
+}
+
+// The letter's entry in the option string, or null: ':' and NUL never are
+// options.
+const char* find_letter(const char* options, char letter) {
+  if (letter == ':' || letter == '\0') {
+    return nullptr;
+  }
+  return std::strchr(options, letter);
+}
+
+int widen(char c) { return static_cast<signed char>(c); }
+
+}  // namespace
+
+XelGetOpt::XelGetOpt(const XelGetOpt& other)
+    : argc(other.argc),
+      argv(other.argv),
+      longind(other.longind),
+      optstring(other.optstring),
+      longopts(other.longopts),
+      long_count(other.long_count),
+      optarg_value(other.optarg_value),
+      optind(other.optind),
+      opterr(other.opterr),
+      optopt(other.optopt),
+      nextchar(other.nextchar),
+      ordering(other.ordering),
+      first_nonopt(other.first_nonopt),
+      last_nonopt(other.last_nonopt),
+      table_(other.table_),
+      finished_(other.finished_) {
+  if (table_ != nullptr) {
+    table_->references.fetch_add(1, std::memory_order_relaxed);
+  }
+}
+
+XelGetOpt::XelGetOpt(XelGetOpt&& other) noexcept
+    : argc(other.argc),
+      argv(other.argv),
+      longind(other.longind),
+      optstring(other.optstring),
+      longopts(other.longopts),
+      long_count(other.long_count),
+      optarg_value(other.optarg_value),
+      optind(other.optind),
+      opterr(other.opterr),
+      optopt(other.optopt),
+      nextchar(other.nextchar),
+      ordering(other.ordering),
+      first_nonopt(other.first_nonopt),
+      last_nonopt(other.last_nonopt),
+      table_(other.table_),
+      finished_(other.finished_) {
+  // The moved-from scanner keeps its fields but no longer owns the block.
+  if (table_ != nullptr && other.longopts == table_->records) {
+    other.longopts = nullptr;
+    other.long_count = 0;
+  }
+  other.table_ = nullptr;
+}
+
+XelGetOpt& XelGetOpt::operator=(const XelGetOpt& other) {
+  if (this != &other) {
+    XelGetOpt copy(other);
+    *this = std::move(copy);
+  }
+  return *this;
+}
+
+XelGetOpt& XelGetOpt::operator=(XelGetOpt&& other) noexcept {
+  if (this != &other) {
+    release_table();
+    argc = other.argc;
+    argv = other.argv;
+    longind = other.longind;
+    optstring = other.optstring;
+    longopts = other.longopts;
+    long_count = other.long_count;
+    optarg_value = other.optarg_value;
+    optind = other.optind;
+    opterr = other.opterr;
+    optopt = other.optopt;
+    nextchar = other.nextchar;
+    ordering = other.ordering;
+    first_nonopt = other.first_nonopt;
+    last_nonopt = other.last_nonopt;
+    finished_ = other.finished_;
+    table_ = other.table_;
+    if (table_ != nullptr && other.longopts == table_->records) {
+      other.longopts = nullptr;
+      other.long_count = 0;
+    }
+    other.table_ = nullptr;
+  }
+  return *this;
+}
+
+XelGetOpt::~XelGetOpt() { release_table(); }
+
+void XelGetOpt::release_table() noexcept {
+  if (table_ != nullptr &&
+      table_->references.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+    delete table_;
+  }
+  table_ = nullptr;
+}
+
+void XelGetOpt::set_args(int count, char** vector) {
+  argc = count;
+  argv = vector;
+}
+
+void XelGetOpt::set_char_options(char* options) { optstring = options; }
+
+void XelGetOpt::set_char_options(const char* options) { optstring = options; }
+
+void XelGetOpt::set_long_options(option* table) {
+  longopts = table;
+  long_count = -1;
+  // Nothing refers to our own block any more.
+  release_table();
+}
+
+void XelGetOpt::add_long_option(char* name, ParamType kind, char value) {
+  add_long_option(static_cast<const char*>(name), kind, value);
+}
+
+void XelGetOpt::add_long_option(const char* name, ParamType kind, char value) {
+  if (long_count == -1) {
+    std::printf(
+        "Getopt: can't use add_long_option() after set_long_options().");
+    return;
+  }
+  if (longopts == nullptr) {
+    auto* block = new TableBlock;
+    release_table();
+    table_ = block;
+    longopts = block->records;
+  } else if (table_ != nullptr && longopts == table_->records &&
+             table_->references.load(std::memory_order_acquire) > 1 &&
+             long_count <= kTableCapacity - 2) {
+    // Copy on write: another scanner still reads the shared block.
+    auto* block = new TableBlock;
+    std::copy(table_->records, table_->records + long_count + 1,
+              block->records);
+    release_table();
+    table_ = block;
+    longopts = block->records;
+  }
+  if (long_count > kTableCapacity - 2) {
+    std::printf("Getopt: too many long options.");
+    return;
+  }
+  longopts[long_count] = option{name, kind, nullptr, widen(value)};
+  ++long_count;
+  longopts[long_count] = option{nullptr, no_argument, nullptr, 0};
+}
+
+int XelGetOpt::getopt() {
+  if (longopts != nullptr) {
+    return getopt_long_only(argc, argv, optstring, longopts, &longind);
+  }
+  return getopt(argc, argv, optstring);
+}
+
+int XelGetOpt::getopt(int count, char* const* vector, const char* options) {
+  return _getopt_internal(count, vector, options, nullptr, nullptr, 0);
+}
+
+int XelGetOpt::getopt_long(int count, char* const* vector, const char* options,
+                           const option* table, int* index) {
+  return _getopt_internal(count, vector, options, table, index, 0);
+}
+
+int XelGetOpt::getopt_long_only(int count, char* const* vector,
+                                const char* options, const option* table,
+                                int* index) {
+  return _getopt_internal(count, vector, options, table, index, 1);
+}
+
+void XelGetOpt::diagnose(const char* program, const char* first,
+                         const char* second, const char* third,
+                         const char* fourth) const {
+  if (opterr == 0) {
+    return;
+  }
+  // One locked write per line, so concurrent scans do not split lines.
+  flockfile(stderr);
+  for (const char* piece : {program, first, second, third, fourth}) {
+    if (piece != nullptr) {
+      std::fputs(piece, stderr);
+    }
+  }
+  std::fputc('\n', stderr);
+  std::fflush(stderr);
+  funlockfile(stderr);
+}
+
+void XelGetOpt::exchange(char** vector) {
+  const int first = first_nonopt;
+  const int last = last_nonopt;
+  const int end = optind;
+  if (!(first < last && last < end)) {
+    return;  // nothing to move; never reach outside the vector
+  }
+  char** begin = vector + first;
+  char** middle = vector + last;
+  char** stop = vector + end;
+  const auto skipped = static_cast<std::size_t>(last - first);
+  const auto scanned = static_cast<std::size_t>(end - last);
+  // One side is usually a word or two: park it on the stack and slide the
+  // other with memmove, which handles the overlap.
+  constexpr std::size_t kParked = 16;
+  char* parked[kParked];
+  if (scanned <= kParked) {
+    std::memcpy(parked, middle, sizeof(char*) * scanned);
+    std::memmove(begin + scanned, begin, sizeof(char*) * skipped);
+    std::memcpy(begin, parked, sizeof(char*) * scanned);
+  } else if (skipped <= kParked) {
+    std::memcpy(parked, begin, sizeof(char*) * skipped);
+    std::memmove(begin, middle, sizeof(char*) * scanned);
+    std::memcpy(begin + scanned, parked, sizeof(char*) * skipped);
+  } else {
+    std::rotate(begin, middle, stop);
+  }
+  first_nonopt = first + end - last;
+  last_nonopt = end;
+}
+
+int XelGetOpt::_getopt_internal(int count, char* const* vector,
+                                const char* options, const option* table,
+                                int* index, int long_only) {
+  // An empty vector (argc 0, argv[0] null) or a scanner without inputs has
+  // nothing to scan.
+  if (count <= 0 || vector == nullptr || vector[0] == nullptr ||
+      options == nullptr) {
+    return -1;
+  }
+  optarg_value = nullptr;
+  if (optind == 0) {
+    optind = 1;
+    first_nonopt = 1;
+    last_nonopt = 1;
+    nextchar = nullptr;
+    finished_ = false;
+    if (options[0] == '-') {
+      ordering = RETURN_IN_ORDER;
+    } else if (options[0] == '+' || std::getenv("POSIXLY_CORRECT") != nullptr) {
+      ordering = REQUIRE_ORDER;
+    } else {
+      ordering = PERMUTE;
+    }
+  }
+  // Once over, stays over: a further call must not permute again.
+  if (finished_ || optind < 0 || optind > count) {
+    return -1;
+  }
+  if (options[0] == '-' || options[0] == '+') {
+    ++options;
+  }
+  // The scan reorders the caller's pointers in place, never the texts.
+  char** words = const_cast<char**>(vector);
+
+  if (nextchar == nullptr || *nextchar == '\0') {
+    if (ordering == PERMUTE) {
+      if (first_nonopt != last_nonopt && last_nonopt != optind) {
+        exchange(words);
+      } else if (last_nonopt != optind) {
+        first_nonopt = optind;
+      }
+      while (optind < count && is_nonoption(words[optind])) {
+        ++optind;
+      }
+      last_nonopt = optind;
+    }
+    if (optind != count && is_terminator(words[optind])) {
+      ++optind;
+      if (first_nonopt != last_nonopt && last_nonopt != optind) {
+        exchange(words);
+      } else if (first_nonopt == last_nonopt) {
+        first_nonopt = optind;
+      }
+      last_nonopt = count;
+      optind = count;
+    }
+    if (optind == count) {
+      if (first_nonopt != last_nonopt) {
+        optind = first_nonopt;
+      }
+      finished_ = true;
+      return -1;
+    }
+    if (is_nonoption(words[optind])) {
+      if (ordering == REQUIRE_ORDER) {
+        finished_ = true;
+        return -1;
+      }
+      optarg_value = words[optind++];
+      return 1;
+    }
+    const bool double_dash = table != nullptr && words[optind][1] == '-';
+    nextchar = words[optind] + (double_dash ? 2 : 1);
+  }
+
+  const char* element = words[optind];
+  if (table != nullptr && element[0] == '-' &&
+      (element[1] == '-' || long_only != 0)) {
+    int code = 0;
+    if (scan_long(count, vector, options, table, index, long_only, code)) {
+      return code;
+    }
+  }
+  return scan_short(count, vector, options);
+}
+
+// Sets the code of a long option or of its error; false when a single-dash
+// word falls back to short options.
+bool XelGetOpt::scan_long(int count, char* const* vector, const char* options,
+                          const option* table, int* index, int long_only,
+                          int& code) {
+  const char* element = vector[optind];
+  const char* candidate = nextchar;
+  const char* equals = std::strchr(candidate, '=');
+  const std::size_t name_length =
+      equals != nullptr ? static_cast<std::size_t>(equals - candidate)
+                        : std::strlen(candidate);
+
+  // Whole-name match; the first exact record wins.
+  int found = -1;
+  bool exact = false;
+  bool ambiguous = false;
+  for (int i = 0; table[i].name != nullptr; ++i) {
+    const char* name = table[i].name;
+    if (name[0] != candidate[0] || std::strcmp(name, candidate) != 0) {
+      continue;
+    }
+    if (std::strlen(name) == name_length) {
+      found = i;
+      exact = true;
+      break;
+    }
+    if (found < 0) {
+      found = i;
+    } else {
+      ambiguous = true;
+    }
+  }
+
+  const char* program = vector[0];
+  const bool double_dash = element[1] == '-';
+  const char dash[2] = {element[0], '\0'};
+  if (ambiguous && !exact) {
+    diagnose(program, ": option `", element, "' is ambiguous", nullptr);
+    nextchar += std::strlen(nextchar);
+    ++optind;
+    code = '?';
+    return true;
+  }
+  if (found < 0) {
+    if (long_only != 0 && !double_dash &&
+        std::strchr(options, *nextchar) != nullptr) {
+      return false;
+    }
+    if (double_dash) {
+      diagnose(program, ": unrecognized option `", nextchar, "'", nullptr);
+    } else {
+      diagnose(program, ": unrecognized option `", dash, nextchar, "'");
+    }
+    nextchar += std::strlen(nextchar);
+    ++optind;
+    code = '?';
+    return true;
+  }
+
+  const option& record = table[found];
+  ++optind;
+  if (equals != nullptr) {
+    if (record.has_arg == no_argument) {
+      if (double_dash) {
+        diagnose(program, ": option `--", record.name,
+                 "' doesn't allow an argument", nullptr);
+      } else {
+        diagnose(program, ": option `", dash, record.name,
+                 "' doesn't allow an argument");
+      }
+      nextchar += std::strlen(nextchar);
+      code = '?';
+      return true;
+    }
+    optarg_value = const_cast<char*>(equals + 1);
+  } else if (record.has_arg == required_argument) {
+    if (optind < count) {
+      optarg_value = vector[optind++];
+    } else {
+      diagnose(program, ": option `", element, "' requires an argument",
+               nullptr);
+      nextchar += std::strlen(nextchar);
+      code = options[0] == ':' ? ':' : '?';
+      return true;
+    }
+  }
+  nextchar += std::strlen(nextchar);
+  if (index != nullptr) {
+    *index = found;
+  }
+  if (record.flag != nullptr) {
+    *record.flag = record.val;
+    code = 0;
+    return true;
+  }
+  code = record.val;
+  return true;
+}
+
+int XelGetOpt::scan_short(int count, char* const* vector, const char* options) {
+  const char letter = *nextchar++;
+  const char* entry = find_letter(options, letter);
+  if (*nextchar == '\0') {
+    ++optind;
+  }
+  if (entry == nullptr) {
+    const char text[2] = {letter, '\0'};
+    diagnose(vector[0], ": illegal option -- ", text, nullptr, nullptr);
+    optopt = widen(letter);
+    return '?';
+  }
+  if (entry[1] != ':') {
+    return widen(letter);
+  }
+  int code = widen(letter);
+  if (entry[2] == ':') {
+    if (*nextchar != '\0') {
+      optarg_value = nextchar;
+      ++optind;
+    }
+  } else if (*nextchar != '\0') {
+    optarg_value = nextchar;
+    ++optind;
+  } else if (optind == count) {
+    const char text[2] = {letter, '\0'};
+    diagnose(vector[0], ": option requires an argument -- ", text, nullptr,
+             nullptr);
+    optopt = widen(letter);
+    code = options[0] == ':' ? ':' : '?';
+  } else {
+    optarg_value = vector[optind++];
+  }
+  nextchar = nullptr;
+  return code;
+}
