@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang clang-tidy clang-format
   libclang-rt-dev googletest libgtest-dev libbenchmark-dev
-  valgrind pkg-config dpkg-dev file
+  valgrind pkg-config dpkg-dev file python3
 )
 missing=()
 for p in "${packages[@]}"; do

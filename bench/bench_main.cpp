@@ -1,0 +1,125 @@
+// xelopts_bench: XelGetOpt against the C library's getopt_long_only on the
+// same vectors, side by side. Pairs are named <case>/xelopts and
+// <case>/libc; bench/bench_ratios.py turns a JSON run into the ratio table.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+
+#include "allocation_counter.h"
+#include "scan_peers.h"
+#include "word_vectors.h"
+
+namespace {
+
+using bench::WordVector;
+using ScanFunction = long (*)(int, char**, const char*);
+using WordMaker = std::vector<std::string> (*)(int);
+
+const std::vector<int> kSizes = {100, 1000, 10000};
+const std::vector<int> kUnsized = {0};
+
+std::vector<std::string> typical_words(int) {
+  return bench::typical_backup_words();
+}
+
+// One scan per iteration, each over a freshly restored copy of the vector
+// (the copy is part of both sides' time).
+void scan_benchmark(benchmark::State& state, ScanFunction scan,
+                    WordMaker make_words, const char* options, int size) {
+  WordVector words(make_words(size));
+  const long allocations_before = bench::allocation_count();
+  for (auto _ : state) {
+    char** argv = words.fresh();
+    benchmark::DoNotOptimize(scan(words.argc(), argv, options));
+    benchmark::ClobberMemory();
+  }
+  const long allocations = bench::allocation_count() - allocations_before;
+  state.counters["allocs_per_scan"] = benchmark::Counter(
+      static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
+  state.SetItemsProcessed(state.iterations() * (words.argc() - 1));
+}
+
+struct ScanCase {
+  const char* name;
+  WordMaker make_words;
+  const char* options;
+  bool sized;
+};
+
+const ScanCase kScanCases[] = {
+    {"typical", typical_words, bench::kBackupShortOptions, false},
+    {"long", bench::long_option_words, bench::kClusterShortOptions, true},
+    {"permute", bench::permutation_heavy_words, bench::kClusterShortOptions,
+     true},
+};
+
+// Both sides must return the same codes and arguments and leave the same
+// vector and index, or the comparison would be of different work.
+bool peers_agree(const ScanCase& scan_case, int size) {
+  WordVector words(scan_case.make_words(size));
+  const bench::ScanOutcome ours =
+      bench::outcome_of_xelopts(words.argc(), words.fresh(), scan_case.options);
+  const bench::ScanOutcome theirs =
+      bench::outcome_of_libc(words.argc(), words.fresh(), scan_case.options);
+  if (ours == theirs) {
+    return true;
+  }
+  std::fprintf(stderr, "%s/%d: xelopts and libc disagree (%zu and %zu codes)\n",
+               scan_case.name, size, ours.codes.size(), theirs.codes.size());
+  return false;
+}
+
+// Names: <case>/<side>, with /<words> for the sized cases; the two sides of
+// a comparison are registered next to each other.
+void register_scan_benchmarks() {
+  const std::pair<const char*, ScanFunction> sides[] = {
+      {"xelopts", bench::scan_with_xelopts}, {"libc", bench::scan_with_libc}};
+  for (const ScanCase& scan_case : kScanCases) {
+    for (int size : scan_case.sized ? kSizes : kUnsized) {
+      for (const auto& [side, scan] : sides) {
+        std::string name = std::string(scan_case.name) + "/" + side;
+        if (scan_case.sized) {
+          name += "/" + std::to_string(size);
+        }
+        benchmark::RegisterBenchmark(name.c_str(), scan_benchmark, scan,
+                                     scan_case.make_words, scan_case.options,
+                                     size);
+      }
+    }
+  }
+}
+
+bool all_peers_agree() {
+  bool agree = true;
+  for (const ScanCase& scan_case : kScanCases) {
+    for (int size : scan_case.sized ? kSizes : kUnsized) {
+      agree = peers_agree(scan_case, size) && agree;
+    }
+  }
+  return agree;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Both sides permute; the variable would make both stop at the first
+  // stray word instead.
+  unsetenv("POSIXLY_CORRECT");
+  if (!bench::allocation_counter_works()) {
+    std::fprintf(stderr, "the allocation counter does not see malloc/new\n");
+    return 1;
+  }
+  if (!all_peers_agree()) {
+    return 1;
+  }
+  register_scan_benchmarks();
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+    return 1;
+  }
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,103 @@
+#!/usr/bin/env python3
+"""Turns a JSON run of xelopts_bench into the ratio table of the README.
+
+Usage: bench_ratios.py RESULT.json
+
+Takes the median of the repetitions when the run has them (CPU time), pairs
+each xelopts case with its peer, and prints a Markdown table of the ratios
+xelopts/peer against their targets, the heap allocations per scan of both
+sides, and the growth exponent of each side on the permutation-heavy vectors.
+"""
+import json
+import math
+import sys
+
+SIZES = (100, 1000, 10000)
+
+# (label, our benchmark, peer benchmark, target ratio)
+PAIRS = (
+    [("typical backup line (table building included)", "typical/xelopts",
+      "typical/libc", 0.8)]
+    + [(f"long vector, {n:,} words", f"long/xelopts/{n}", f"long/libc/{n}",
+        0.8) for n in SIZES]
+    + [(f"permutation-heavy, {n:,} words", f"permute/xelopts/{n}",
+        f"permute/libc/{n}", 1.0 if n < 1000 else 0.5) for n in SIZES]
+    + [("BackupOptionsParser vs hand-written getopt_long_only parser",
+        "backup_parser/xelopts", "backup_parser/handwritten", 1.0)]
+)
+
+
+def load(path):
+    """Benchmark name -> (median CPU time in ns, allocations per scan)."""
+    with open(path, encoding="utf-8") as handle:
+        data = json.load(handle)
+    samples, medians = {}, {}
+    for entry in data["benchmarks"]:
+        if entry.get("error_occurred"):
+            continue
+        name = entry.get("run_name", entry["name"])
+        scale = {"ns": 1.0, "us": 1e3, "ms": 1e6, "s": 1e9}[entry["time_unit"]]
+        point = (entry["cpu_time"] * scale, entry.get("allocs_per_scan"))
+        if entry.get("run_type") == "aggregate":
+            if entry.get("aggregate_name") == "median":
+                medians[name] = point
+        else:
+            samples.setdefault(name, []).append(point)
+    for name, points in samples.items():
+        if name not in medians:
+            times = sorted(p[0] for p in points)
+            medians[name] = (times[len(times) // 2], points[0][1])
+    return medians
+
+
+def nanoseconds(value):
+    return f"{value:,.0f}" if value >= 100 else f"{value:.1f}"
+
+
+def allocations(value):
+    return "-" if value is None else f"{value:g}"
+
+
+def exponent(results, side, low, high):
+    first = results.get(f"permute/{side}/{low}")
+    second = results.get(f"permute/{side}/{high}")
+    if first is None or second is None:
+        return None
+    return math.log(second[0] / first[0]) / math.log(high / low)
+
+
+def main(argv):
+    if len(argv) != 2:
+        print(__doc__.strip(), file=sys.stderr)
+        return 2
+    results = load(argv[1])
+    print("| case | xelopts (ns) | peer (ns) | ratio | target | met "
+          "| allocs/scan xelopts | allocs/scan peer |")
+    print("|---|---:|---:|---:|---:|---|---:|---:|")
+    for label, ours, theirs, target in PAIRS:
+        if ours not in results or theirs not in results:
+            continue
+        (our_time, our_allocs), (their_time, their_allocs) = (
+            results[ours], results[theirs])
+        ratio = our_time / their_time
+        print(f"| {label} | {nanoseconds(our_time)} | "
+              f"{nanoseconds(their_time)} | {ratio:.2f} | <= {target:g} | "
+              f"{'yes' if ratio <= target else 'NO'} | "
+              f"{allocations(our_allocs)} | {allocations(their_allocs)} |")
+    print()
+    print("Growth exponent on the permutation-heavy vectors "
+          "(time ~ words^k):")
+    print()
+    print("| side | 100 -> 1,000 | 1,000 -> 10,000 |")
+    print("|---|---:|---:|")
+    for side, label in (("xelopts", "xelopts"), ("libc", "C library")):
+        slopes = [exponent(results, side, SIZES[i], SIZES[i + 1])
+                  for i in range(len(SIZES) - 1)]
+        if None in slopes:
+            continue
+        print(f"| {label} | " + " | ".join(f"{k:.2f}" for k in slopes) + " |")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))

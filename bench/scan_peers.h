@@ -1,0 +1,35 @@
+// The two sides of every scanner comparison: XelGetOpt, table building
+// included, and the C library's getopt_long_only over an equivalent table,
+// both in long-only mode with the same short-option string.
+#ifndef XELOPTS_BENCH_SCAN_PEERS_H
+#define XELOPTS_BENCH_SCAN_PEERS_H
+
+#include <string>
+#include <vector>
+
+namespace bench {
+
+// The backup job's short options, and the same plus x, y and z without a
+// value, so that the long vectors can hold clusters.
+extern const char kBackupShortOptions[];
+extern const char kClusterShortOptions[];
+
+// One scan over argv from its start; returns a checksum of the codes,
+// arguments and final index so that nothing is optimised away.
+long scan_with_xelopts(int argc, char** argv, const char* options);
+long scan_with_libc(int argc, char** argv, const char* options);
+
+// Everything a scan yields, to check that both sides do the same work.
+struct ScanOutcome {
+  std::vector<std::string> codes;  // each code with its argument
+  int final_index = 0;
+  std::vector<std::string> final_order;
+  bool operator==(const ScanOutcome& other) const;
+};
+
+ScanOutcome outcome_of_xelopts(int argc, char** argv, const char* options);
+ScanOutcome outcome_of_libc(int argc, char** argv, const char* options);
+
+}  // namespace bench
+
+#endif  // XELOPTS_BENCH_SCAN_PEERS_H

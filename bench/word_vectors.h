@@ -1,0 +1,44 @@
+// The argument vectors the benchmarks scan. Scanning reorders the pointers,
+// so every scan starts from a fresh copy of the pristine array.
+#ifndef XELOPTS_BENCH_WORD_VECTORS_H
+#define XELOPTS_BENCH_WORD_VECTORS_H
+
+#include <string>
+#include <vector>
+
+namespace bench {
+
+class WordVector {
+ public:
+  // words[0] is the program name.
+  explicit WordVector(std::vector<std::string> words);
+  WordVector(const WordVector&) = delete;
+  WordVector& operator=(const WordVector&) = delete;
+
+  int argc() const { return static_cast<int>(pristine_.size()) - 1; }
+  // The working array restored to the original order, null-terminated.
+  char** fresh();
+  const std::vector<char*>& pristine() const { return pristine_; }
+
+ private:
+  std::vector<std::string> words_;
+  std::vector<char*> pristine_;
+  std::vector<char*> working_;
+};
+
+// The backup job line of the library's documentation:
+// -j 812 -a 5:57 -cn client01 -vm vm07 -t 1 -phase 4 -restart 12 -data
+// -numstreams 3 -rbs extra
+std::vector<std::string> typical_backup_words();
+
+// `count` option words: long names with values, short options with attached
+// and separate values, clusters. No stray word, no error.
+std::vector<std::string> long_option_words(int count);
+
+// `count` words alternating a stray word and a one-word option, starting
+// with a stray word: every option makes the scan move the gathered block.
+std::vector<std::string> permutation_heavy_words(int count);
+
+}  // namespace bench
+
+#endif  // XELOPTS_BENCH_WORD_VECTORS_H
