@@ -1,0 +1,53 @@
+// Runs a scan to its end and writes down what it returned, so that scanner
+// tests compare one readable line: "x o[value] ? -1".
+#ifndef XELOPTS_TESTS_SCANNER_TRACE_H
+#define XELOPTS_TESTS_SCANNER_TRACE_H
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "XelGetOpt.h"
+#include "test_support.h"
+
+namespace test_support {
+
+struct Trace {
+  std::string codes;  // printable codes as letters, others as numbers
+  std::string err;    // what the scan wrote on standard error
+};
+
+inline std::string code_text(int code) {
+  return code > ' ' && code < 127 ? std::string(1, static_cast<char>(code))
+                                  : std::to_string(code);
+}
+
+// Calls next (by default the scanner's own operator()) until -1. Codes that
+// carry no argument must leave optarg() null.
+inline Trace trace(XelGetOpt& scanner, std::function<int()> next = nullptr) {
+  if (!next) {
+    next = [&scanner] { return scanner(); };
+  }
+  Trace result;
+  result.err = capture([&] {
+                 for (int calls = 0; calls < 200; ++calls) {
+                   const int code = next();
+                   result.codes += (calls == 0 ? "" : " ") + code_text(code);
+                   if (const char* arg = scanner.optarg()) {
+                     result.codes += "[" + std::string(arg) + "]";
+                     EXPECT_TRUE(code != -1 && code != ':' && code != '?')
+                         << "argument after code " << code;
+                   }
+                   if (code == -1) {
+                     return;
+                   }
+                 }
+                 ADD_FAILURE() << "the scan never returned -1";
+               }).err;
+  return result;
+}
+
+}  // namespace test_support
+
+#endif  // XELOPTS_TESTS_SCANNER_TRACE_H
