@@ -59,6 +59,8 @@ class XELOPTS_API XelGetOpt {
   XelGetOpt() : XelGetOpt(0, nullptr, static_cast<const char*>(nullptr)) {}
   XelGetOpt(int count, char** vector, char* options)
       : XelGetOpt(count, vector, static_cast<const char*>(options)) {}
+  XelGetOpt(int count, char** vector, decltype(nullptr))
+      : XelGetOpt(count, vector, static_cast<const char*>(nullptr)) {}
   XelGetOpt(int count, char** vector, const char* options)
       : argc(count),
         argv(vector),
@@ -87,6 +89,7 @@ class XELOPTS_API XelGetOpt {
   void set_args(int count, char** vector);
   void set_char_options(char* options);
   void set_char_options(const char* options);
+  void set_char_options(decltype(nullptr)) { optstring = nullptr; }
   // Installs a caller's table (not copied, not owned) and closes
   // add_long_option for good.
   void set_long_options(option* table);

@@ -143,8 +143,10 @@ void XelGetOpt::set_char_options(const char* options) { optstring = options; }
 void XelGetOpt::set_long_options(option* table) {
   longopts = table;
   long_count = -1;
-  // Nothing refers to our own block any more.
-  release_table();
+  // Keep our own block only when it is the table being installed.
+  if (table_ != nullptr && table != table_->records) {
+    release_table();
+  }
 }
 
 void XelGetOpt::add_long_option(char* name, ParamType kind, char value) {
@@ -226,7 +228,7 @@ void XelGetOpt::exchange(char** vector) {
   const int first = first_nonopt;
   const int last = last_nonopt;
   const int end = optind;
-  if (!(first < last && last < end)) {
+  if (!(0 <= first && first < last && last < end)) {
     return;  // nothing to move; never reach outside the vector
   }
   char** begin = vector + first;
@@ -258,11 +260,11 @@ int XelGetOpt::_getopt_internal(int count, char* const* vector,
                                 int* index, int long_only) {
   // An empty vector (argc 0, argv[0] null) or a scanner without inputs has
   // nothing to scan.
+  optarg_value = nullptr;
   if (count <= 0 || vector == nullptr || vector[0] == nullptr ||
       options == nullptr) {
     return -1;
   }
-  optarg_value = nullptr;
   if (optind == 0) {
     optind = 1;
     first_nonopt = 1;
@@ -280,6 +282,10 @@ int XelGetOpt::_getopt_internal(int count, char* const* vector,
   // Once over, stays over: a further call must not permute again.
   if (finished_ || optind < 0 || optind > count) {
     return -1;
+  }
+  // A caller that moved optind to the end inside a cluster ended the element.
+  if (optind == count) {
+    nextchar = nullptr;
   }
   if (options[0] == '-' || options[0] == '+') {
     ++options;
