@@ -1,0 +1,91 @@
+// BackupOptionsParser: the settings of a backup job, read from the job
+// process's command line inside the constructor.
+//
+//   BackupOptionsParser options(argc, argv);
+//   options.getJobId(); options.isRBSJob(); ...
+//
+// The scan may reorder argv: words that are no options move behind them.
+#ifndef XELOPTS_BACKUPOPTIONSPARSER_H
+#define XELOPTS_BACKUPOPTIONSPARSER_H
+
+#include <cstdint>
+#include <string>
+
+#include "XelGetOpt.h"
+#include "XelOptionsParser.h"
+
+class XELOPTS_API BackupOptionsParser : public XelOptionsParser {
+ public:
+  BackupOptionsParser(int argc, char** argv);
+  ~BackupOptionsParser() override;
+
+  // "j:J:a:p:t:o:" and the seventeen long names.
+  static const Vocabulary& vocabulary();
+
+  // The construction steps, in the order the constructor runs them.
+  void initMembers();
+  void initializeParser(int argc, char** argv);
+  void parse(int argc, char** argv);
+
+  void setJobId(const std::string& text);
+  void setApplicationNumber(const std::string& text);
+  void setVirtualMachine(const std::string& text);
+  void setBackupType(unsigned long type);
+  void setJobToken(const std::string& text);
+  void setClientMachine(const std::string& text);
+  void setMediaAgent(const std::string& text);
+  // Appends "-o " and the text; an empty text changes nothing.
+  void setRestartString(const std::string& text);
+
+  std::string getClientMachine() override;
+  std::string getJobToken() override;
+  std::string getVirtualMachine() override;
+  std::int64_t getJobId() override;
+
+  std::uint64_t getApplicationNumber();
+  std::uint64_t getQuorvelId();
+  std::uint64_t getBackupType();
+  std::string getMediaAgent();
+  std::string getFullRestartString();
+  std::string getBackupPhase();
+  std::uint64_t getRestoreTaskId();
+  std::uint64_t getNumStreamsForRBS();
+
+  bool isLOption();
+  bool isDOption();
+  bool isIOption();
+  bool isSkipConversion();
+  bool isIntegrityCheck();
+  bool isRBSJob();
+  bool isAlwaysONJob();
+  bool isDctmJob();
+  bool isTLToSnapJob();
+
+ private:
+  void applyOption(int code, const char* text);
+
+  XelGetOpt scanner_;
+  std::int64_t jobId_;
+  std::uint64_t applicationNumber_;
+  std::uint64_t quorvelId_;
+  std::string virtualMachine_;
+  std::uint64_t backupType_;
+  std::string jobToken_;
+  std::string clientMachine_;
+  std::string mediaAgent_;
+  bool lOption_;
+  bool dOption_;
+  bool iOption_;
+  std::string fullRestartString_;
+  std::string backupPhase_;
+  std::uint64_t restoreTaskId_;
+  bool skipConversion_;
+  bool integrityCheck_;
+  bool rbsJob_;
+  std::uint64_t numStreamsForRBS_;
+  bool alwaysONJob_;
+  bool dctmJob_;
+  bool tlToSnapJob_;
+};
+
+#endif  // XELOPTS_BACKUPOPTIONSPARSER_H

@@ -1,0 +1,180 @@
+#include <memory>
+#include <typeinfo>
+
+#include <gtest/gtest.h>
+
+#include "BackupOptionsParser.h"
+#include "parser_support.h"
+
+namespace {
+
+using parser_test::ArgVector;
+using parser_test::defaultsWith;
+using parser_test::expectParse;
+using parser_test::joined;
+using parser_test::ParseCase;
+using parser_test::readRecord;
+using parser_test::ScopedEnv;
+using parser_test::StderrCapture;
+
+class BackupParserTest : public ::testing::Test {
+ protected:
+  ScopedEnv permuting_{"POSIXLY_CORRECT", nullptr};
+};
+
+void expectCases(const std::vector<ParseCase>& cases) {
+  for (const ParseCase& c : cases) {
+    SCOPED_TRACE(joined(c.words));
+    expectParse<BackupOptionsParser>(c);
+  }
+}
+
+TEST_F(BackupParserTest, TypicalRequestGivesTheWholeRecord) {
+  expectParse<BackupOptionsParser>(
+      {{"-j", "812", "-a", "5:57", "-cn", "client01", "-vm", "vm07", "-t", "1",
+        "-phase", "4", "-restart", "12", "-data", "-numstreams", "3", "-rbs",
+        "extra"},
+       {{"getJobId", "812"},
+        {"getApplicationNumber", "57"},
+        {"getQuorvelId", "5"},
+        {"getClientMachine", "client01"},
+        {"getVirtualMachine", "vm07"},
+        {"getBackupType", "1"},
+        {"getBackupPhase", "4"},
+        {"getFullRestartString", "-o 12"},
+        {"getNumStreamsForRBS", "3"},
+        {"isDOption", "true"},
+        {"isRBSJob", "true"}},
+       "",
+       {"-j", "812", "-a", "5:57", "-cn", "client01", "-vm", "vm07", "-t", "1",
+        "-phase", "4", "-restart", "12", "-data", "-numstreams", "3", "-rbs",
+        "extra"}});
+}
+
+// The rules of the shared setters, checked once here for all three parsers.
+TEST_F(BackupParserTest, SharedSetterRules) {
+  expectCases({
+      {{"-a", "7:1234"},
+       {{"getQuorvelId", "7"}, {"getApplicationNumber", "1234"}}},
+      {{"-a", "1234"}, {}},
+      {{"-a", "7:"}, {}},
+      {{"-a", ""}, {}},
+      {{"-a", ":1234"},
+       {{"getQuorvelId", "0"}, {"getApplicationNumber", "1234"}}},
+      {{"-a", "7:12:34"},
+       {{"getQuorvelId", "7"}, {"getApplicationNumber", "12"}}},
+      {{"-a", "x:-1"},
+       {{"getQuorvelId", "0"},
+        {"getApplicationNumber", "18446744073709551615"}}},
+      {{"-j", "42"}, {{"getJobId", "42"}}},
+      {{"-j", "-7"}, {{"getJobId", "-7"}}},
+      {{"-j", " +12x"}, {{"getJobId", "12"}}},
+      {{"-j", "abc"}, {}},
+      {{"-j", "5", "-j", ""}, {{"getJobId", "5"}}},
+      {{"-j", "5", "-j", "abc"}, {{"getJobId", "0"}}},
+      {{"-vm", "vm1", "-VM", ""}, {{"getVirtualMachine", "vm1"}}},
+      {{"-vm", "vm1", "-VM", "vm2"}, {{"getVirtualMachine", "vm2"}}},
+      {{"-cn", "c1", "-cn", ""}, {}},
+      {{"-jt", "t1", "-jt", ""}, {}},
+      {{"-d", "m1", "-d", ""}, {}},
+      {{"-cn", "c1", "-jt", "t1", "-d", "m1"},
+       {{"getClientMachine", "c1"},
+        {"getJobToken", "t1"},
+        {"getMediaAgent", "m1"}}},
+      {{"-p", "-5"}, {{"getRestoreTaskId", "18446744073709551611"}}},
+      {{"-p", "abc"}, {}},
+      {{"-t", "99999999999999999999999"},
+       {{"getBackupType", "18446744073709551615"}}},
+      {{"-j"}, {}, "prog: option requires an argument -- j\n"},
+  });
+}
+
+// atoi has no defined result outside the 32-bit range: the job id clamps
+// there instead, and reads as atoi everywhere else.
+TEST_F(BackupParserTest, JobIdClampsToThe32BitRange) {
+  expectCases({
+      {{"-j", "2147483647"}, {{"getJobId", "2147483647"}}},
+      {{"-j", "2147483648"}, {{"getJobId", "2147483647"}}},
+      {{"-j", "99999999999999999999999"}, {{"getJobId", "2147483647"}}},
+      {{"-j", "-2147483648"}, {{"getJobId", "-2147483648"}}},
+      {{"-j", "-2147483649"}, {{"getJobId", "-2147483648"}}},
+      {{"-j", "\t-99999999999999999999999z"}, {{"getJobId", "-2147483648"}}},
+  });
+}
+
+TEST_F(BackupParserTest, FlagsAndThePairsTheySet) {
+  expectCases({
+      {{"--skipconversionrules"},
+       {{"isSkipConversion", "true"}, {"isIntegrityCheck", "true"}}},
+      {{"--integcheck"}, {{"isIntegrityCheck", "true"}}},
+      {{"--dctm"}, {{"isDctmJob", "true"}, {"isRBSJob", "true"}}},
+      {{"--rbs"}, {{"isRBSJob", "true"}}},
+      {{"-rbs", "-rbs"}, {{"isRBSJob", "true"}}},
+      {{"-data", "-logs", "-differential", "-alwayson", "-TLToSnap"},
+       {{"isDOption", "true"},
+        {"isLOption", "true"},
+        {"isIOption", "true"},
+        {"isAlwaysONJob", "true"},
+        {"isTLToSnapJob", "true"}}},
+      {{"-t", "3"}, {{"getBackupType", "3"}}},
+      {{"-numstreams", "4"}, {{"getNumStreamsForRBS", "4"}}},
+      {{"-numstreams", "x"}, {}},
+  });
+}
+
+TEST_F(BackupParserTest, RestartTextAccumulatesAndPhaseIsReplaced) {
+  expectCases({
+      {{"-o", "5", "-restart", "7"}, {{"getFullRestartString", "-o 5-o 7"}}},
+      {{"-o", "5", "-o", "", "-restart", ""},
+       {{"getFullRestartString", "-o 5"}}},
+      {{"-phase", "full", "-phase", ""}, {}},
+      {{"-phase", "full", "-phase", "incr"}, {{"getBackupPhase", "incr"}}},
+  });
+}
+
+TEST_F(BackupParserTest, WordsThatLookAlikeReachDifferentCodes) {
+  expectCases({
+      {{"-jt", "tok"}, {{"getJobToken", "tok"}}},
+      // Not a long name: the short option j with the value "t5".
+      {{"-j", "9", "-jt5"}, {{"getJobId", "0"}}},
+      {{"-d", "host1"}, {{"getMediaAgent", "host1"}}},
+      {{"-dhost1"}, {}, "prog: unrecognized option `-dhost1'\n"},
+      {{"-c", "host1", "-j", "5"},
+       {{"getJobId", "5"}},
+       "prog: unrecognized option `-c'\n",
+       {"-c", "-j", "5", "host1"}},
+      {{"--cn=host1"}, {}, "prog: unrecognized option `cn=host1'\n"},
+      {{"-cn", "-j", "5"},
+       {{"getClientMachine", "-j"}},
+       "",
+       {"-cn", "-j", "5"}},
+      {{"-TLToSnap"}, {{"isTLToSnapJob", "true"}}},
+  });
+}
+
+TEST_F(BackupParserTest, PosixlyCorrectStopsAtTheFirstStrayWord) {
+  for (const char* value : {"", "1"}) {
+    SCOPED_TRACE(value);
+    ScopedEnv requireOrder("POSIXLY_CORRECT", value);
+    expectParse<BackupOptionsParser>({{"-j", "4", "-c", "host1", "-j", "5"},
+                                      {{"getJobId", "4"}},
+                                      "prog: unrecognized option `-c'\n",
+                                      {"-j", "4", "-c", "host1", "-j", "5"}});
+  }
+}
+
+TEST_F(BackupParserTest, CanBeHeldAndDeletedThroughTheInterface) {
+  static_assert(std::has_virtual_destructor_v<XelOptionsParser>);
+  ArgVector args({"-cn", "c1", "-jt", "t1", "-vm", "v1", "-J", "3"});
+  std::unique_ptr<XelOptionsParser> parser =
+      std::make_unique<BackupOptionsParser>(args.argc(), args.argv());
+  EXPECT_EQ(parser->getClientMachine(), "c1");
+  EXPECT_EQ(parser->getJobToken(), "t1");
+  EXPECT_EQ(parser->getVirtualMachine(), "v1");
+  EXPECT_EQ(parser->getJobId(), 3);
+  EXPECT_NE(dynamic_cast<BackupOptionsParser*>(parser.get()), nullptr);
+  XelOptionsParser& held = *parser;
+  EXPECT_EQ(typeid(held), typeid(BackupOptionsParser));
+}
+
+}  // namespace

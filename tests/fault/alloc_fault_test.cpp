@@ -1,0 +1,53 @@
+// Allocation failure anywhere inside a parser's constructor must surface as
+// std::bad_alloc and give back every block taken so far.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "AllocationFault.h"
+#include "BackupOptionsParser.h"
+#include "parser_support.h"
+
+namespace {
+
+using parser_test::ArgVector;
+using parser_test::ScopedEnv;
+using parser_test::StderrCapture;
+
+// Values longer than any short-string buffer, so that every copy allocates.
+const std::string kLong = "a-value-long-enough-to-need-a-heap-block";
+
+std::string joinedProblems(const fault::SweepResult& result) {
+  std::string text;
+  for (const std::string& problem : result.problems) {
+    text += problem + "\n";
+  }
+  return text;
+}
+
+template <typename Parser>
+void expectEveryFailureReleasesEverything(
+    const std::vector<std::string>& words) {
+  ScopedEnv permuting("POSIXLY_CORRECT", nullptr);
+  StderrCapture quiet;  // the stray words' diagnostics are noise here
+  std::optional<ArgVector> args;
+  const fault::SweepResult result = fault::sweepAllocationFailures(
+      [&] { args.emplace(words); },
+      [&] { Parser parser(args->argc(), args->argv()); });
+  EXPECT_EQ(joinedProblems(result), "");
+  // The table block and the long strings at least.
+  EXPECT_GE(result.allocations, 5u);
+  EXPECT_EQ(result.failedRuns, result.allocations);
+}
+
+TEST(AllocationFailure, BackupParserReleasesEverything) {
+  expectEveryFailureReleasesEverything<BackupOptionsParser>(
+      {"-j",    "812",    "-a",       "5:57",        "-cn", kLong,
+       "stray", "-vm",    kLong,      "-jt",         kLong, "-d",
+       kLong,   "-phase", kLong,      "-o",          kLong, "-restart",
+       kLong,   "-rbs",   "-unknown", "-numstreams", "3"});
+}
+
+}  // namespace
