@@ -8,29 +8,20 @@
 
 namespace {
 
-using parser_test::ArgVector;
-using parser_test::defaultsWith;
-using parser_test::expectParse;
-using parser_test::joined;
 using parser_test::ParseCase;
-using parser_test::readRecord;
-using parser_test::ScopedEnv;
-using parser_test::StderrCapture;
+using test_support::EnvGuard;
 
 class BackupParserTest : public ::testing::Test {
  protected:
-  ScopedEnv permuting_{"POSIXLY_CORRECT", nullptr};
+  EnvGuard permuting_{"POSIXLY_CORRECT", std::nullopt};
 };
 
 void expectCases(const std::vector<ParseCase>& cases) {
-  for (const ParseCase& c : cases) {
-    SCOPED_TRACE(joined(c.words));
-    expectParse<BackupOptionsParser>(c);
-  }
+  parser_test::expectParses<BackupOptionsParser>(cases);
 }
 
 TEST_F(BackupParserTest, TypicalRequestGivesTheWholeRecord) {
-  expectParse<BackupOptionsParser>(
+  parser_test::expectParse<BackupOptionsParser>(
       {{"-j", "812", "-a", "5:57", "-cn", "client01", "-vm", "vm07", "-t", "1",
         "-phase", "4", "-restart", "12", "-data", "-numstreams", "3", "-rbs",
         "extra"},
@@ -46,9 +37,8 @@ TEST_F(BackupParserTest, TypicalRequestGivesTheWholeRecord) {
         {"isDOption", "true"},
         {"isRBSJob", "true"}},
        "",
-       {"-j", "812", "-a", "5:57", "-cn", "client01", "-vm", "vm07", "-t", "1",
-        "-phase", "4", "-restart", "12", "-data", "-numstreams", "3", "-rbs",
-        "extra"}});
+       "prog -j 812 -a 5:57 -cn client01 -vm vm07 -t 1 -phase 4 -restart 12 "
+       "-data -numstreams 3 -rbs extra"});
 }
 
 // The rules of the shared setters, checked once here for all three parsers.
@@ -142,12 +132,9 @@ TEST_F(BackupParserTest, WordsThatLookAlikeReachDifferentCodes) {
       {{"-c", "host1", "-j", "5"},
        {{"getJobId", "5"}},
        "prog: unrecognized option `-c'\n",
-       {"-c", "-j", "5", "host1"}},
+       "prog -c -j 5 host1"},
       {{"--cn=host1"}, {}, "prog: unrecognized option `cn=host1'\n"},
-      {{"-cn", "-j", "5"},
-       {{"getClientMachine", "-j"}},
-       "",
-       {"-cn", "-j", "5"}},
+      {{"-cn", "-j", "5"}, {{"getClientMachine", "-j"}}, "", "prog -cn -j 5"},
       {{"-TLToSnap"}, {{"isTLToSnapJob", "true"}}},
   });
 }
@@ -155,17 +142,19 @@ TEST_F(BackupParserTest, WordsThatLookAlikeReachDifferentCodes) {
 TEST_F(BackupParserTest, PosixlyCorrectStopsAtTheFirstStrayWord) {
   for (const char* value : {"", "1"}) {
     SCOPED_TRACE(value);
-    ScopedEnv requireOrder("POSIXLY_CORRECT", value);
-    expectParse<BackupOptionsParser>({{"-j", "4", "-c", "host1", "-j", "5"},
-                                      {{"getJobId", "4"}},
-                                      "prog: unrecognized option `-c'\n",
-                                      {"-j", "4", "-c", "host1", "-j", "5"}});
+    EnvGuard requireOrder("POSIXLY_CORRECT", value);
+    parser_test::expectParse<BackupOptionsParser>(
+        {{"-j", "4", "-c", "host1", "-j", "5"},
+         {{"getJobId", "4"}},
+         "prog: unrecognized option `-c'\n",
+         "prog -j 4 -c host1 -j 5"});
   }
 }
 
 TEST_F(BackupParserTest, CanBeHeldAndDeletedThroughTheInterface) {
   static_assert(std::has_virtual_destructor_v<XelOptionsParser>);
-  ArgVector args({"-cn", "c1", "-jt", "t1", "-vm", "v1", "-J", "3"});
+  test_support::Args args = parser_test::commandLine(
+      {"-cn", "c1", "-jt", "t1", "-vm", "v1", "-J", "3"});
   std::unique_ptr<XelOptionsParser> parser =
       std::make_unique<BackupOptionsParser>(args.argc(), args.argv());
   EXPECT_EQ(parser->getClientMachine(), "c1");

@@ -9,12 +9,9 @@
 #include "AllocationFault.h"
 #include "BackupOptionsParser.h"
 #include "parser_support.h"
+#include "test_support.h"
 
 namespace {
-
-using parser_test::ArgVector;
-using parser_test::ScopedEnv;
-using parser_test::StderrCapture;
 
 // Values longer than any short-string buffer, so that every copy allocates.
 const std::string kLong = "a-value-long-enough-to-need-a-heap-block";
@@ -30,12 +27,15 @@ std::string joinedProblems(const fault::SweepResult& result) {
 template <typename Parser>
 void expectEveryFailureReleasesEverything(
     const std::vector<std::string>& words) {
-  ScopedEnv permuting("POSIXLY_CORRECT", nullptr);
-  StderrCapture quiet;  // the stray words' diagnostics are noise here
-  std::optional<ArgVector> args;
-  const fault::SweepResult result = fault::sweepAllocationFailures(
-      [&] { args.emplace(words); },
-      [&] { Parser parser(args->argc(), args->argv()); });
+  test_support::EnvGuard permuting("POSIXLY_CORRECT", std::nullopt);
+  std::optional<test_support::Args> args;
+  fault::SweepResult result;
+  // The stray words' diagnostics are noise here.
+  test_support::capture([&] {
+    result = fault::sweepAllocationFailures(
+        [&] { args.emplace(parser_test::commandLine(words)); },
+        [&] { Parser parser(args->argc(), args->argv()); });
+  });
   EXPECT_EQ(joinedProblems(result), "");
   // The table block and the long strings at least.
   EXPECT_GE(result.allocations, 5u);
