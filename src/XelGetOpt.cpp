@@ -352,12 +352,11 @@ bool XelGetOpt::scan_long(int count, char* const* vector, const char* options,
                           int& code) {
   const char* element = vector[optind];
   const char* candidate = nextchar;
-  const char* equals = std::strchr(candidate, '=');
-  const std::size_t name_length =
-      equals != nullptr ? static_cast<std::size_t>(equals - candidate)
-                        : std::strlen(candidate);
 
-  // Whole-name match; the first exact record wins.
+  // Whole-name match; the first exact record wins. A matching name equals
+  // the whole candidate, so the candidate is measured through the name and
+  // never scanned to its end: a long cluster stays linear in long-only mode.
+  const char* equals = nullptr;
   int found = -1;
   bool exact = false;
   bool ambiguous = false;
@@ -366,7 +365,10 @@ bool XelGetOpt::scan_long(int count, char* const* vector, const char* options,
     if (name[0] != candidate[0] || std::strcmp(name, candidate) != 0) {
       continue;
     }
-    if (std::strlen(name) == name_length) {
+    const char* name_equals = std::strchr(name, '=');
+    equals =
+        name_equals != nullptr ? candidate + (name_equals - name) : nullptr;
+    if (name_equals == nullptr) {
       found = i;
       exact = true;
       break;
