@@ -117,6 +117,7 @@ class XELOPTS_API XelGetOpt {
   struct TableBlock;
 
   void release_table() noexcept;
+  void add_long_option_slow(const char* name, ParamType kind, char value);
   bool scan_long(int count, char* const* vector, const char* options,
                  const option* table, int* index, int long_only, int& code);
   int scan_short(int count, char* const* vector, const char* options);

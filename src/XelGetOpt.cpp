@@ -154,6 +154,23 @@ void XelGetOpt::add_long_option(char* name, ParamType kind, char value) {
 }
 
 void XelGetOpt::add_long_option(const char* name, ParamType kind, char value) {
+  // The usual call appends to our own unshared block: nothing to check
+  // beyond that.
+  if (long_count >= 0 && long_count <= kTableCapacity - 2 &&
+      table_ != nullptr && longopts == table_->records &&
+      table_->references.load(std::memory_order_acquire) == 1) {
+    longopts[long_count] = option{name, kind, nullptr, widen(value)};
+    ++long_count;
+    longopts[long_count] = option{nullptr, no_argument, nullptr, 0};
+    return;
+  }
+  add_long_option_slow(name, kind, value);
+}
+
+// Refusals, the first block and copy on write: kept out of line so that the
+// common append above stays a leaf.
+void XelGetOpt::add_long_option_slow(const char* name, ParamType kind,
+                                     char value) {
   if (long_count == -1) {
     std::printf(
         "Getopt: can't use add_long_option() after set_long_options().");
@@ -184,7 +201,7 @@ void XelGetOpt::add_long_option(const char* name, ParamType kind, char value) {
   longopts[long_count] = option{nullptr, no_argument, nullptr, 0};
 }
 
-int XelGetOpt::getopt() {
+__attribute__((flatten)) int XelGetOpt::getopt() {
   if (longopts != nullptr) {
     return getopt_long_only(argc, argv, optstring, longopts, &longind);
   }
@@ -347,45 +364,51 @@ int XelGetOpt::_getopt_internal(int count, char* const* vector,
 
 // Sets the code of a long option or of its error; false when a single-dash
 // word falls back to short options.
-bool XelGetOpt::scan_long(int count, char* const* vector, const char* options,
-                          const option* table, int* index, int long_only,
-                          int& code) {
+__attribute__((always_inline)) inline bool XelGetOpt::scan_long(
+    int count, char* const* vector, const char* options, const option* table,
+    int* index, int long_only, int& code) {
   const char* element = vector[optind];
   const char* candidate = nextchar;
 
-  // Whole-name match; the first exact record wins. A matching name equals
-  // the whole candidate, so the candidate is measured through the name and
-  // never scanned to its end: a long cluster stays linear in long-only mode.
-  const char* equals = nullptr;
+  // A record matches when its name equals the whole text ("=" and what
+  // follows included). The name end of the text is its first "=", so a
+  // match is exact, and ends the walk, only when the name holds no "=".
+  // The text is read only as far as a name goes: a long cluster stays
+  // linear in long-only mode.
   int found = -1;
   bool exact = false;
   bool ambiguous = false;
-  for (int i = 0; table[i].name != nullptr; ++i) {
-    const char* name = table[i].name;
-    if (name[0] != candidate[0] || std::strcmp(name, candidate) != 0) {
+  char* text_end = nullptr;  // known once a record matched
+  for (const option* record = table; record->name != nullptr; ++record) {
+    const char* name = record->name;
+    if (name[0] != candidate[0]) {
+      continue;  // most records differ at once
+    }
+    const char* text = candidate;
+    bool name_has_equals = false;
+    for (; *name == *text && *name != '\0'; ++name, ++text) {
+      name_has_equals = name_has_equals || *name == '=';
+    }
+    if (*name != *text) {
       continue;
     }
-    const char* name_equals = std::strchr(name, '=');
-    equals =
-        name_equals != nullptr ? candidate + (name_equals - name) : nullptr;
-    if (name_equals == nullptr) {
-      found = i;
+    text_end = const_cast<char*>(text);
+    if (!name_has_equals) {
+      found = static_cast<int>(record - table);
       exact = true;
       break;
     }
     if (found < 0) {
-      found = i;
+      found = static_cast<int>(record - table);
     } else {
       ambiguous = true;
     }
   }
 
-  const char* program = vector[0];
   const bool double_dash = element[1] == '-';
-  const char dash[2] = {element[0], '\0'};
   if (ambiguous && !exact) {
-    diagnose(program, ": option `", element, "' is ambiguous", nullptr);
-    nextchar += std::strlen(nextchar);
+    diagnose(vector[0], ": option `", element, "' is ambiguous", nullptr);
+    nextchar = text_end;
     ++optind;
     code = '?';
     return true;
@@ -396,9 +419,10 @@ bool XelGetOpt::scan_long(int count, char* const* vector, const char* options,
       return false;
     }
     if (double_dash) {
-      diagnose(program, ": unrecognized option `", nextchar, "'", nullptr);
+      diagnose(vector[0], ": unrecognized option `", nextchar, "'", nullptr);
     } else {
-      diagnose(program, ": unrecognized option `", dash, nextchar, "'");
+      const char dash[2] = {element[0], '\0'};
+      diagnose(vector[0], ": unrecognized option `", dash, nextchar, "'");
     }
     nextchar += std::strlen(nextchar);
     ++optind;
@@ -408,16 +432,19 @@ bool XelGetOpt::scan_long(int count, char* const* vector, const char* options,
 
   const option& record = table[found];
   ++optind;
+  // Only an inexact match can carry an argument after "=".
+  const char* equals = exact ? nullptr : std::strchr(candidate, '=');
   if (equals != nullptr) {
     if (record.has_arg == no_argument) {
       if (double_dash) {
-        diagnose(program, ": option `--", record.name,
+        diagnose(vector[0], ": option `--", record.name,
                  "' doesn't allow an argument", nullptr);
       } else {
-        diagnose(program, ": option `", dash, record.name,
+        const char dash[2] = {element[0], '\0'};
+        diagnose(vector[0], ": option `", dash, record.name,
                  "' doesn't allow an argument");
       }
-      nextchar += std::strlen(nextchar);
+      nextchar = text_end;
       code = '?';
       return true;
     }
@@ -426,14 +453,14 @@ bool XelGetOpt::scan_long(int count, char* const* vector, const char* options,
     if (optind < count) {
       optarg_value = vector[optind++];
     } else {
-      diagnose(program, ": option `", element, "' requires an argument",
+      diagnose(vector[0], ": option `", element, "' requires an argument",
                nullptr);
-      nextchar += std::strlen(nextchar);
+      nextchar = text_end;
       code = options[0] == ':' ? ':' : '?';
       return true;
     }
   }
-  nextchar += std::strlen(nextchar);
+  nextchar = text_end;
   if (index != nullptr) {
     *index = found;
   }
@@ -446,7 +473,8 @@ bool XelGetOpt::scan_long(int count, char* const* vector, const char* options,
   return true;
 }
 
-int XelGetOpt::scan_short(int count, char* const* vector, const char* options) {
+inline int XelGetOpt::scan_short(int count, char* const* vector,
+                                 const char* options) {
   const char letter = *nextchar++;
   const char* entry = find_letter(options, letter);
   if (*nextchar == '\0') {
