@@ -9,6 +9,7 @@
 #include <benchmark/benchmark.h>
 
 #include "allocation_counter.h"
+#include "parser_peers.h"
 #include "scan_peers.h"
 #include "word_vectors.h"
 
@@ -17,6 +18,7 @@ namespace {
 using bench::WordVector;
 using ScanFunction = long (*)(int, char**, const char*);
 using WordMaker = std::vector<std::string> (*)(int);
+using ParserFunction = long (*)(int, char**);
 
 const std::vector<int> kSizes = {100, 1000, 10000};
 const std::vector<int> kUnsized = {0};
@@ -25,21 +27,33 @@ std::vector<std::string> typical_words(int) {
   return bench::typical_backup_words();
 }
 
-// One scan per iteration, each over a freshly restored copy of the vector
-// (the copy is part of both sides' time).
-void scan_benchmark(benchmark::State& state, ScanFunction scan,
-                    WordMaker make_words, const char* options, int size) {
-  WordVector words(make_words(size));
+// One piece of work per iteration, each over a freshly restored copy of the
+// vector (the copy is part of both sides' time).
+template <class Work>
+void run_timed(benchmark::State& state, WordVector& words, Work work) {
   const long allocations_before = bench::allocation_count();
   for (auto _ : state) {
     char** argv = words.fresh();
-    benchmark::DoNotOptimize(scan(words.argc(), argv, options));
+    benchmark::DoNotOptimize(work(words.argc(), argv));
     benchmark::ClobberMemory();
   }
   const long allocations = bench::allocation_count() - allocations_before;
   state.counters["allocs_per_scan"] = benchmark::Counter(
       static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
   state.SetItemsProcessed(state.iterations() * (words.argc() - 1));
+}
+
+void scan_benchmark(benchmark::State& state, ScanFunction scan,
+                    WordMaker make_words, const char* options, int size) {
+  WordVector words(make_words(size));
+  run_timed(state, words, [scan, options](int argc, char** argv) {
+    return scan(argc, argv, options);
+  });
+}
+
+void parser_benchmark(benchmark::State& state, ParserFunction construct) {
+  WordVector words(bench::typical_backup_words());
+  run_timed(state, words, construct);
 }
 
 struct ScanCase {
@@ -92,6 +106,30 @@ void register_scan_benchmarks() {
   }
 }
 
+// The typical backup line through BackupOptionsParser and through the
+// hand-written getopt_long_only parser.
+void register_parser_benchmarks() {
+  benchmark::RegisterBenchmark("backup_parser/xelopts", parser_benchmark,
+                               bench::construct_backup_parser);
+  benchmark::RegisterBenchmark("backup_parser/handwritten", parser_benchmark,
+                               bench::construct_backup_by_hand);
+}
+
+bool parsers_agree() {
+  WordVector words(bench::typical_backup_words());
+  const bench::BackupSettings ours =
+      bench::parse_backup_with_xelopts(words.argc(), words.fresh());
+  const bench::BackupSettings theirs =
+      bench::parse_backup_by_hand(words.argc(), words.fresh());
+  if (ours == theirs) {
+    return true;
+  }
+  std::fprintf(stderr,
+               "backup_parser: BackupOptionsParser and the hand-written "
+               "parser disagree\n");
+  return false;
+}
+
 bool all_peers_agree() {
   bool agree = true;
   for (const ScanCase& scan_case : kScanCases) {
@@ -99,7 +137,7 @@ bool all_peers_agree() {
       agree = peers_agree(scan_case, size) && agree;
     }
   }
-  return agree;
+  return parsers_agree() && agree;
 }
 }  // namespace
 
@@ -115,6 +153,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   register_scan_benchmarks();
+  register_parser_benchmarks();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
     return 1;

@@ -42,8 +42,10 @@ constexpr LongName kBackupLongNames[] = {{"cn", 1, 'c'},
 constexpr int kLongNameCount =
     static_cast<int>(sizeof kBackupLongNames / sizeof kBackupLongNames[0]);
 
-// The C library's table: built once, as a program would declare it.
-const struct option* libc_long_options() {
+}  // namespace
+
+// Built once, as a program would declare it.
+const struct option* libc_backup_long_options() {
   static const auto* table = [] {
     static struct option records[kLongNameCount + 1] = {};
     for (int i = 0; i < kLongNameCount; ++i) {
@@ -54,6 +56,8 @@ const struct option* libc_long_options() {
   }();
   return table;
 }
+
+namespace {
 
 template <class OnCode>
 int run_xelopts(int argc, char** argv, const char* options, OnCode on_code) {
@@ -71,7 +75,7 @@ int run_xelopts(int argc, char** argv, const char* options, OnCode on_code) {
 template <class OnCode>
 int run_libc(int argc, char** argv, const char* options, OnCode on_code) {
   optind = 0;  // a new scan
-  const struct option* table = libc_long_options();
+  const struct option* table = libc_backup_long_options();
   int index = 0;
   for (int code;
        (code = getopt_long_only(argc, argv, options, table, &index)) != -1;) {

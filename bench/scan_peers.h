@@ -7,12 +7,18 @@
 #include <string>
 #include <vector>
 
+struct option;  // the C library's long-option record, from <getopt.h>
+
 namespace bench {
 
 // The backup job's short options, and the same plus x, y and z without a
 // value, so that the long vectors can hold clusters.
 extern const char kBackupShortOptions[];
 extern const char kClusterShortOptions[];
+
+// The backup job's long options as the C library's table, in the order the
+// backup parser registers them.
+const struct option* libc_backup_long_options();
 
 // One scan over argv from its start; returns a checksum of the codes,
 // arguments and final index so that nothing is optimised away.

@@ -1,0 +1,173 @@
+#include "parser_peers.h"
+
+#include <getopt.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <tuple>
+
+#include "BackupOptionsParser.h"
+#include "scan_peers.h"
+
+namespace bench {
+
+namespace {
+
+auto fields(const BackupSettings& s) {
+  return std::tie(s.jobId, s.applicationNumber, s.quorvelId, s.virtualMachine,
+                  s.backupType, s.jobToken, s.clientMachine, s.mediaAgent,
+                  s.lOption, s.dOption, s.iOption, s.fullRestartString,
+                  s.backupPhase, s.restoreTaskId, s.skipConversion,
+                  s.integrityCheck, s.rbsJob, s.numStreamsForRBS, s.alwaysONJob,
+                  s.dctmJob, s.tlToSnapJob);
+}
+
+std::uint64_t number(const char* text) {
+  return std::strtoul(text, nullptr, 10);
+}
+
+void apply(BackupSettings& s, int code, const char* text) {
+  switch (code) {
+    case 'j':
+    case 'J':
+      if (*text != '\0') {
+        s.jobId = std::atoi(text);
+      }
+      break;
+    case 'a':
+      if (const char* colon = std::strchr(text, ':');
+          colon != nullptr && colon[1] != '\0') {
+        s.applicationNumber = number(colon + 1);
+        s.quorvelId = number(text);
+      }
+      break;
+    case 'p':
+      s.restoreTaskId = number(text);
+      break;
+    case 't':
+      s.backupType = number(text);
+      break;
+    case 'o':
+    case 'r':
+      if (*text != '\0') {
+        s.fullRestartString += "-o ";
+        s.fullRestartString += text;
+      }
+      break;
+    case 'c':
+      s.clientMachine = text;
+      break;
+    case 'v':
+    case 'V':
+      if (*text != '\0') {
+        s.virtualMachine = text;
+      }
+      break;
+    case 's':
+      s.jobToken = text;
+      break;
+    case 'F':
+      s.dOption = true;
+      break;
+    case 'l':
+      s.lOption = true;
+      break;
+    case 'i':
+      s.iOption = true;
+      break;
+    case 'h':
+      s.backupPhase = text;
+      break;
+    case 'd':
+      s.mediaAgent = text;
+      break;
+    case 'S':
+      s.skipConversion = true;
+      s.integrityCheck = true;
+      break;
+    case 'B':
+      s.integrityCheck = true;
+      break;
+    case 'R':
+      s.rbsJob = true;
+      break;
+    case 'N':
+      s.numStreamsForRBS = number(text);
+      break;
+    case 'A':
+      s.alwaysONJob = true;
+      break;
+    case 'U':
+      s.dctmJob = true;
+      s.rbsJob = true;
+      break;
+    case 'T':
+      s.tlToSnapJob = true;
+      break;
+    default:
+      break;
+  }
+}
+
+long digest(std::int64_t jobId, std::uint64_t numStreams, bool rbsJob) {
+  return static_cast<long>(jobId) + static_cast<long>(numStreams) +
+         (rbsJob ? 1 : 0);
+}
+
+}  // namespace
+
+bool BackupSettings::operator==(const BackupSettings& other) const {
+  return fields(*this) == fields(other);
+}
+
+BackupSettings parse_backup_by_hand(int argc, char** argv) {
+  BackupSettings settings;
+  optind = 0;  // a new scan
+  const struct option* table = libc_backup_long_options();
+  int index = 0;
+  for (int code; (code = getopt_long_only(argc, argv, "j:J:a:p:t:o:", table,
+                                          &index)) != -1;) {
+    apply(settings, code, optarg);
+  }
+  return settings;
+}
+
+BackupSettings parse_backup_with_xelopts(int argc, char** argv) {
+  BackupOptionsParser parser(argc, argv);
+  BackupSettings s;
+  s.jobId = parser.getJobId();
+  s.applicationNumber = parser.getApplicationNumber();
+  s.quorvelId = parser.getQuorvelId();
+  s.virtualMachine = parser.getVirtualMachine();
+  s.backupType = parser.getBackupType();
+  s.jobToken = parser.getJobToken();
+  s.clientMachine = parser.getClientMachine();
+  s.mediaAgent = parser.getMediaAgent();
+  s.lOption = parser.isLOption();
+  s.dOption = parser.isDOption();
+  s.iOption = parser.isIOption();
+  s.fullRestartString = parser.getFullRestartString();
+  s.backupPhase = parser.getBackupPhase();
+  s.restoreTaskId = parser.getRestoreTaskId();
+  s.skipConversion = parser.isSkipConversion();
+  s.integrityCheck = parser.isIntegrityCheck();
+  s.rbsJob = parser.isRBSJob();
+  s.numStreamsForRBS = parser.getNumStreamsForRBS();
+  s.alwaysONJob = parser.isAlwaysONJob();
+  s.dctmJob = parser.isDctmJob();
+  s.tlToSnapJob = parser.isTLToSnapJob();
+  return s;
+}
+
+long construct_backup_parser(int argc, char** argv) {
+  BackupOptionsParser parser(argc, argv);
+  return digest(parser.getJobId(), parser.getNumStreamsForRBS(),
+                parser.isRBSJob());
+}
+
+long construct_backup_by_hand(int argc, char** argv) {
+  const BackupSettings settings = parse_backup_by_hand(argc, argv);
+  return digest(settings.jobId, settings.numStreamsForRBS, settings.rbsJob);
+}
+
+}  // namespace bench

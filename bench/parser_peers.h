@@ -1,0 +1,51 @@
+// The two sides of the parser comparison: BackupOptionsParser, and what a
+// job process would write by hand without it: getopt_long_only and a switch
+// into a plain struct, with the same conversions.
+#ifndef XELOPTS_BENCH_PARSER_PEERS_H
+#define XELOPTS_BENCH_PARSER_PEERS_H
+
+#include <cstdint>
+#include <string>
+
+namespace bench {
+
+struct BackupSettings {
+  std::int64_t jobId = 0;
+  std::uint64_t applicationNumber = 0;
+  std::uint64_t quorvelId = 2;
+  std::string virtualMachine;
+  std::uint64_t backupType = 0;
+  std::string jobToken;
+  std::string clientMachine;
+  std::string mediaAgent;
+  bool lOption = false;
+  bool dOption = false;
+  bool iOption = false;
+  std::string fullRestartString;
+  std::string backupPhase;
+  std::uint64_t restoreTaskId = 0;
+  bool skipConversion = false;
+  bool integrityCheck = false;
+  bool rbsJob = false;
+  std::uint64_t numStreamsForRBS = 0;
+  bool alwaysONJob = false;
+  bool dctmJob = false;
+  bool tlToSnapJob = false;
+
+  bool operator==(const BackupSettings& other) const;
+};
+
+// The hand-written parser.
+BackupSettings parse_backup_by_hand(int argc, char** argv);
+
+// What BackupOptionsParser reads from the same line, through its getters.
+BackupSettings parse_backup_with_xelopts(int argc, char** argv);
+
+// One construction per call; returns a value that depends on the record so
+// that nothing is optimised away.
+long construct_backup_parser(int argc, char** argv);
+long construct_backup_by_hand(int argc, char** argv);
+
+}  // namespace bench
+
+#endif  // XELOPTS_BENCH_PARSER_PEERS_H
