@@ -1,0 +1,166 @@
+// What every job parser fuzz target shares: turning the input into a
+// command line from the vocabularies and hostile values, and the checks that
+// hold for any parser on any command line.
+#ifndef XELOPTS_FUZZ_PARSERFUZZ_H
+#define XELOPTS_FUZZ_PARSERFUZZ_H
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "FuzzInput.h"
+#include "Invariants.h"
+#include "XelOptionsParser.h"
+
+namespace parser_fuzz {
+
+// Values that stress the conversions and the scanner: signs, spaces,
+// overflow, option look-alikes, empty words.
+inline const std::vector<std::string>& hostileValues() {
+  static const std::vector<std::string> values = {
+      "",
+      "0",
+      "1",
+      "42",
+      "-1",
+      "+7",
+      " 12",
+      "12 ",
+      "2147483648",
+      "-2147483649",
+      "18446744073709551615",
+      "18446744073709551616",
+      "99999999999999999999999",
+      "0x1f",
+      "5:57",
+      ":",
+      "7:",
+      ":9",
+      "1:2:3",
+      "-5:-6",
+      "-",
+      "--",
+      "-o",
+      "-o ",
+      "--cn=host",
+      "stray",
+      "a b",
+      "\xc3\xa9t\xc3\xa9",
+  };
+  return values;
+}
+
+// The words one vocabulary offers: each short letter alone and with a value
+// attached, each long name with one dash and with two.
+inline void addVocabularyWords(const XelOptionsParser::Vocabulary& v,
+                               std::vector<std::string>& words) {
+  for (int i = 0; i < v.count; ++i) {
+    const XelOptionsParser::OptionSpec& spec = v.options[i];
+    if (spec.name == nullptr) {
+      words.push_back(std::string("-") + spec.code);
+      words.push_back(std::string("-") + spec.code + "17");
+    } else {
+      words.push_back(std::string("-") + spec.name);
+      words.push_back(std::string("--") + spec.name);
+    }
+  }
+}
+
+// Decodes the input into the words after "prog": each byte picks a word of
+// the pool, and a byte with the top bit set takes a raw text from the input.
+inline std::vector<std::string> commandLine(
+    FuzzInput& in, const std::vector<std::string>& pool,
+    std::size_t max_words) {
+  std::vector<std::string> words{"prog"};
+  while (!in.empty() && words.size() <= max_words) {
+    const std::uint8_t pick = in.byte();
+    if (pick & 0x80) {
+      words.push_back(in.text(24));
+    } else {
+      words.push_back(pool[pick % pool.size()]);
+    }
+  }
+  return words;
+}
+
+// The names (long or "-x") that may set each flag accessor, read from the
+// vocabulary's effects.
+inline bool mayBeSetBy(const XelOptionsParser::Vocabulary& v,
+                       const std::string& accessor,
+                       const std::vector<std::string>& words) {
+  for (int i = 0; i < v.count; ++i) {
+    const XelOptionsParser::OptionSpec& spec = v.options[i];
+    const std::string effect = spec.effect;
+    std::size_t at = effect.find(accessor);
+    const bool names_it =
+        at != std::string::npos && (at + accessor.size() == effect.size() ||
+                                    effect[at + accessor.size()] == ',');
+    if (!names_it) {
+      continue;
+    }
+    if (spec.name == nullptr) {
+      return true;  // letters hide in clusters and attached values
+    }
+    for (const std::string& w : words) {
+      if (w == std::string("-") + spec.name ||
+          w == std::string("--") + spec.name) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+// What a target reads from one parser: the whole record as text, the flags
+// as (accessor, value) pairs, and the one text the target checks on its own.
+struct Parsed {
+  std::string record;
+  std::vector<std::pair<std::string, bool>> flags;
+  std::string special;
+};
+
+// Runs the checks every parser owes on a command line and returns what the
+// parser of the whole line gave: the vector stays a permutation with its
+// texts intact, and no flag rises without one of its words on the line nor
+// falls when a word is appended (one step of the chain of prefixes, picked
+// by cut: all of them would cost a parse per word).
+//
+// parse(argc, argv) builds a parser and returns its Parsed.
+template <typename Parse>
+Parsed checkParser(const XelOptionsParser::Vocabulary& vocabulary,
+                   const std::vector<std::string>& words, std::size_t cut,
+                   Parse parse) {
+  OwnedVector vector(words);
+  const Parsed whole = parse(vector.argc(), vector.argv());
+  require(vector.is_permutation(), "the vector is a permutation");
+  require(vector.texts_intact(words), "the texts are never written");
+
+  for (const auto& [accessor, value] : whole.flags) {
+    require(!value || mayBeSetBy(vocabulary, accessor, words),
+            "a flag is set only by one of its words");
+  }
+
+  const std::size_t length = 1 + cut % words.size();
+  if (length < words.size()) {
+    auto flagsOf = [&](std::size_t n) {
+      OwnedVector prefix(
+          std::vector<std::string>(words.begin(), words.begin() + n));
+      return parse(prefix.argc(), prefix.argv()).flags;
+    };
+    const auto before = flagsOf(length);
+    const auto after =
+        length + 1 == words.size() ? whole.flags : flagsOf(length + 1);
+    for (std::size_t i = 0; i < before.size(); ++i) {
+      require(!before[i].second || after[i].second,
+              "a flag never falls when a word is appended");
+    }
+  }
+  return whole;
+}
+
+}  // namespace parser_fuzz
+
+#endif  // XELOPTS_FUZZ_PARSERFUZZ_H
