@@ -242,7 +242,7 @@ class DifferentialTest : public ::testing::TestWithParam<Configuration> {
 
 TEST_P(DifferentialTest, AgreesWithTheCLibraryOnRandomVectors) {
   const Configuration config = GetParam();
-  const long vectors = env_number("XELOPTS_DIFF_VECTORS", 3000);
+  const long vectors = env_number("XELOPTS_DIFF_VECTORS", 2000);
   const auto seed = static_cast<std::uint64_t>(
       env_number("XELOPTS_DIFF_SEED", 20261207) * 16 +
       static_cast<int>(config.wrapper) * 4 + static_cast<int>(config.posixly));
