@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <utility>
@@ -104,9 +105,12 @@ inline bool mayBeSetBy(const XelOptionsParser::Vocabulary& v,
     if (spec.name == nullptr) {
       return true;  // letters hide in clusters and attached values
     }
+    // The name whole after one or two dashes, or ending a cluster: a long
+    // name is tried again wherever a cluster resumes.
+    const std::string name = spec.name;
     for (const std::string& w : words) {
-      if (w == std::string("-") + spec.name ||
-          w == std::string("--") + spec.name) {
+      if (w.size() > name.size() && w[0] == '-' &&
+          w.compare(w.size() - name.size(), name.size(), name) == 0) {
         return true;
       }
     }
@@ -139,8 +143,14 @@ Parsed checkParser(const XelOptionsParser::Vocabulary& vocabulary,
   require(vector.texts_intact(words), "the texts are never written");
 
   for (const auto& [accessor, value] : whole.flags) {
-    require(!value || mayBeSetBy(vocabulary, accessor, words),
-            "a flag is set only by one of its words");
+    if (value && !mayBeSetBy(vocabulary, accessor, words)) {
+      std::fprintf(stderr, "%s set by:", accessor.c_str());
+      for (const std::string& w : words) {
+        std::fprintf(stderr, " \"%s\"", w.c_str());
+      }
+      std::fprintf(stderr, "\n");
+      require(false, "a flag is set only by one of its words");
+    }
   }
 
   const std::size_t length = 1 + cut % words.size();
