@@ -6,12 +6,15 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "BackupOptionsParser.h"
+#include "RestoreOptionsParser.h"
+#include "ScanOptionsParser.h"
 #include "test_support.h"
 
 namespace parser_test {
@@ -49,6 +52,24 @@ inline Record readRecord(BackupOptionsParser& p) {
       XELOPTS_SHOW(p, isTLToSnapJob)};
 }
 
+inline Record readRecord(RestoreOptionsParser& p) {
+  return {XELOPTS_SHOW(p, getJobId),      XELOPTS_SHOW(p, getApplicationNumber),
+          XELOPTS_SHOW(p, getQuorvelId),  XELOPTS_SHOW(p, getVirtualMachine),
+          XELOPTS_SHOW(p, getJobToken),   XELOPTS_SHOW(p, getClientMachine),
+          XELOPTS_SHOW(p, getMaHostName), XELOPTS_SHOW(p, getRestoreTaskId),
+          XELOPTS_SHOW(p, isRBSJob),      XELOPTS_SHOW(p, isDctmJob)};
+}
+
+inline Record readRecord(ScanOptionsParser& p) {
+  return {
+      XELOPTS_SHOW(p, getJobId),         XELOPTS_SHOW(p, getApplicationNumber),
+      XELOPTS_SHOW(p, getQuorvelId),     XELOPTS_SHOW(p, getVirtualMachine),
+      XELOPTS_SHOW(p, getBackupType),    XELOPTS_SHOW(p, getJobToken),
+      XELOPTS_SHOW(p, getClientMachine), XELOPTS_SHOW(p, getMediaAgent),
+      XELOPTS_SHOW(p, getRestartString), XELOPTS_SHOW(p, getBackupPhase),
+      XELOPTS_SHOW(p, getRestoreTaskId)};
+}
+
 #undef XELOPTS_SHOW
 
 // The record of a command line with the program name alone.
@@ -58,19 +79,30 @@ Record defaultRecord() {
                 {"getQuorvelId", "2"},    {"getVirtualMachine", ""},
                 {"getJobToken", ""},      {"getClientMachine", ""},
                 {"getRestoreTaskId", "0"}};
-  record.insert(
-      {{"getBackupType", "0"}, {"getMediaAgent", ""}, {"getBackupPhase", ""}});
-  record.insert({{"getFullRestartString", ""},
-                 {"getNumStreamsForRBS", "0"},
-                 {"isLOption", "false"},
-                 {"isDOption", "false"},
-                 {"isIOption", "false"},
-                 {"isSkipConversion", "false"},
-                 {"isIntegrityCheck", "false"},
-                 {"isRBSJob", "false"},
-                 {"isAlwaysONJob", "false"},
-                 {"isDctmJob", "false"},
-                 {"isTLToSnapJob", "false"}});
+  if constexpr (std::is_same_v<Parser, RestoreOptionsParser>) {
+    record.insert(
+        {{"getMaHostName", ""}, {"isRBSJob", "false"}, {"isDctmJob", "false"}});
+  } else {
+    record.insert({{"getBackupType", "0"},
+                   {"getMediaAgent", ""},
+                   {"getBackupPhase", ""}});
+  }
+  if constexpr (std::is_same_v<Parser, ScanOptionsParser>) {
+    record.insert({"getRestartString", ""});
+  }
+  if constexpr (std::is_same_v<Parser, BackupOptionsParser>) {
+    record.insert({{"getFullRestartString", ""},
+                   {"getNumStreamsForRBS", "0"},
+                   {"isLOption", "false"},
+                   {"isDOption", "false"},
+                   {"isIOption", "false"},
+                   {"isSkipConversion", "false"},
+                   {"isIntegrityCheck", "false"},
+                   {"isRBSJob", "false"},
+                   {"isAlwaysONJob", "false"},
+                   {"isDctmJob", "false"},
+                   {"isTLToSnapJob", "false"}});
+  }
   return record;
 }
 

@@ -8,6 +8,8 @@
 
 #include "AllocationFault.h"
 #include "BackupOptionsParser.h"
+#include "RestoreOptionsParser.h"
+#include "ScanOptionsParser.h"
 #include "parser_support.h"
 #include "test_support.h"
 
@@ -48,6 +50,37 @@ TEST(AllocationFailure, BackupParserReleasesEverything) {
        "stray", "-vm",    kLong,      "-jt",         kLong, "-d",
        kLong,   "-phase", kLong,      "-o",          kLong, "-restart",
        kLong,   "-rbs",   "-unknown", "-numstreams", "3"});
+}
+
+TEST(AllocationFailure, RestoreParserReleasesEverything) {
+  expectEveryFailureReleasesEverything<RestoreOptionsParser>(
+      {"-j", "812", "-a", "5:57", "-cn", kLong, "stray", "-vm", kLong, "-jt",
+       kLong, "-phase", kLong, "-maHostName", kLong, "-rbs", kLong, "-dctm",
+       "-unknown"});
+}
+
+TEST(AllocationFailure, ScanParserReleasesEverything) {
+  expectEveryFailureReleasesEverything<ScanOptionsParser>(
+      {"-j",
+       "812",
+       "-a",
+       "5:57",
+       "-cn",
+       kLong,
+       "stray",
+       "-vm",
+       kLong,
+       "-jt",
+       kLong,
+       "-d",
+       kLong,
+       "-phase",
+       kLong,
+       "-o",
+       std::string(30, '0') + "9",
+       "-restart",
+       std::string(30, '0') + "1",
+       "-unknown"});
 }
 
 }  // namespace

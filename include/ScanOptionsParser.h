@@ -1,0 +1,70 @@
+// ScanOptionsParser: the settings of a scan job, read from the job
+// process's command line inside the constructor.
+//
+// With a null argv nothing is parsed: the record holds its defaults and the
+// setters may fill it. The scan may reorder argv: words that are no options
+// move behind them.
+#ifndef XELOPTS_SCANOPTIONSPARSER_H
+#define XELOPTS_SCANOPTIONSPARSER_H
+
+#include <cstdint>
+#include <string>
+
+#include "XelGetOpt.h"
+#include "XelOptionsParser.h"
+
+class XELOPTS_API ScanOptionsParser : public XelOptionsParser {
+ public:
+  ScanOptionsParser(int argc, char** argv);
+  ~ScanOptionsParser() override;
+
+  // "j:J:a:p:t:o:" and the seven long names.
+  static const Vocabulary& vocabulary();
+
+  // The construction steps, in the order the constructor runs them.
+  void initMembers();
+  void initializeParser(int argc, char** argv);
+  void parse(int argc, char** argv);
+
+  void setJobId(const std::string& text);
+  void setApplicationNumber(const std::string& text);
+  void setVirtualMachine(const std::string& text);
+  void setBackupType(unsigned long type);
+  void setJobToken(const std::string& text);
+  void setClientMachine(const std::string& text);
+  void setMediaAgent(const std::string& text);
+  // Keeps the first text of the smallest number (strtoul, base 10); an
+  // empty text changes nothing.
+  void setRestartString(const std::string& text);
+
+  std::string getClientMachine() override;
+  std::string getJobToken() override;
+  std::string getVirtualMachine() override;
+  std::int64_t getJobId() override;
+
+  std::uint64_t getApplicationNumber();
+  std::uint64_t getQuorvelId();
+  std::uint64_t getBackupType();
+  std::string getMediaAgent();
+  std::string getRestartString();
+  std::string getBackupPhase();
+  std::uint64_t getRestoreTaskId();
+
+ private:
+  void applyOption(int code, const char* text);
+
+  XelGetOpt scanner_;
+  std::int64_t jobId_;
+  std::uint64_t applicationNumber_;
+  std::uint64_t quorvelId_;
+  std::string virtualMachine_;
+  std::uint64_t backupType_;
+  std::string jobToken_;
+  std::string clientMachine_;
+  std::string mediaAgent_;
+  std::string restartString_;
+  std::string backupPhase_;
+  std::uint64_t restoreTaskId_;
+};
+
+#endif  // XELOPTS_SCANOPTIONSPARSER_H

@@ -1,0 +1,164 @@
+#include "ScanOptionsParser.h"
+
+#include <iterator>
+
+#include "JobFields.h"
+#include "ScannerSetup.h"
+
+namespace {
+
+using Option = XelOptionsParser::OptionSpec;
+constexpr XelGetOpt::ParamType kValue = XelGetOpt::required_argument;
+
+constexpr Option kOptions[] = {
+    {nullptr, kValue, 'j', "getJobId"},
+    {nullptr, kValue, 'J', "getJobId"},
+    {nullptr, kValue, 'a', "getApplicationNumber, getQuorvelId"},
+    {nullptr, kValue, 'p', "getRestoreTaskId"},
+    {nullptr, kValue, 't', "getBackupType"},
+    {nullptr, kValue, 'o', "getRestartString"},
+    {"cn", kValue, 'c', "getClientMachine"},
+    {"vm", kValue, 'v', "getVirtualMachine"},
+    {"VM", kValue, 'V', "getVirtualMachine"},
+    {"jt", kValue, 's', "getJobToken"},
+    {"d", kValue, 'd', "getMediaAgent"},
+    {"phase", kValue, 'h', "getBackupPhase"},
+    {"restart", kValue, 'r', "getRestartString"},
+};
+
+constexpr XelOptionsParser::Vocabulary kVocabulary = {
+    "j:J:a:p:t:o:", kOptions, static_cast<int>(std::size(kOptions))};
+
+}  // namespace
+
+namespace detail = xelopts::detail;
+
+// A null argv leaves a record of defaults for the setters to fill.
+ScanOptionsParser::ScanOptionsParser(int argc, char** argv) {
+  initMembers();
+  if (argv != nullptr) {
+    initializeParser(argc, argv);
+    parse(argc, argv);
+  }
+}
+
+ScanOptionsParser::~ScanOptionsParser() = default;
+
+const XelOptionsParser::Vocabulary& ScanOptionsParser::vocabulary() {
+  return kVocabulary;
+}
+
+void ScanOptionsParser::initMembers() {
+  jobId_ = detail::kDefaultJobId;
+  applicationNumber_ = detail::kDefaultApplicationNumber;
+  quorvelId_ = detail::kDefaultQuorvelId;
+  backupType_ = detail::kDefaultNumber;
+  restartString_.clear();
+  restoreTaskId_ = detail::kDefaultNumber;
+}
+
+void ScanOptionsParser::initializeParser(int argc, char** argv) {
+  detail::installScanner(scanner_, argc, argv, kVocabulary);
+}
+
+void ScanOptionsParser::parse(int /*argc*/, char** /*argv*/) {
+  for (int code; (code = scanner_()) != -1;) {
+    applyOption(code, scanner_.optarg());
+  }
+}
+
+// Every code here has an entry in kOptions; the scanner has already
+// reported the error codes that fall through.
+void ScanOptionsParser::applyOption(int code, const char* text) {
+  switch (code) {
+    case 'j':
+    case 'J':
+      setJobId(text);
+      break;
+    case 'a':
+      setApplicationNumber(text);
+      break;
+    case 'p':
+      restoreTaskId_ = detail::numberFromText(text);
+      break;
+    case 't':
+      setBackupType(detail::numberFromText(text));
+      break;
+    case 'o':
+    case 'r':
+      setRestartString(text);
+      break;
+    case 'c':
+      setClientMachine(text);
+      break;
+    case 'v':
+    case 'V':
+      setVirtualMachine(text);
+      break;
+    case 's':
+      setJobToken(text);
+      break;
+    case 'd':
+      setMediaAgent(text);
+      break;
+    case 'h':
+      backupPhase_ = text;
+      break;
+    default:
+      break;
+  }
+}
+
+void ScanOptionsParser::setJobId(const std::string& text) {
+  detail::setJobId(jobId_, text);
+}
+
+void ScanOptionsParser::setApplicationNumber(const std::string& text) {
+  detail::setApplicationNumber(applicationNumber_, quorvelId_, text);
+}
+
+void ScanOptionsParser::setVirtualMachine(const std::string& text) {
+  detail::setVirtualMachine(virtualMachine_, text);
+}
+
+void ScanOptionsParser::setBackupType(unsigned long type) {
+  backupType_ = type;
+}
+
+void ScanOptionsParser::setJobToken(const std::string& text) {
+  detail::setText(jobToken_, text);
+}
+
+void ScanOptionsParser::setClientMachine(const std::string& text) {
+  detail::setText(clientMachine_, text);
+}
+
+void ScanOptionsParser::setMediaAgent(const std::string& text) {
+  detail::setText(mediaAgent_, text);
+}
+
+void ScanOptionsParser::setRestartString(const std::string& text) {
+  if (text.empty()) {
+    return;
+  }
+  // The numbers decide, the whole text is kept, and a tie keeps the first.
+  if (restartString_.empty() ||
+      detail::numberFromText(text.c_str()) <
+          detail::numberFromText(restartString_.c_str())) {
+    restartString_ = text;
+  }
+}
+
+std::string ScanOptionsParser::getClientMachine() { return clientMachine_; }
+std::string ScanOptionsParser::getJobToken() { return jobToken_; }
+std::string ScanOptionsParser::getVirtualMachine() { return virtualMachine_; }
+std::int64_t ScanOptionsParser::getJobId() { return jobId_; }
+std::uint64_t ScanOptionsParser::getApplicationNumber() {
+  return applicationNumber_;
+}
+std::uint64_t ScanOptionsParser::getQuorvelId() { return quorvelId_; }
+std::uint64_t ScanOptionsParser::getBackupType() { return backupType_; }
+std::string ScanOptionsParser::getMediaAgent() { return mediaAgent_; }
+std::string ScanOptionsParser::getRestartString() { return restartString_; }
+std::string ScanOptionsParser::getBackupPhase() { return backupPhase_; }
+std::uint64_t ScanOptionsParser::getRestoreTaskId() { return restoreTaskId_; }
