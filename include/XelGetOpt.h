@@ -118,6 +118,9 @@ class XELOPTS_API XelGetOpt {
 
   void release_table() noexcept;
   void add_long_option_slow(const char* name, ParamType kind, char value);
+  // The engine itself, which both _getopt_internal and getopt() inline.
+  int scan_next(int count, char* const* vector, const char* options,
+                const option* table, int* index, int long_only);
   bool scan_long(int count, char* const* vector, const char* options,
                  const option* table, int* index, int long_only, int& code);
   int scan_short(int count, char* const* vector, const char* options);

@@ -201,11 +201,11 @@ void XelGetOpt::add_long_option_slow(const char* name, ParamType kind,
   longopts[long_count] = option{nullptr, no_argument, nullptr, 0};
 }
 
-__attribute__((flatten)) int XelGetOpt::getopt() {
+int XelGetOpt::getopt() {
   if (longopts != nullptr) {
-    return getopt_long_only(argc, argv, optstring, longopts, &longind);
+    return scan_next(argc, argv, optstring, longopts, &longind, 1);
   }
-  return getopt(argc, argv, optstring);
+  return scan_next(argc, argv, optstring, nullptr, nullptr, 0);
 }
 
 int XelGetOpt::getopt(int count, char* const* vector, const char* options) {
@@ -223,9 +223,9 @@ int XelGetOpt::getopt_long_only(int count, char* const* vector,
   return _getopt_internal(count, vector, options, table, index, 1);
 }
 
-void XelGetOpt::diagnose(const char* program, const char* first,
-                         const char* second, const char* third,
-                         const char* fourth) const {
+__attribute__((cold, noinline)) void XelGetOpt::diagnose(
+    const char* program, const char* first, const char* second,
+    const char* third, const char* fourth) const {
   if (opterr == 0) {
     return;
   }
@@ -275,6 +275,12 @@ void XelGetOpt::exchange(char** vector) {
 int XelGetOpt::_getopt_internal(int count, char* const* vector,
                                 const char* options, const option* table,
                                 int* index, int long_only) {
+  return scan_next(count, vector, options, table, index, long_only);
+}
+
+__attribute__((always_inline)) inline int XelGetOpt::scan_next(
+    int count, char* const* vector, const char* options, const option* table,
+    int* index, int long_only) {
   // An empty vector (argc 0, argv[0] null) or a scanner without inputs has
   // nothing to scan.
   optarg_value = nullptr;
@@ -473,8 +479,8 @@ __attribute__((always_inline)) inline bool XelGetOpt::scan_long(
   return true;
 }
 
-inline int XelGetOpt::scan_short(int count, char* const* vector,
-                                 const char* options) {
+__attribute__((always_inline)) inline int XelGetOpt::scan_short(
+    int count, char* const* vector, const char* options) {
   const char letter = *nextchar++;
   const char* entry = find_letter(options, letter);
   if (*nextchar == '\0') {
