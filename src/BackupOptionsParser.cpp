@@ -80,41 +80,21 @@ void BackupOptionsParser::initializeParser(int argc, char** argv) {
 }
 
 void BackupOptionsParser::parse(int /*argc*/, char** /*argv*/) {
-  for (int code; (code = scanner_()) != -1;) {
-    applyOption(code, scanner_.optarg());
-  }
+  detail::parseWith(
+      scanner_,
+      {jobId_, applicationNumber_, quorvelId_, virtualMachine_, jobToken_,
+       clientMachine_, restoreTaskId_, backupPhase_, &mediaAgent_,
+       &backupType_},
+      [this](int code, const char* text) { applyOption(code, text); });
 }
 
-// Every code here has an entry in kOptions; the scanner has already
-// reported the error codes that fall through.
+// The codes of this parser alone; the scanner has already reported the
+// error codes that fall through.
 void BackupOptionsParser::applyOption(int code, const char* text) {
   switch (code) {
-    case 'j':
-    case 'J':
-      setJobId(text);
-      break;
-    case 'a':
-      setApplicationNumber(text);
-      break;
-    case 'p':
-      restoreTaskId_ = detail::numberFromText(text);
-      break;
-    case 't':
-      setBackupType(detail::numberFromText(text));
-      break;
     case 'o':
     case 'r':
       setRestartString(text);
-      break;
-    case 'c':
-      setClientMachine(text);
-      break;
-    case 'v':
-    case 'V':
-      setVirtualMachine(text);
-      break;
-    case 's':
-      setJobToken(text);
       break;
     case 'F':
       dOption_ = true;
@@ -124,12 +104,6 @@ void BackupOptionsParser::applyOption(int code, const char* text) {
       break;
     case 'i':
       iOption_ = true;
-      break;
-    case 'h':
-      backupPhase_ = text;
-      break;
-    case 'd':
-      setMediaAgent(text);
       break;
     case 'S':
       skipConversion_ = true;

@@ -50,4 +50,55 @@ void setVirtualMachine(std::string& virtualMachine, const std::string& text) {
 
 void setText(std::string& field, const std::string& text) { field = text; }
 
+bool applySharedOption(int code, const char* text, const SharedFields& fields) {
+  switch (code) {
+    case 'j':
+    case 'J':
+      setJobId(fields.jobId, text);
+      return true;
+    case 'a':
+      setApplicationNumber(fields.applicationNumber, fields.quorvelId, text);
+      return true;
+    case 'p':
+      fields.restoreTaskId = numberFromText(text);
+      return true;
+    case 'c':
+      setText(fields.clientMachine, text);
+      return true;
+    case 'v':
+    case 'V':
+      setVirtualMachine(fields.virtualMachine, text);
+      return true;
+    case 's':
+      setText(fields.jobToken, text);
+      return true;
+    case 'h':
+      fields.backupPhase = text;  // no emptiness test: an empty text clears
+      return true;
+    case 'd':
+      if (fields.mediaAgent == nullptr) {
+        return false;
+      }
+      setText(*fields.mediaAgent, text);
+      return true;
+    case 't':
+      if (fields.backupType == nullptr) {
+        return false;
+      }
+      *fields.backupType = numberFromText(text);
+      return true;
+    default:
+      return false;
+  }
+}
+
+void parseWith(XelGetOpt& scanner, const SharedFields& fields,
+               const std::function<void(int code, const char* text)>& own) {
+  for (int code; (code = scanner()) != -1;) {
+    if (!applySharedOption(code, scanner.optarg(), fields)) {
+      own(code, scanner.optarg());
+    }
+  }
+}
+
 }  // namespace xelopts::detail

@@ -4,7 +4,10 @@
 #define XELOPTS_SRC_JOBFIELDS_H
 
 #include <cstdint>
+#include <functional>
 #include <string>
+
+#include "XelGetOpt.h"
 
 namespace xelopts::detail {
 
@@ -36,6 +39,31 @@ void setVirtualMachine(std::string& virtualMachine, const std::string& text);
 // Client machine, job token, media agent: the text replaces the field, an
 // empty text clearing it.
 void setText(std::string& field, const std::string& text);
+
+// A parser's own fields that the codes shared by every parser write. The
+// restore parser has no media agent and no backup type: null there.
+struct SharedFields {
+  std::int64_t& jobId;
+  std::uint64_t& applicationNumber;
+  std::uint64_t& quorvelId;
+  std::string& virtualMachine;
+  std::string& jobToken;
+  std::string& clientMachine;
+  std::uint64_t& restoreTaskId;
+  std::string& backupPhase;
+  std::string* mediaAgent;
+  std::uint64_t* backupType;
+};
+
+// Applies a code whose action is the same in every parser ('j', 'J', 'a',
+// 'p', 'c', 'v', 'V', 's', 'h', and 'd', 't' where the field exists);
+// false for any other code, which is the parser's own.
+bool applySharedOption(int code, const char* text, const SharedFields& fields);
+
+// The parse loop of every parser: runs the scanner to its end, applying the
+// shared codes here and handing every other code, with its text, to own.
+void parseWith(XelGetOpt& scanner, const SharedFields& fields,
+               const std::function<void(int code, const char* text)>& own);
 
 }  // namespace xelopts::detail
 
