@@ -76,15 +76,9 @@ class XELOPTS_API XelGetOpt {
         ordering(PERMUTE),
         first_nonopt(0),
         last_nonopt(0),
-        table_(nullptr),
         finished_(false) {}
 
-  // Copies share the long-option table; it is released with the last one.
-  XelGetOpt(const XelGetOpt& other);
-  XelGetOpt(XelGetOpt&& other) noexcept;
-  XelGetOpt& operator=(const XelGetOpt& other);
-  XelGetOpt& operator=(XelGetOpt&& other) noexcept;
-  ~XelGetOpt();
+  // Copies share the long-option table; the last one to go releases it.
 
   void set_args(int count, char** vector);
   void set_char_options(char* options);
@@ -116,7 +110,25 @@ class XELOPTS_API XelGetOpt {
  private:
   struct TableBlock;
 
-  void release_table() noexcept;
+  // Holds one reference to a table block. A move copies, so that a
+  // moved-from scanner still owns what its longopts points at.
+  class SharedTable {
+   public:
+    SharedTable() noexcept = default;
+    SharedTable(const SharedTable& other) noexcept;
+    SharedTable& operator=(const SharedTable& other) noexcept;
+    ~SharedTable();
+    // Drops the reference held and takes over the single one of block.
+    void reset(TableBlock* block = nullptr) noexcept;
+    // The block's records, or null without a block.
+    option* records() const noexcept;
+    // Whether another scanner holds a reference too.
+    bool shared() const noexcept;
+
+   private:
+    TableBlock* block_ = nullptr;
+  };
+
   void add_long_option_slow(const char* name, ParamType kind, char value);
   // The engine itself, which both _getopt_internal and getopt() inline.
   int scan_next(int count, char* const* vector, const char* options,
@@ -127,7 +139,7 @@ class XELOPTS_API XelGetOpt {
   void diagnose(const char* program, const char* first, const char* second,
                 const char* third, const char* fourth) const;
 
-  TableBlock* table_;  // the block add_long_option built, shared by copies
+  SharedTable table_;  // the block add_long_option built, shared by copies
   bool finished_;      // the scan has returned -1
 };
 

@@ -38,97 +38,37 @@ int widen(char c) { return static_cast<signed char>(c); }
 
 }  // namespace
 
-XelGetOpt::XelGetOpt(const XelGetOpt& other)
-    : argc(other.argc),
-      argv(other.argv),
-      longind(other.longind),
-      optstring(other.optstring),
-      longopts(other.longopts),
-      long_count(other.long_count),
-      optarg_value(other.optarg_value),
-      optind(other.optind),
-      opterr(other.opterr),
-      optopt(other.optopt),
-      nextchar(other.nextchar),
-      ordering(other.ordering),
-      first_nonopt(other.first_nonopt),
-      last_nonopt(other.last_nonopt),
-      table_(other.table_),
-      finished_(other.finished_) {
-  if (table_ != nullptr) {
-    table_->references.fetch_add(1, std::memory_order_relaxed);
+XelGetOpt::SharedTable::SharedTable(const SharedTable& other) noexcept
+    : block_(other.block_) {
+  if (block_ != nullptr) {
+    block_->references.fetch_add(1, std::memory_order_relaxed);
   }
 }
 
-XelGetOpt::XelGetOpt(XelGetOpt&& other) noexcept
-    : argc(other.argc),
-      argv(other.argv),
-      longind(other.longind),
-      optstring(other.optstring),
-      longopts(other.longopts),
-      long_count(other.long_count),
-      optarg_value(other.optarg_value),
-      optind(other.optind),
-      opterr(other.opterr),
-      optopt(other.optopt),
-      nextchar(other.nextchar),
-      ordering(other.ordering),
-      first_nonopt(other.first_nonopt),
-      last_nonopt(other.last_nonopt),
-      table_(other.table_),
-      finished_(other.finished_) {
-  // The moved-from scanner keeps its fields but no longer owns the block.
-  if (table_ != nullptr && other.longopts == table_->records) {
-    other.longopts = nullptr;
-    other.long_count = 0;
-  }
-  other.table_ = nullptr;
-}
-
-XelGetOpt& XelGetOpt::operator=(const XelGetOpt& other) {
-  if (this != &other) {
-    XelGetOpt copy(other);
-    *this = std::move(copy);
-  }
+XelGetOpt::SharedTable& XelGetOpt::SharedTable::operator=(
+    const SharedTable& other) noexcept {
+  SharedTable copy(other);
+  std::swap(block_, copy.block_);
   return *this;
 }
 
-XelGetOpt& XelGetOpt::operator=(XelGetOpt&& other) noexcept {
-  if (this != &other) {
-    release_table();
-    argc = other.argc;
-    argv = other.argv;
-    longind = other.longind;
-    optstring = other.optstring;
-    longopts = other.longopts;
-    long_count = other.long_count;
-    optarg_value = other.optarg_value;
-    optind = other.optind;
-    opterr = other.opterr;
-    optopt = other.optopt;
-    nextchar = other.nextchar;
-    ordering = other.ordering;
-    first_nonopt = other.first_nonopt;
-    last_nonopt = other.last_nonopt;
-    finished_ = other.finished_;
-    table_ = other.table_;
-    if (table_ != nullptr && other.longopts == table_->records) {
-      other.longopts = nullptr;
-      other.long_count = 0;
-    }
-    other.table_ = nullptr;
-  }
-  return *this;
+XelGetOpt::SharedTable::~SharedTable() { reset(); }
+
+XelGetOpt::option* XelGetOpt::SharedTable::records() const noexcept {
+  return block_ != nullptr ? block_->records : nullptr;
 }
 
-XelGetOpt::~XelGetOpt() { release_table(); }
+bool XelGetOpt::SharedTable::shared() const noexcept {
+  return block_ != nullptr &&
+         block_->references.load(std::memory_order_acquire) > 1;
+}
 
-void XelGetOpt::release_table() noexcept {
-  if (table_ != nullptr &&
-      table_->references.fetch_sub(1, std::memory_order_acq_rel) == 1) {
-    delete table_;
+void XelGetOpt::SharedTable::reset(TableBlock* block) noexcept {
+  if (block_ != nullptr &&
+      block_->references.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+    delete block_;
   }
-  table_ = nullptr;
+  block_ = block;
 }
 
 void XelGetOpt::set_args(int count, char** vector) {
@@ -144,8 +84,8 @@ void XelGetOpt::set_long_options(option* table) {
   longopts = table;
   long_count = -1;
   // Keep our own block only when it is the table being installed.
-  if (table_ != nullptr && table != table_->records) {
-    release_table();
+  if (table != table_.records()) {
+    table_.reset();
   }
 }
 
@@ -157,8 +97,7 @@ void XelGetOpt::add_long_option(const char* name, ParamType kind, char value) {
   // The usual call appends to our own unshared block: nothing to check
   // beyond that.
   if (long_count >= 0 && long_count <= kTableCapacity - 2 &&
-      table_ != nullptr && longopts == table_->records &&
-      table_->references.load(std::memory_order_acquire) == 1) {
+      longopts != nullptr && longopts == table_.records() && !table_.shared()) {
     longopts[long_count] = option{name, kind, nullptr, widen(value)};
     ++long_count;
     longopts[long_count] = option{nullptr, no_argument, nullptr, 0};
@@ -177,20 +116,15 @@ void XelGetOpt::add_long_option_slow(const char* name, ParamType kind,
     return;
   }
   if (longopts == nullptr) {
-    auto* block = new TableBlock;
-    release_table();
-    table_ = block;
-    longopts = block->records;
-  } else if (table_ != nullptr && longopts == table_->records &&
-             table_->references.load(std::memory_order_acquire) > 1 &&
+    table_.reset(new TableBlock);
+    longopts = table_.records();
+  } else if (longopts == table_.records() && table_.shared() &&
              long_count <= kTableCapacity - 2) {
     // Copy on write: another scanner still reads the shared block.
     auto* block = new TableBlock;
-    std::copy(table_->records, table_->records + long_count + 1,
-              block->records);
-    release_table();
-    table_ = block;
-    longopts = block->records;
+    std::copy(longopts, longopts + long_count + 1, block->records);
+    table_.reset(block);
+    longopts = table_.records();
   }
   if (long_count > kTableCapacity - 2) {
     std::printf("Getopt: too many long options.");
