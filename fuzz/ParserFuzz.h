@@ -12,8 +12,11 @@
 #include <utility>
 #include <vector>
 
+#include "BackupOptionsParser.h"
 #include "FuzzInput.h"
 #include "Invariants.h"
+#include "RestoreOptionsParser.h"
+#include "ScanOptionsParser.h"
 #include "XelOptionsParser.h"
 
 namespace parser_fuzz {
@@ -70,6 +73,19 @@ inline void addVocabularyWords(const XelOptionsParser::Vocabulary& v,
   }
 }
 
+// The pool every parser target draws from: hostile values and the words of
+// all three job vocabularies, so each parser also meets the others' words.
+inline const std::vector<std::string>& jobPool() {
+  static const std::vector<std::string> pool = [] {
+    std::vector<std::string> words = hostileValues();
+    addVocabularyWords(BackupOptionsParser::vocabulary(), words);
+    addVocabularyWords(RestoreOptionsParser::vocabulary(), words);
+    addVocabularyWords(ScanOptionsParser::vocabulary(), words);
+    return words;
+  }();
+  return pool;
+}
+
 // Decodes the input into the words after "prog": each byte picks a word of
 // the pool, and a byte with the top bit set takes a raw text from the input.
 inline std::vector<std::string> commandLine(
@@ -85,6 +101,19 @@ inline std::vector<std::string> commandLine(
     }
   }
   return words;
+}
+
+// Every text a parser may receive as a value from these words: a whole word,
+// or the rest of a word after a letter inside a cluster.
+inline std::vector<std::string> possibleValues(
+    const std::vector<std::string>& words) {
+  std::vector<std::string> values(words.begin() + 1, words.end());
+  for (const std::string& w : words) {
+    for (std::size_t at = 2; at < w.size(); ++at) {
+      values.push_back(w.substr(at));
+    }
+  }
+  return values;
 }
 
 // The names (long or "-x") that may set each flag accessor, read from the

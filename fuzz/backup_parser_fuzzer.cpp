@@ -41,15 +41,10 @@ parser_fuzz::Parsed parse(int argc, char** argv) {
 }
 
 // True when text is a run of "-o " + value entries, each value a word of the
-// line or the rest of a word after an "o" inside a cluster.
+// line or the rest of a cluster.
 bool isRestartRun(const std::string& text,
                   const std::vector<std::string>& words) {
-  std::vector<std::string> values(words.begin() + 1, words.end());
-  for (const std::string& w : words) {
-    for (std::size_t at = 2; at < w.size(); ++at) {
-      values.push_back(w.substr(at));  // attached inside a cluster
-    }
-  }
+  const std::vector<std::string> values = parser_fuzz::possibleValues(words);
   std::vector<bool> reachable(text.size() + 1, false);
   reachable[0] = true;
   for (std::size_t at = 0; at < text.size(); ++at) {
@@ -70,14 +65,10 @@ bool isRestartRun(const std::string& text,
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {
-  static const std::vector<std::string> pool = [] {
-    std::vector<std::string> words = parser_fuzz::hostileValues();
-    parser_fuzz::addVocabularyWords(BackupOptionsParser::vocabulary(), words);
-    return words;
-  }();
   FuzzInput in(data, size);
   const std::size_t cut = in.byte();
-  const std::vector<std::string> words = parser_fuzz::commandLine(in, pool, 24);
+  const std::vector<std::string> words =
+      parser_fuzz::commandLine(in, parser_fuzz::jobPool(), 24);
   const parser_fuzz::Parsed parsed = parser_fuzz::checkParser(
       BackupOptionsParser::vocabulary(), words, cut, parse);
   if (!isRestartRun(parsed.special, words)) {
