@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "BackupOptionsParser.h"
+#include "RestoreOptionsParser.h"
+#include "ScanOptionsParser.h"
 #include "XelGetOpt.h"
 #include "test_support.h"
 
@@ -39,10 +41,17 @@ TEST_F(HostileVectorTest, EmptyVectorWithNullProgramNameEndsAtOnce) {
   EXPECT_EQ(scanner.optarg(), nullptr);
   EXPECT_EQ(scanner(), -1);
 
-  BackupOptionsParser parser(0, argv);
-  EXPECT_EQ(parser.getJobId(), 0);
-  EXPECT_EQ(parser.getClientMachine(), "");
-  EXPECT_EQ(parser.getQuorvelId(), 2u);
+  BackupOptionsParser backup(0, argv);
+  EXPECT_EQ(backup.getJobId(), 0);
+  EXPECT_EQ(backup.getClientMachine(), "");
+  EXPECT_EQ(backup.getQuorvelId(), 2u);
+  RestoreOptionsParser restore(0, argv);
+  EXPECT_EQ(restore.getQuorvelId(), 2u);
+  EXPECT_FALSE(restore.isRBSJob());
+  ScanOptionsParser scan(0, argv);
+  EXPECT_EQ(scan.getRestartString(), "");
+  ScanOptionsParser no_vector(3, nullptr);
+  EXPECT_EQ(no_vector.getQuorvelId(), 2u);
 }
 
 // 100,000 words, one in a thousand a stray word that the scan moves behind

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "BackupOptionsParser.h"
+#include "RestoreOptionsParser.h"
+#include "ScanOptionsParser.h"
 #include "XelGetOpt.h"
 #include "parser_support.h"
 
@@ -66,9 +68,13 @@ Outcome parseOne(int seed) {
 
 // Vector number i is parsed by the parser kind i selects.
 Outcome parseNumbered(int i) {
-  switch (i % 1) {
-    default:
+  switch (i % 3) {
+    case 0:
       return parseOne<BackupOptionsParser>(i);
+    case 1:
+      return parseOne<RestoreOptionsParser>(i);
+    default:
+      return parseOne<ScanOptionsParser>(i);
   }
 }
 
