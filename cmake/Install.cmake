@@ -1,0 +1,52 @@
+# What `cmake --install` lays down: the shared library, the public headers in
+# a folder of their own (consumers write #include <BackupOptionsParser.h>),
+# a CMake package giving xelopts::xelopts and a pkg-config file. Components
+# match the Debian packages: runtime, development (tools adds xeljob).
+include(CMakePackageConfigHelpers)
+
+set(XELOPTS_INSTALL_CMAKEDIR "${CMAKE_INSTALL_LIBDIR}/cmake/xelopts")
+
+install(TARGETS xelopts EXPORT xeloptsTargets
+  LIBRARY DESTINATION "${CMAKE_INSTALL_LIBDIR}"
+    COMPONENT runtime NAMELINK_COMPONENT development)
+install(DIRECTORY "${PROJECT_SOURCE_DIR}/include/"
+  DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/xelopts"
+  COMPONENT development
+  FILES_MATCHING PATTERN "*.h")
+
+install(EXPORT xeloptsTargets NAMESPACE xelopts::
+  DESTINATION "${XELOPTS_INSTALL_CMAKEDIR}" COMPONENT development)
+configure_package_config_file(
+  "${PROJECT_SOURCE_DIR}/cmake/xeloptsConfig.cmake.in"
+  "${PROJECT_BINARY_DIR}/xeloptsConfig.cmake"
+  INSTALL_DESTINATION "${XELOPTS_INSTALL_CMAKEDIR}")
+# The library keeps its interface within a major version (the SONAME).
+write_basic_package_version_file(
+  "${PROJECT_BINARY_DIR}/xeloptsConfigVersion.cmake"
+  COMPATIBILITY SameMajorVersion)
+install(FILES "${PROJECT_BINARY_DIR}/xeloptsConfig.cmake"
+              "${PROJECT_BINARY_DIR}/xeloptsConfigVersion.cmake"
+  DESTINATION "${XELOPTS_INSTALL_CMAKEDIR}" COMPONENT development)
+
+# The pkg-config file finds its prefix from its own place, so that an install
+# into another prefix (cmake --install --prefix, DESTDIR) stays usable.
+set(XELOPTS_PC_DIR "${CMAKE_INSTALL_LIBDIR}/pkgconfig")
+if(IS_ABSOLUTE "${CMAKE_INSTALL_LIBDIR}" OR
+   IS_ABSOLUTE "${CMAKE_INSTALL_INCLUDEDIR}")
+  set(XELOPTS_PC_PREFIX "${CMAKE_INSTALL_PREFIX}")
+else()
+  file(RELATIVE_PATH pc_to_prefix "/prefix/${XELOPTS_PC_DIR}" "/prefix")
+  string(REGEX REPLACE "/$" "" pc_to_prefix "${pc_to_prefix}")
+  set(XELOPTS_PC_PREFIX "\${pcfiledir}/${pc_to_prefix}")
+endif()
+set(XELOPTS_PC_INCLUDEDIR "${CMAKE_INSTALL_INCLUDEDIR}")
+set(XELOPTS_PC_LIBDIR "${CMAKE_INSTALL_LIBDIR}")
+foreach(dir IN ITEMS XELOPTS_PC_INCLUDEDIR XELOPTS_PC_LIBDIR)
+  if(NOT IS_ABSOLUTE "${${dir}}")
+    set(${dir} "\${prefix}/${${dir}}")
+  endif()
+endforeach()
+configure_file("${PROJECT_SOURCE_DIR}/cmake/xelopts.pc.in"
+               "${PROJECT_BINARY_DIR}/xelopts.pc" @ONLY)
+install(FILES "${PROJECT_BINARY_DIR}/xelopts.pc"
+  DESTINATION "${XELOPTS_PC_DIR}" COMPONENT development)

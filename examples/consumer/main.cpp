@@ -1,0 +1,26 @@
+// Reads a backup job's typical command line through the installed library
+// and checks the record; exits 0 when it holds what the job asked for.
+#include <BackupOptionsParser.h>
+
+#include <cstdio>
+#include <string>
+
+int main() {
+  char program[] = "backup";
+  char j[] = "-j", job[] = "812", a[] = "-a", app[] = "5:57";
+  char cn[] = "-cn", client[] = "client01", rbs[] = "-rbs";
+  char* argv[] = {program, j, job, a, app, cn, client, rbs, nullptr};
+  BackupOptionsParser options(8, argv);
+
+  std::printf("job %lld, application %llu, Quorvel id %llu, client %s\n",
+              static_cast<long long>(options.getJobId()),
+              static_cast<unsigned long long>(options.getApplicationNumber()),
+              static_cast<unsigned long long>(options.getQuorvelId()),
+              options.getClientMachine().c_str());
+  const bool expected = options.getJobId() == 812 &&
+                        options.getApplicationNumber() == 57 &&
+                        options.getQuorvelId() == 5 &&
+                        options.getClientMachine() == "client01" &&
+                        options.isRBSJob();
+  return expected ? 0 : 1;
+}
