@@ -5,8 +5,9 @@ cmake_minimum_required(VERSION 3.25)
 # Every class with a header in INCLUDE_DIR must export something.
 set(classes XelGetOpt XelOptionsParser BackupOptionsParser
             RestoreOptionsParser ScanOptionsParser)
-# Symbols the linker itself may define in any shared object.
-set(linker_symbols _init _fini _edata _end __bss_start)
+# Symbols the linker itself may define in any shared object, and the
+# library's symbol version node.
+set(linker_symbols _init _fini _edata _end __bss_start XELOPTS_1)
 
 execute_process(COMMAND nm -D --defined-only -C "${LIBRARY}"
                 OUTPUT_VARIABLE listing RESULT_VARIABLE status)
@@ -30,7 +31,8 @@ foreach(line IN LISTS lines)
     list(APPEND strays "${line}")
     continue()
   endif()
-  set(name "${CMAKE_MATCH_1}")
+  # Drop the version suffix: "name@@XELOPTS_1".
+  string(REGEX REPLACE "@.*$" "" name "${CMAKE_MATCH_1}")
   if(name MATCHES "${public_symbol}")
     list(APPEND exported_classes "${CMAKE_MATCH_3}")
   elseif(NOT name IN_LIST linker_symbols)
