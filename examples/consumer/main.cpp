@@ -1,31 +1,24 @@
-// Scans a short command line through the installed library and checks what
-// it found; exits 0 when the scan gave what the words asked for.
-#include <XelGetOpt.h>
+// Reads a backup job's command line through the installed library and
+// checks the record; exits 0 when it holds what the words asked for.
+#include <BackupOptionsParser.h>
 
 #include <cstdio>
-#include <cstring>
 
 int main() {
-  char program[] = "consumer";
-  char j[] = "-j", job[] = "812", cn[] = "-cn", client[] = "client01";
-  char extra[] = "extra";
-  char* argv[] = {program, j, job, extra, cn, client, nullptr};
-  XelGetOpt scanner(6, argv, "j:");
-  scanner.add_long_option("cn", XelGetOpt::required_argument, 'c');
+  char program[] = "backup";
+  char j[] = "-j", job[] = "812", a[] = "-a", app[] = "5:57";
+  char cn[] = "-cn", client[] = "client01", rbs[] = "-rbs";
+  char* argv[] = {program, j, job, a, app, cn, client, rbs, nullptr};
+  BackupOptionsParser options(8, argv);
 
-  const char* job_id = "";
-  const char* client_machine = "";
-  for (int code; (code = scanner()) != -1;) {
-    if (code == 'j') {
-      job_id = scanner.optarg();
-    } else if (code == 'c') {
-      client_machine = scanner.optarg();
-    }
-  }
-  std::printf("job %s, client %s, left over %s\n", job_id, client_machine,
-              argv[scanner.optind]);
-  const bool expected = std::strcmp(job_id, "812") == 0 &&
-                        std::strcmp(client_machine, "client01") == 0 &&
-                        scanner.optind == 5;
+  std::printf("job %lld, application %llu, Quorvel id %llu, client %s\n",
+              static_cast<long long>(options.getJobId()),
+              static_cast<unsigned long long>(options.getApplicationNumber()),
+              static_cast<unsigned long long>(options.getQuorvelId()),
+              options.getClientMachine().c_str());
+  const bool expected =
+      options.getJobId() == 812 && options.getApplicationNumber() == 57 &&
+      options.getQuorvelId() == 5 && options.getClientMachine() == "client01" &&
+      options.isRBSJob();
   return expected ? 0 : 1;
 }
