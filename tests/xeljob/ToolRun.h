@@ -1,0 +1,19 @@
+// Runs the xeljob binary as a child process and collects what it wrote.
+#ifndef XELOPTS_TESTS_XELJOB_TOOLRUN_H
+#define XELOPTS_TESTS_XELJOB_TOOLRUN_H
+
+#include <string>
+#include <vector>
+
+struct ToolRun {
+  int status = -1;  // exit status; -1 when the child did not exit normally
+  std::string out;
+  std::string err;
+};
+
+// `args` follow the program name. The child inherits the environment less
+// POSIXLY_CORRECT, plus the "NAME=value" entries of `environment`.
+ToolRun runTool(const std::vector<std::string>& args,
+                const std::vector<std::string>& environment = {});
+
+#endif  // XELOPTS_TESTS_XELJOB_TOOLRUN_H

@@ -1,0 +1,264 @@
+// xeljob run as a process: its output, its exit statuses, and that no input
+// makes it fail.
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "ToolRun.h"
+
+namespace {
+
+using Words = std::vector<std::string>;
+
+const Words kTypicalRequest = {
+    "backup", "-j",    "812",         "-a", "5:57",   "-cn",  "client01",
+    "-vm",    "vm07",  "-t",          "1",  "-phase", "4",    "-restart",
+    "12",     "-data", "-numstreams", "3",  "-rbs",   "extra"};
+
+// A line of the record table: the accessor, spaces, the value.
+bool hasRow(const std::string& table, const std::string& accessor,
+            const std::string& value) {
+  const std::string start = "\n  " + accessor + ' ';
+  for (auto at = table.find(start); at != std::string::npos;
+       at = table.find(start, at + 1)) {
+    const auto column = table.find_first_not_of(' ', at + start.size());
+    if (column != std::string::npos &&
+        table.compare(column, value.size() + 1, value + '\n') == 0) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool matches(const std::string& text, const std::string& pattern) {
+  return std::regex_search(text, std::regex(pattern));
+}
+
+TEST(XeljobTest, TypicalRequestShowsTheOverviewRecord) {
+  const ToolRun run = runTool(kTypicalRequest);
+  EXPECT_EQ(run.status, 1) << "the word extra is left over";
+  EXPECT_EQ(run.err, "");
+  const struct {
+    const char* accessor;
+    const char* value;
+  } rows[] = {
+      {"getJobId", "812"},
+      {"getApplicationNumber", "57"},
+      {"getQuorvelId", "5"},
+      {"getClientMachine", "\"client01\""},
+      {"getVirtualMachine", "\"vm07\""},
+      {"getBackupType", "1"},
+      {"getBackupPhase", "\"4\""},
+      {"getFullRestartString", "\"-o 12\""},
+      {"getNumStreamsForRBS", "3"},
+      {"isDOption", "true"},
+      {"isRBSJob", "true"},
+      {"isLOption", "false"},
+      {"isIOption", "false"},
+      {"isSkipConversion", "false"},
+      {"isIntegrityCheck", "false"},
+      {"isAlwaysONJob", "false"},
+      {"isDctmJob", "false"},
+      {"isTLToSnapJob", "false"},
+      {"getRestoreTaskId", "0"},
+      {"getJobToken", "\"\""},
+      {"getMediaAgent", "\"\""},
+  };
+  for (const auto& row : rows) {
+    EXPECT_TRUE(hasRow(run.out, row.accessor, row.value))
+        << row.accessor << " should be " << row.value << " in\n"
+        << run.out;
+  }
+  EXPECT_NE(run.out.find("diagnostics: none\n"), std::string::npos);
+  EXPECT_NE(run.out.find("left over: 1 word\n  extra\n"), std::string::npos);
+}
+
+TEST(XeljobTest, ExitStatusSaysWhetherEveryWordWasTaken) {
+  const struct {
+    Words args;
+    int status;
+  } cases[] = {
+      {{"backup"}, 0},
+      {{"backup", "-j", "5", "-cn", "c1", "-rbs"}, 0},
+      {{"backup", "--", "--cn", "c1"}, 0},
+      {{"--json", "backup", "--trace", "-j5"}, 0},
+      {{"backup", "extra"}, 1},
+      {{"backup", "-c", "host1"}, 1},
+      {{"backup", "-j"}, 1},
+      {{"--help"}, 0},
+      {{"backup", "--version"}, 0},
+      {{"backup", "--vocabulary"}, 0},
+      {{"backup", "--", "--frob"}, 1},
+  };
+  for (const auto& c : cases) {
+    const ToolRun run = runTool(c.args);
+    EXPECT_EQ(run.status, c.status)
+        << c.args.front() << " ... " << c.args.back() << "\n"
+        << run.out << run.err;
+    EXPECT_EQ(run.err, "") << "the parser's diagnostics go to the report";
+  }
+}
+
+TEST(XeljobTest, UsageErrorsGiveOneLineAndStatusTwo) {
+  const Words cases[] = {
+      {},
+      {"frob", "-j", "5"},
+      {"backup", "--frob"},
+      {"--cn", "backup"},
+      {"-j", "5"},
+      {"--json"},
+      {""},
+  };
+  for (const Words& args : cases) {
+    const ToolRun run = runTool(args);
+    EXPECT_EQ(run.status, 2) << run.err;
+    EXPECT_EQ(run.out, "");
+    ASSERT_FALSE(run.err.empty());
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+    EXPECT_EQ(run.err.rfind("xeljob: ", 0), 0U) << run.err;
+  }
+}
+
+TEST(XeljobTest, ShowsDiagnosticsAndLeftoverWordsOfThePermutingScan) {
+  const ToolRun run = runTool(
+      {"backup", "a", "-c", "host1", "-j", "5", "--cn=x", "--", "-j", "7"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(hasRow(run.out, "getJobId", "5")) << run.out;
+  EXPECT_NE(run.out.find("diagnostics: 2\n"
+                         "  backup: unrecognized option `-c'\n"
+                         "  backup: unrecognized option `cn=x'\n"),
+            std::string::npos)
+      << run.out;
+  EXPECT_NE(run.out.find("left over: 4 words\n  a host1 -j 7\n"),
+            std::string::npos)
+      << run.out;
+}
+
+TEST(XeljobTest, PosixOptionAloneDecidesWhetherTheFirstStrayWordStops) {
+  const Words words = {"-c", "host1", "-j", "5"};
+  Words posix = {"backup", "--posix"};
+  posix.insert(posix.end(), words.begin(), words.end());
+  Words permute = {"backup"};
+  permute.insert(permute.end(), words.begin(), words.end());
+
+  const ToolRun stopped = runTool(posix);
+  EXPECT_TRUE(hasRow(stopped.out, "getJobId", "0")) << stopped.out;
+  EXPECT_NE(stopped.out.find("left over: 3 words\n  host1 -j 5\n"),
+            std::string::npos)
+      << stopped.out;
+
+  // The caller's own POSIXLY_CORRECT plays no part.
+  const ToolRun permuted = runTool(permute, {"POSIXLY_CORRECT=1"});
+  EXPECT_TRUE(hasRow(permuted.out, "getJobId", "5")) << permuted.out;
+  EXPECT_NE(permuted.out.find("left over: 1 word\n  host1\n"),
+            std::string::npos);
+}
+
+TEST(XeljobTest, TraceNamesTheWordsAndTheAccessorsOfEachCode) {
+  const ToolRun backup =
+      runTool({"backup", "--trace", "-rbs", "-dctm", "-skipconversionrules",
+               "-q", "-restart", "12", "stray", "--", "-j", "5"});
+  const char* expected[] = {
+      R"(\n  'R' +-rbs +isRBSJob\n)",
+      R"(\n  'U' +-dctm +isDctmJob, isRBSJob\n)",
+      R"(\n  'S' +-skipconversionrules +isSkipConversion, isIntegrityCheck\n)",
+      R"(\n  '\?' +-q +ignored\n)",
+      R"(\n  'r' +-restart 12 +getFullRestartString\n)",
+      R"(\n  -1 +-- +end of options\n)",
+  };
+  for (const char* row : expected) {
+    EXPECT_TRUE(matches(backup.out, row)) << row << " in\n" << backup.out;
+  }
+  EXPECT_NE(backup.out.find("left over: 3 words\n  stray -j 5\n"),
+            std::string::npos);
+}
+
+TEST(XeljobTest, JsonEscapesBytesThatAreNotUtf8) {
+  const ToolRun run = runTool({"backup", "--json", "-cn",
+                               "\xff\xfe"
+                               "a",
+                               "-vm", "\xc3\xa9t\xc3\xa9", "-jt",
+                               "q\"b\\\n\x01", "-d", "\xed\xa0\x80"});
+  EXPECT_EQ(run.status, 0) << run.out;
+  const char* expected[] = {
+      R"("getClientMachine": "\udcff\udcfea",)",
+      "\"getVirtualMachine\": \"\xc3\xa9t\xc3\xa9\",",
+      R"("getJobToken": "q\"b\\\n\u0001",)",
+      R"("getMediaAgent": "\udced\udca0\udc80",)",
+      R"("diagnostics": [],)",
+      R"("leftover": [],)",
+      R"("clean": true)",
+  };
+  for (const char* line : expected) {
+    EXPECT_NE(run.out.find(line), std::string::npos) << line << " in\n"
+                                                     << run.out;
+  }
+}
+
+TEST(XeljobTest, JsonKeepsSixtyFourBitValuesExact) {
+  const ToolRun run =
+      runTool({"backup", "--json", "-p", "-1", "-t", "18446744073709551614",
+               "-j", "-2147483648", "stray"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.out.find(R"("getRestoreTaskId": 18446744073709551615)"),
+            std::string::npos)
+      << run.out;
+  EXPECT_NE(run.out.find(R"("getBackupType": 18446744073709551614,)"),
+            std::string::npos);
+  EXPECT_NE(run.out.find(R"("getJobId": -2147483648,)"), std::string::npos);
+  EXPECT_NE(run.out.find(R"("leftover": ["stray"],)"), std::string::npos);
+  EXPECT_NE(run.out.find(R"("clean": false)"), std::string::npos);
+}
+
+TEST(XeljobTest, EmptyWordListGivesTheDefaults) {
+  for (const char* kind : {"backup"}) {
+    const ToolRun run = runTool({"--json", kind, "--trace"});
+    EXPECT_EQ(run.status, 0) << kind;
+    EXPECT_NE(run.out.find(R"("getQuorvelId": 2,)"), std::string::npos);
+    EXPECT_NE(run.out.find(R"("words": [],)"), std::string::npos);
+    EXPECT_NE(
+        run.out.find(
+            R"({"code": -1, "option": null, "words": [], "effect": "end of options"})"),
+        std::string::npos)
+        << run.out;
+  }
+}
+
+TEST(XeljobTest, ThousandsOfWords) {
+  Words options = {"backup"};
+  Words unknown = {"backup", "--json"};
+  for (int i = 1; i <= 5000; ++i) {
+    options.insert(options.end(), {"-j", std::to_string(i), "-rbs"});
+    unknown.push_back("-x" + std::to_string(i));
+  }
+  const ToolRun taken = runTool(options);
+  EXPECT_EQ(taken.status, 0);
+  EXPECT_TRUE(hasRow(taken.out, "getJobId", "5000"));
+
+  // Far more diagnostics than a pipe holds: all of them reach the report.
+  const ToolRun reported = runTool(unknown);
+  EXPECT_EQ(reported.status, 1);
+  EXPECT_EQ(reported.err, "");
+  EXPECT_NE(reported.out.find("\"backup: unrecognized option `-x1'\""),
+            std::string::npos);
+  EXPECT_NE(reported.out.find("\"backup: unrecognized option `-x5000'\""),
+            std::string::npos);
+}
+
+TEST(XeljobTest, VocabularyListsTheKindsOwnOptions) {
+  const struct {
+    const char* kind;
+    const char* heading;
+  } cases[] = {
+      {"backup", "short options \"j:J:a:p:t:o:\" and 17 long names"},
+  };
+  for (const auto& c : cases) {
+    const ToolRun run = runTool({c.kind, "--vocabulary"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find(c.heading), std::string::npos) << run.out;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,30 @@
+// The tool's own command line:
+//   xeljob [TOOL-OPTION...] KIND [TOOL-OPTION...] [--] [WORD...]
+// Tool options are the words that begin with "--" before the job words; the
+// first other word after the kind, or whatever follows "--", starts the job
+// words.
+#ifndef XELJOB_COMMANDLINE_H
+#define XELJOB_COMMANDLINE_H
+
+#include <string>
+#include <vector>
+
+namespace xeljob {
+
+struct Request {
+  bool help = false;
+  bool version = false;
+  bool json = false;
+  bool trace = false;
+  bool posix = false;
+  bool vocabulary = false;
+  std::string kind;                // "backup", "restore" or "scan"
+  std::vector<std::string> words;  // the job words, program name excluded
+  std::string usageError;          // non-empty: the one-line complaint
+};
+
+Request readCommandLine(int argc, const char* const* argv);
+
+}  // namespace xeljob
+
+#endif  // XELJOB_COMMANDLINE_H

@@ -1,0 +1,89 @@
+#include "JsonWriter.h"
+
+#include "TextEscape.h"
+
+namespace xeljob {
+
+void JsonWriter::newline() {
+  out_ += '\n';
+  out_.append(2 * levels_.size(), ' ');
+}
+
+void JsonWriter::beforeItem() {
+  if (afterKey_) {
+    afterKey_ = false;
+    return;
+  }
+  if (levels_.empty()) {
+    return;
+  }
+  Level& level = levels_.back();
+  if (!level.empty) {
+    out_ += ',';
+    if (level.compact) {
+      out_ += ' ';
+    }
+  }
+  if (!level.compact) {
+    newline();
+  }
+  level.empty = false;
+}
+
+void JsonWriter::open(char bracket, bool compact) {
+  beforeItem();
+  out_ += bracket;
+  const bool insideCompact = !levels_.empty() && levels_.back().compact;
+  levels_.push_back({compact || insideCompact, true});
+}
+
+void JsonWriter::close(char bracket) {
+  const Level level = levels_.back();
+  levels_.pop_back();
+  if (!level.compact && !level.empty) {
+    newline();
+  }
+  out_ += bracket;
+  if (levels_.empty()) {
+    out_ += '\n';
+  }
+}
+
+void JsonWriter::beginObject(bool compact) { open('{', compact); }
+void JsonWriter::endObject() { close('}'); }
+void JsonWriter::beginArray(bool compact) { open('[', compact); }
+void JsonWriter::endArray() { close(']'); }
+
+void JsonWriter::key(const char* name) {
+  beforeItem();
+  out_ += jsonString(name);
+  out_ += ": ";
+  afterKey_ = true;
+}
+
+void JsonWriter::value(const std::string& text) {
+  beforeItem();
+  out_ += jsonString(text);
+}
+
+void JsonWriter::value(std::int64_t number) {
+  beforeItem();
+  out_ += std::to_string(number);
+}
+
+void JsonWriter::value(std::uint64_t number) {
+  beforeItem();
+  out_ += std::to_string(number);
+}
+
+void JsonWriter::value(bool truth) {
+  beforeItem();
+  out_ += truth ? "true" : "false";
+}
+
+void JsonWriter::null() {
+  beforeItem();
+  out_ += "null";
+}
+
+}  // namespace xeljob

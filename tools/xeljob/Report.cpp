@@ -1,0 +1,281 @@
+#include "Report.h"
+
+#include <algorithm>
+#include <cstddef>
+
+#include "JsonWriter.h"
+#include "TextEscape.h"
+
+namespace xeljob {
+namespace {
+
+using OptionSpec = XelOptionsParser::OptionSpec;
+
+// What a traced call did to the record.
+std::string effectOf(const TraceStep& step) {
+  if (step.code == -1) {
+    return "end of options";
+  }
+  if (step.option == nullptr) {
+    return "ignored";
+  }
+  if (step.option->effect == nullptr || *step.option->effect == '\0') {
+    return "stored, no accessor shows it";
+  }
+  return step.option->effect;
+}
+
+// How the option is written: "-j", or "-cn" (a long name takes one dash or
+// two).
+std::string spelling(const OptionSpec& option) {
+  return option.name != nullptr ? std::string("-") + option.name
+                                : std::string("-") + option.code;
+}
+
+const char* kindName(XelGetOpt::ParamType kind) {
+  switch (kind) {
+    case XelGetOpt::no_argument:
+      return "no_argument";
+    case XelGetOpt::required_argument:
+      return "required_argument";
+  }
+  return "other";
+}
+
+std::string codeText(int code) {
+  if (code > ' ' && code < 0x7F) {
+    return std::string("'") + static_cast<char>(code) + "'";
+  }
+  return std::to_string(code);
+}
+
+// A word as it stands, or quoted when it is empty or needs escapes.
+std::string wordText(const std::string& word) {
+  const std::string shown = printable(word);
+  const bool plain = !word.empty() && shown == word &&
+                     word.find_first_of(" \"'") == std::string::npos;
+  return plain ? word : quoted(word);
+}
+
+std::string wordsText(const std::vector<std::string>& words) {
+  std::string text;
+  for (const std::string& word : words) {
+    if (!text.empty()) {
+      text += ' ';
+    }
+    text += wordText(word);
+  }
+  return text;
+}
+
+std::string valueText(const Value& value) {
+  if (const auto* text = std::get_if<std::string>(&value)) {
+    return quoted(*text);
+  }
+  if (const auto* truth = std::get_if<bool>(&value)) {
+    return *truth ? "true" : "false";
+  }
+  if (const auto* number = std::get_if<std::int64_t>(&value)) {
+    return std::to_string(*number);
+  }
+  return std::to_string(std::get<std::uint64_t>(value));
+}
+
+void writeValue(JsonWriter& json, const Value& value) {
+  std::visit([&json](const auto& held) { json.value(held); }, value);
+}
+
+void padTo(std::string& out, std::size_t from, std::size_t width) {
+  const std::size_t used = out.size() - from;
+  out.append(used < width ? width - used : 1, ' ');
+}
+
+std::string countText(std::size_t count, const char* noun) {
+  return std::to_string(count) + ' ' + noun + (count == 1 ? "" : "s");
+}
+
+void stringArray(JsonWriter& json, const std::vector<std::string>& texts,
+                 bool compact) {
+  json.beginArray(compact);
+  for (const std::string& text : texts) {
+    json.value(text);
+  }
+  json.endArray();
+}
+
+}  // namespace
+
+std::string inspectionTable(const Inspection& inspection, bool withTrace) {
+  std::string out =
+      std::string(inspection.kind->name) + " job, " +
+      countText(inspection.words.size(), "word") +
+      (inspection.posix ? ", POSIXLY_CORRECT: the first stray word ends the "
+                          "options\n"
+                        : ", options and stray words in any order\n");
+
+  out += "record\n";
+  std::size_t nameWidth = 0;
+  for (const Field& field : inspection.record) {
+    nameWidth =
+        std::max(nameWidth, std::char_traits<char>::length(field.accessor));
+  }
+  for (const Field& field : inspection.record) {
+    const std::size_t start = out.size();
+    out += "  ";
+    out += field.accessor;
+    padTo(out, start, nameWidth + 5);
+    out += valueText(field.value);
+    out += '\n';
+  }
+
+  out += "diagnostics: " +
+         (inspection.diagnostics.empty()
+              ? std::string("none")
+              : std::to_string(inspection.diagnostics.size())) +
+         '\n';
+  for (const std::string& line : inspection.diagnostics) {
+    out += "  " + printable(line) + '\n';
+  }
+
+  const std::vector<std::string>& leftover = inspection.trace.leftover;
+  out += "left over: " +
+         (leftover.empty() ? std::string("none")
+                           : countText(leftover.size(), "word") + "\n  " +
+                                 wordsText(leftover)) +
+         '\n';
+
+  if (withTrace) {
+    out += "trace: code, words consumed, effect\n";
+    std::size_t wordsWidth = 0;
+    for (const TraceStep& step : inspection.trace.steps) {
+      wordsWidth = std::max(wordsWidth, wordsText(step.words).size());
+    }
+    wordsWidth = std::min<std::size_t>(wordsWidth, 32);
+    for (const TraceStep& step : inspection.trace.steps) {
+      std::size_t start = out.size();
+      out += "  " + codeText(step.code);
+      padTo(out, start, 8);
+      start = out.size();
+      out += wordsText(step.words);
+      padTo(out, start, wordsWidth + 2);
+      out += effectOf(step) + '\n';
+    }
+  }
+  return out;
+}
+
+std::string inspectionJson(const Inspection& inspection, bool withTrace) {
+  std::string out;
+  JsonWriter json(out);
+  json.beginObject();
+  json.key("job");
+  json.value(inspection.kind->name);
+  json.key("posix");
+  json.value(inspection.posix);
+  json.key("words");
+  stringArray(json, inspection.words, true);
+  json.key("record");
+  json.beginObject();
+  for (const Field& field : inspection.record) {
+    json.key(field.accessor);
+    writeValue(json, field.value);
+  }
+  json.endObject();
+  json.key("diagnostics");
+  stringArray(json, inspection.diagnostics, false);
+  json.key("leftover");
+  stringArray(json, inspection.trace.leftover, true);
+  if (withTrace) {
+    json.key("trace");
+    json.beginArray();
+    for (const TraceStep& step : inspection.trace.steps) {
+      json.beginObject(true);
+      json.key("code");
+      json.value(static_cast<std::int64_t>(step.code));
+      json.key("option");
+      if (step.option != nullptr) {
+        json.value(spelling(*step.option));
+      } else {
+        json.null();
+      }
+      json.key("words");
+      stringArray(json, step.words, true);
+      json.key("effect");
+      json.value(effectOf(step));
+      json.endObject();
+    }
+    json.endArray();
+  }
+  json.key("clean");
+  json.value(inspection.clean());
+  json.endObject();
+  return out;
+}
+
+std::string vocabularyTable(const JobKind& kind) {
+  const XelOptionsParser::Vocabulary& vocabulary = kind.vocabulary();
+  std::size_t longNames = 0;
+  std::size_t optionWidth = std::char_traits<char>::length("option");
+  for (int i = 0; i < vocabulary.count; ++i) {
+    const OptionSpec& option = vocabulary.options[i];
+    longNames += option.name != nullptr ? 1 : 0;
+    optionWidth = std::max(optionWidth, spelling(option).size());
+  }
+  std::string out = std::string(kind.name) + " vocabulary: short options " +
+                    quoted(vocabulary.shortOptions) + " and " +
+                    countText(longNames, "long name") + '\n';
+  const auto row = [&](const std::string& option, const std::string& value,
+                       const std::string& code, const std::string& changes) {
+    std::size_t start = out.size();
+    out += "  " + option;
+    padTo(out, start, optionWidth + 4);
+    start = out.size();
+    out += value;
+    padTo(out, start, 19);
+    start = out.size();
+    out += code;
+    padTo(out, start, 6);
+    out += changes + '\n';
+  };
+  row("option", "value", "code", "changes");
+  for (int i = 0; i < vocabulary.count; ++i) {
+    const OptionSpec& option = vocabulary.options[i];
+    row(spelling(option), kindName(option.kind), codeText(option.code),
+        option.effect != nullptr && *option.effect != '\0' ? option.effect
+                                                           : "(no accessor)");
+  }
+  return out;
+}
+
+std::string vocabularyJson(const JobKind& kind) {
+  const XelOptionsParser::Vocabulary& vocabulary = kind.vocabulary();
+  std::string out;
+  JsonWriter json(out);
+  json.beginObject();
+  json.key("job");
+  json.value(kind.name);
+  json.key("shortOptions");
+  json.value(vocabulary.shortOptions);
+  json.key("options");
+  json.beginArray();
+  for (int i = 0; i < vocabulary.count; ++i) {
+    const OptionSpec& option = vocabulary.options[i];
+    json.beginObject(true);
+    json.key("option");
+    json.value(spelling(option));
+    json.key("long");
+    json.value(option.name != nullptr);
+    json.key("kind");
+    json.value(kindName(option.kind));
+    json.key("code");
+    json.value(static_cast<std::int64_t>(option.code));
+    json.key("effect");
+    json.value(option.effect != nullptr ? option.effect : "");
+    json.endObject();
+  }
+  json.endArray();
+  json.endObject();
+  return out;
+}
+
+}  // namespace xeljob

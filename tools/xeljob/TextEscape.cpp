@@ -1,0 +1,165 @@
+#include "TextEscape.h"
+
+#include <cstddef>
+
+namespace xeljob {
+namespace {
+
+// Length of the valid UTF-8 sequence at text[at], 0 when there is none
+// (RFC 3629: no overlong forms, no surrogates, nothing above U+10FFFF).
+std::size_t utf8Length(const std::string& text, std::size_t at) {
+  const auto byte = [&](std::size_t i) {
+    return static_cast<unsigned char>(text[i]);
+  };
+  const unsigned lead = byte(at);
+  if (lead < 0x80) {
+    return 1;
+  }
+  std::size_t length = 0;
+  unsigned low = 0x80;  // allowed range of the second byte
+  unsigned high = 0xBF;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    low = lead == 0xE0 ? 0xA0 : 0x80;
+    high = lead == 0xED ? 0x9F : 0xBF;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    low = lead == 0xF0 ? 0x90 : 0x80;
+    high = lead == 0xF4 ? 0x8F : 0xBF;
+  } else {
+    return 0;
+  }
+  if (at + length > text.size()) {
+    return 0;
+  }
+  for (std::size_t i = 1; i < length; ++i) {
+    const unsigned next = byte(at + i);
+    if (next < (i == 1 ? low : 0x80) || next > (i == 1 ? high : 0xBF)) {
+      return 0;
+    }
+  }
+  return length;
+}
+
+void appendHex(std::string& out, unsigned byte) {
+  static const char digits[] = "0123456789abcdef";
+  out += digits[(byte >> 4) & 0xF];
+  out += digits[byte & 0xF];
+}
+
+std::string escapeForPeople(const std::string& text, bool inQuotes) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t at = 0; at < text.size();) {
+    const auto byte = static_cast<unsigned char>(text[at]);
+    std::size_t length = utf8Length(text, at);
+    // U+0080 to U+009F are control characters as well.
+    const bool c1Control = length == 2 && byte == 0xC2 &&
+                           static_cast<unsigned char>(text[at + 1]) < 0xA0;
+    if (length > 1 && !c1Control) {
+      out.append(text, at, length);
+      at += length;
+      continue;
+    }
+    if (length == 0 || c1Control) {
+      length = c1Control ? 2 : 1;
+      for (std::size_t i = 0; i < length; ++i) {
+        out += "\\x";
+        appendHex(out, static_cast<unsigned char>(text[at + i]));
+      }
+      at += length;
+      continue;
+    }
+    switch (byte) {
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '"':
+        out += inQuotes ? "\\\"" : "\"";
+        break;
+      default:
+        if (byte < 0x20 || byte == 0x7F) {
+          out += "\\x";
+          appendHex(out, byte);
+        } else {
+          out += static_cast<char>(byte);
+        }
+    }
+    ++at;
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string printable(const std::string& text) {
+  return escapeForPeople(text, false);
+}
+
+std::string quoted(const std::string& text) {
+  return '"' + escapeForPeople(text, true) + '"';
+}
+
+std::string jsonString(const std::string& text) {
+  std::string out = "\"";
+  out.reserve(text.size() + 2);
+  for (std::size_t at = 0; at < text.size();) {
+    const auto byte = static_cast<unsigned char>(text[at]);
+    const std::size_t length = utf8Length(text, at);
+    if (length > 1) {
+      out.append(text, at, length);
+      at += length;
+      continue;
+    }
+    ++at;
+    if (length == 0) {
+      out += "\\udc";
+      appendHex(out, byte);
+      continue;
+    }
+    switch (byte) {
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\b':
+        out += "\\b";
+        break;
+      case '\f':
+        out += "\\f";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      default:
+        if (byte < 0x20 || byte == 0x7F) {
+          out += "\\u00";
+          appendHex(out, byte);
+        } else {
+          out += static_cast<char>(byte);
+        }
+    }
+  }
+  return out + '"';
+}
+
+}  // namespace xeljob

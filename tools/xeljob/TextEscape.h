@@ -1,0 +1,22 @@
+// How texts from the command line, which may hold any bytes, are written
+// out. Valid UTF-8 passes unchanged; everything else is escaped.
+#ifndef XELJOB_TEXTESCAPE_H
+#define XELJOB_TEXTESCAPE_H
+
+#include <string>
+
+namespace xeljob {
+
+// For people: control characters and bytes that are not UTF-8 become \xHH
+// (\n, \t and \r keep their short forms), a backslash becomes \\.
+std::string printable(const std::string& text);
+// printable() between double quotes, with \" for a quote inside.
+std::string quoted(const std::string& text);
+// A JSON string literal. A byte that is not part of valid UTF-8 becomes the
+// lone surrogate \udcHH (HH the byte, 80 to ff), as in the "surrogate
+// escape" convention, so that a reader can restore the exact bytes.
+std::string jsonString(const std::string& text);
+
+}  // namespace xeljob
+
+#endif  // XELJOB_TEXTESCAPE_H
