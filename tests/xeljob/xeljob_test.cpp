@@ -75,6 +75,22 @@ TEST(XeljobTest, TypicalRequestShowsTheOverviewRecord) {
   EXPECT_NE(run.out.find("left over: 1 word\n  extra\n"), std::string::npos);
 }
 
+TEST(XeljobTest, EachKindShowsItsOwnAccessors) {
+  const ToolRun restore =
+      runTool({"restore", "-maHostName", "ma01", "-rbs", "x", "-j", "4"});
+  EXPECT_EQ(restore.status, 0);
+  EXPECT_TRUE(hasRow(restore.out, "getMaHostName", "\"ma01\""));
+  EXPECT_TRUE(hasRow(restore.out, "isRBSJob", "true"));
+  EXPECT_TRUE(hasRow(restore.out, "getJobId", "4"));
+  EXPECT_EQ(restore.out.find("getBackupType"), std::string::npos);
+
+  const ToolRun scan =
+      runTool({"scan", "-o", "30", "-restart", "10", "-o", "20"});
+  EXPECT_EQ(scan.status, 0);
+  EXPECT_TRUE(hasRow(scan.out, "getRestartString", "\"10\"")) << scan.out;
+  EXPECT_EQ(scan.out.find("isRBSJob"), std::string::npos);
+}
+
 TEST(XeljobTest, ExitStatusSaysWhetherEveryWordWasTaken) {
   const struct {
     Words args;
@@ -84,9 +100,13 @@ TEST(XeljobTest, ExitStatusSaysWhetherEveryWordWasTaken) {
       {{"backup", "-j", "5", "-cn", "c1", "-rbs"}, 0},
       {{"backup", "--", "--cn", "c1"}, 0},
       {{"--json", "backup", "--trace", "-j5"}, 0},
+      {{"restore", "-rbs", "-dctm", "-maHostName", "ma01"}, 0},
+      {{"scan", "-o", "30", "-restart", "10", "-d", "ma01"}, 0},
       {{"backup", "extra"}, 1},
       {{"backup", "-c", "host1"}, 1},
       {{"backup", "-j"}, 1},
+      {{"restore", "-t", "3"}, 1},
+      {{"scan", "--", "--rbs", "x"}, 1},
       {{"--help"}, 0},
       {{"backup", "--version"}, 0},
       {{"backup", "--vocabulary"}, 0},
@@ -173,6 +193,16 @@ TEST(XeljobTest, TraceNamesTheWordsAndTheAccessorsOfEachCode) {
   }
   EXPECT_NE(backup.out.find("left over: 3 words\n  stray -j 5\n"),
             std::string::npos);
+
+  // The restore vocabulary gives "rbs" a value: -dctm is consumed by it.
+  const ToolRun restore =
+      runTool({"restore", "--trace", "-rbs", "-dctm", "-phase", "full"});
+  EXPECT_TRUE(matches(restore.out, R"(\n  'R' +-rbs -dctm +isRBSJob\n)"))
+      << restore.out;
+  EXPECT_TRUE(matches(
+      restore.out, R"(\n  'h' +-phase full +stored, no accessor shows it\n)"))
+      << restore.out;
+  EXPECT_TRUE(hasRow(restore.out, "isDctmJob", "false"));
 }
 
 TEST(XeljobTest, JsonEscapesBytesThatAreNotUtf8) {
@@ -213,7 +243,7 @@ TEST(XeljobTest, JsonKeepsSixtyFourBitValuesExact) {
 }
 
 TEST(XeljobTest, EmptyWordListGivesTheDefaults) {
-  for (const char* kind : {"backup"}) {
+  for (const char* kind : {"backup", "restore", "scan"}) {
     const ToolRun run = runTool({"--json", kind, "--trace"});
     EXPECT_EQ(run.status, 0) << kind;
     EXPECT_NE(run.out.find(R"("getQuorvelId": 2,)"), std::string::npos);
@@ -253,12 +283,18 @@ TEST(XeljobTest, VocabularyListsTheKindsOwnOptions) {
     const char* heading;
   } cases[] = {
       {"backup", "short options \"j:J:a:p:t:o:\" and 17 long names"},
+      {"restore", "short options \"j:J:a:p:\" and 8 long names"},
+      {"scan", "short options \"j:J:a:p:t:o:\" and 7 long names"},
   };
   for (const auto& c : cases) {
     const ToolRun run = runTool({c.kind, "--vocabulary"});
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.out.find(c.heading), std::string::npos) << run.out;
   }
+  const ToolRun restore = runTool({"restore", "--vocabulary"});
+  EXPECT_TRUE(
+      matches(restore.out, R"(\n  -rbs +required_argument +'R' +isRBSJob\n)"))
+      << restore.out;
 }
 
 }  // namespace

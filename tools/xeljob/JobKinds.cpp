@@ -3,6 +3,8 @@
 #include <iterator>
 
 #include <BackupOptionsParser.h>
+#include <RestoreOptionsParser.h>
+#include <ScanOptionsParser.h>
 
 namespace xeljob {
 namespace {
@@ -61,10 +63,53 @@ std::vector<Field> parseBackup(int argc, char** argv) {
   return readRecord(parser, accessors);
 }
 
+std::vector<Field> parseRestore(int argc, char** argv) {
+  using P = RestoreOptionsParser;
+  static const Accessor<P> accessors[] = {
+      // clang-format off
+      XELJOB_ACCESSOR(getJobId),
+      XELJOB_ACCESSOR(getApplicationNumber),
+      XELJOB_ACCESSOR(getQuorvelId),
+      XELJOB_ACCESSOR(getVirtualMachine),
+      XELJOB_ACCESSOR(getJobToken),
+      XELJOB_ACCESSOR(getClientMachine),
+      XELJOB_ACCESSOR(getMaHostName),
+      XELJOB_ACCESSOR(getRestoreTaskId),
+      XELJOB_ACCESSOR(isRBSJob),
+      XELJOB_ACCESSOR(isDctmJob),
+      // clang-format on
+  };
+  P parser(argc, argv);
+  return readRecord(parser, accessors);
+}
+
+std::vector<Field> parseScan(int argc, char** argv) {
+  using P = ScanOptionsParser;
+  static const Accessor<P> accessors[] = {
+      // clang-format off
+      XELJOB_ACCESSOR(getJobId),
+      XELJOB_ACCESSOR(getApplicationNumber),
+      XELJOB_ACCESSOR(getQuorvelId),
+      XELJOB_ACCESSOR(getVirtualMachine),
+      XELJOB_ACCESSOR(getBackupType),
+      XELJOB_ACCESSOR(getJobToken),
+      XELJOB_ACCESSOR(getClientMachine),
+      XELJOB_ACCESSOR(getMediaAgent),
+      XELJOB_ACCESSOR(getRestartString),
+      XELJOB_ACCESSOR(getBackupPhase),
+      XELJOB_ACCESSOR(getRestoreTaskId),
+      // clang-format on
+  };
+  P parser(argc, argv);
+  return readRecord(parser, accessors);
+}
+
 #undef XELJOB_ACCESSOR
 
 const JobKind kJobKinds[] = {
     {"backup", &BackupOptionsParser::vocabulary, &parseBackup},
+    {"restore", &RestoreOptionsParser::vocabulary, &parseRestore},
+    {"scan", &ScanOptionsParser::vocabulary, &parseScan},
 };
 
 }  // namespace
