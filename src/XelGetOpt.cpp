@@ -95,12 +95,14 @@ void XelGetOpt::add_long_option(char* name, ParamType kind, char value) {
 
 void XelGetOpt::add_long_option(const char* name, ParamType kind, char value) {
   // The usual call appends to our own unshared block: nothing to check
-  // beyond that.
-  if (long_count >= 0 && long_count <= kTableCapacity - 2 &&
-      longopts != nullptr && longopts == table_.records() && !table_.shared()) {
-    longopts[long_count] = option{name, kind, nullptr, widen(value)};
-    ++long_count;
-    longopts[long_count] = option{nullptr, no_argument, nullptr, 0};
+  // beyond that. Locals, since the records' int fields could alias ours.
+  const int count = long_count;
+  option* const records = table_.records();
+  if (count >= 0 && count <= kTableCapacity - 2 && records != nullptr &&
+      longopts == records && !table_.shared()) {
+    records[count] = option{name, kind, nullptr, widen(value)};
+    records[count + 1] = option{nullptr, no_argument, nullptr, 0};
+    long_count = count + 1;
     return;
   }
   add_long_option_slow(name, kind, value);
