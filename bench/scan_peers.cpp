@@ -72,6 +72,18 @@ int run_xelopts(int argc, char** argv, const char* options, OnCode on_code) {
   return scanner.optind;
 }
 
+// The backup long options as a table the caller owns, for a scanner that
+// then has no block of its own to allocate.
+XelGetOpt::option* caller_long_options() {
+  static XelGetOpt::option records[kLongNameCount + 1] = {};
+  for (int i = 0; i < kLongNameCount; ++i) {
+    records[i] = {kBackupLongNames[i].name,
+                  XelGetOpt::ParamType(kBackupLongNames[i].has_arg), nullptr,
+                  kBackupLongNames[i].code};
+  }
+  return records;
+}
+
 template <class OnCode>
 int run_libc(int argc, char** argv, const char* options, OnCode on_code) {
   optind = 0;  // a new scan
@@ -126,6 +138,16 @@ long scan_with_libc(int argc, char** argv, const char* options) {
   long sum = 0;
   const int index = run_libc(argc, argv, options, Checksum{&sum});
   return sum + index;
+}
+
+long scan_with_caller_table(int argc, char** argv, const char* options) {
+  XelGetOpt scanner(argc, argv, options);
+  scanner.set_long_options(caller_long_options());
+  long sum = 0;
+  for (int code; (code = scanner()) != -1;) {
+    sum += code;
+  }
+  return sum + scanner.optind;
 }
 
 ScanOutcome outcome_of_xelopts(int argc, char** argv, const char* options) {

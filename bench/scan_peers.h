@@ -25,6 +25,10 @@ const struct option* libc_backup_long_options();
 long scan_with_xelopts(int argc, char** argv, const char* options);
 long scan_with_libc(int argc, char** argv, const char* options);
 
+// The same scan over a long-option table the caller owns
+// (set_long_options), so that any allocation is the scan's own.
+long scan_with_caller_table(int argc, char** argv, const char* options);
+
 // Everything a scan yields, to check that both sides do the same work.
 struct ScanOutcome {
   std::vector<std::string> codes;  // each code with its argument
