@@ -93,10 +93,10 @@ bool applySharedOption(int code, const char* text, const SharedFields& fields) {
 }
 
 void parseWith(XelGetOpt& scanner, const SharedFields& fields,
-               const std::function<void(int code, const char* text)>& own) {
+               XelOptionsParser& parser, OwnOptionHandler own) {
   for (int code; (code = scanner()) != -1;) {
     if (!applySharedOption(code, scanner.optarg(), fields)) {
-      own(code, scanner.optarg());
+      own(parser, code, scanner.optarg());
     }
   }
 }

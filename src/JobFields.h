@@ -4,10 +4,10 @@
 #define XELOPTS_SRC_JOBFIELDS_H
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "XelGetOpt.h"
+#include "XelOptionsParser.h"
 
 namespace xelopts::detail {
 
@@ -60,10 +60,15 @@ struct SharedFields {
 // false for any other code, which is the parser's own.
 bool applySharedOption(int code, const char* text, const SharedFields& fields);
 
+// A parser's handler for the codes of its own: a plain function, so that
+// handing a code over costs one call.
+using OwnOptionHandler = void (*)(XelOptionsParser& parser, int code,
+                                  const char* text);
+
 // The parse loop of every parser: runs the scanner to its end, applying the
 // shared codes here and handing every other code, with its text, to own.
 void parseWith(XelGetOpt& scanner, const SharedFields& fields,
-               const std::function<void(int code, const char* text)>& own);
+               XelOptionsParser& parser, OwnOptionHandler own);
 
 }  // namespace xelopts::detail
 

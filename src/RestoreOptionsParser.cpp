@@ -63,7 +63,9 @@ void RestoreOptionsParser::parse(int /*argc*/, char** /*argv*/) {
       scanner_,
       {jobId_, applicationNumber_, quorvelId_, virtualMachine_, jobToken_,
        clientMachine_, restoreTaskId_, backupPhase_, nullptr, nullptr},
-      [this](int code, const char* text) { applyOption(code, text); });
+      *this, [](XelOptionsParser& parser, int code, const char* text) {
+        static_cast<RestoreOptionsParser&>(parser).applyOption(code, text);
+      });
 }
 
 // The codes of this parser alone; the scanner has already reported the

@@ -67,7 +67,9 @@ void ScanOptionsParser::parse(int /*argc*/, char** /*argv*/) {
       {jobId_, applicationNumber_, quorvelId_, virtualMachine_, jobToken_,
        clientMachine_, restoreTaskId_, backupPhase_, &mediaAgent_,
        &backupType_},
-      [this](int code, const char* text) { applyOption(code, text); });
+      *this, [](XelOptionsParser& parser, int code, const char* text) {
+        static_cast<ScanOptionsParser&>(parser).applyOption(code, text);
+      });
 }
 
 // The codes of this parser alone; the scanner has already reported the
