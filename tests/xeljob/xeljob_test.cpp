@@ -227,6 +227,36 @@ TEST(XeljobTest, JsonEscapesBytesThatAreNotUtf8) {
   }
 }
 
+TEST(XeljobTest, OnlyValidUtf8PassesUnescaped) {
+  const struct {
+    const char* word;
+    const char* json;   // as a JSON string
+    const char* table;  // as the table shows a left-over word
+  } cases[] = {
+      {"\xf0\x9f\x98\x80", "\"\xf0\x9f\x98\x80\"", "\xf0\x9f\x98\x80"},
+      {"\xc0\x80", R"("\udcc0\udc80")", R"("\xc0\x80")"},
+      {"\xe2\x82", R"("\udce2\udc82")", R"("\xe2\x82")"},
+      {"\xf4\x90\x80\x80", R"("\udcf4\udc90\udc80\udc80")",
+       R"("\xf4\x90\x80\x80")"},
+      {"\xc2\x9b[1m", R"("\u009b[1m")", R"("\xc2\x9b[1m")"},
+      {"a\x7f\tb", R"("a\u007f\tb")", R"("a\x7f\tb")"},
+      {"", R"("")", R"("")"},
+  };
+  for (const auto& c : cases) {
+    const ToolRun json = runTool({"backup", "--json", "--", c.word});
+    EXPECT_NE(json.out.find(std::string("\"leftover\": [") + c.json + "]"),
+              std::string::npos)
+        << c.json << " in\n"
+        << json.out;
+    const ToolRun table = runTool({"backup", "--", c.word});
+    EXPECT_NE(
+        table.out.find(std::string("left over: 1 word\n  ") + c.table + "\n"),
+        std::string::npos)
+        << c.table << " in\n"
+        << table.out;
+  }
+}
+
 TEST(XeljobTest, JsonKeepsSixtyFourBitValuesExact) {
   const ToolRun run =
       runTool({"backup", "--json", "-p", "-1", "-t", "18446744073709551614",

@@ -117,6 +117,14 @@ std::string jsonString(const std::string& text) {
   for (std::size_t at = 0; at < text.size();) {
     const auto byte = static_cast<unsigned char>(text[at]);
     const std::size_t length = utf8Length(text, at);
+    if (length == 2 && byte == 0xC2 &&
+        static_cast<unsigned char>(text[at + 1]) < 0xA0) {
+      // U+0080 to U+009F: control characters, escaped like the C0 ones.
+      out += "\\u00";
+      appendHex(out, static_cast<unsigned char>(text[at + 1]));
+      at += 2;
+      continue;
+    }
     if (length > 1) {
       out.append(text, at, length);
       at += length;

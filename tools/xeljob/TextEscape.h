@@ -12,9 +12,10 @@ namespace xeljob {
 std::string printable(const std::string& text);
 // printable() between double quotes, with \" for a quote inside.
 std::string quoted(const std::string& text);
-// A JSON string literal. A byte that is not part of valid UTF-8 becomes the
-// lone surrogate \udcHH (HH the byte, 80 to ff), as in the "surrogate
-// escape" convention, so that a reader can restore the exact bytes.
+// A JSON string literal; control characters (C0, DEL, C1) are escaped. A byte
+// that is not part of valid UTF-8 becomes the lone surrogate \udcHH (HH the
+// byte, 80 to ff), as in the "surrogate escape" convention, so that a reader
+// can restore the exact bytes.
 std::string jsonString(const std::string& text);
 
 }  // namespace xeljob
