@@ -1,6 +1,7 @@
 #include "Inspection.h"
 
 #include <cstdlib>
+#include <stdexcept>
 
 #include "StderrCapture.h"
 
@@ -51,6 +52,10 @@ Inspection inspect(const JobKind& kind, const std::vector<std::string>& words,
   inspection.diagnostics = splitLines(capture.finish());
 
   inspection.trace = traceScan(kind.vocabulary(), vector);
+  // The replay is only worth showing if it is the parser's scan.
+  if (vector != parserVector) {
+    throw std::logic_error("the trace of the scan disagrees with the parser");
+  }
   return inspection;
 }
 

@@ -25,7 +25,7 @@ bool insideWord(const XelGetOpt& scanner) {
 }  // namespace
 
 ScanTrace traceScan(const XelOptionsParser::Vocabulary& vocabulary,
-                    std::vector<char*> vector) {
+                    std::vector<char*>& vector) {
   const int argc = static_cast<int>(vector.size()) - 1;
   XelGetOpt scanner(argc, vector.data(), vocabulary.shortOptions);
   scanner.opterr = 0;

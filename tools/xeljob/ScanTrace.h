@@ -25,9 +25,10 @@ struct ScanTrace {
   std::vector<std::string> leftover;
 };
 
-// `vector` holds the program name, the words and a closing null.
+// `vector` holds the program name, the words and a closing null; the scan
+// reorders it as the parser's scan reordered the parser's copy.
 ScanTrace traceScan(const XelOptionsParser::Vocabulary& vocabulary,
-                    std::vector<char*> vector);
+                    std::vector<char*>& vector);
 
 }  // namespace xeljob
 
