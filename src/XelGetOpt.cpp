@@ -64,8 +64,11 @@ bool XelGetOpt::SharedTable::shared() const noexcept {
 }
 
 void XelGetOpt::SharedTable::reset(TableBlock* block) noexcept {
+  // The only holder skips the locked decrement: no other scanner can take a
+  // reference to a block that no other scanner holds.
   if (block_ != nullptr &&
-      block_->references.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+      (block_->references.load(std::memory_order_acquire) == 1 ||
+       block_->references.fetch_sub(1, std::memory_order_acq_rel) == 1)) {
     delete block_;
   }
   block_ = block;
