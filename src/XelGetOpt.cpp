@@ -103,8 +103,9 @@ void XelGetOpt::add_long_option(const char* name, ParamType kind, char value) {
   option* const records = table_.records();
   if (count >= 0 && count <= kTableCapacity - 2 && records != nullptr &&
       longopts == records && !table_.shared()) {
-    records[count] = option{name, kind, nullptr, widen(value)};
-    records[count + 1] = option{nullptr, no_argument, nullptr, 0};
+    option* const slot = records + count;
+    slot[0] = option{name, kind, nullptr, widen(value)};
+    slot[1] = option{nullptr, no_argument, nullptr, 0};
     long_count = count + 1;
     return;
   }
