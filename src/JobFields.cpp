@@ -1,6 +1,7 @@
 #include "JobFields.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 
 namespace xelopts::detail {
@@ -24,53 +25,75 @@ std::uint64_t numberFromText(const char* text) {
   return std::strtoul(text, nullptr, 10);
 }
 
-void setJobId(std::int64_t& jobId, const std::string& text) {
-  if (!text.empty()) {
-    jobId = jobIdFromText(text.c_str());
+void setJobId(std::int64_t& jobId, const char* text, std::size_t size) {
+  if (size != 0) {
+    jobId = jobIdFromText(text);
   }
 }
 
 void setApplicationNumber(std::uint64_t& applicationNumber,
-                          std::uint64_t& quorvelId, const std::string& text) {
-  const std::string::size_type colon = text.find(':');
-  if (colon == std::string::npos || colon + 1 == text.size()) {
+                          std::uint64_t& quorvelId, const char* text,
+                          std::size_t size) {
+  const auto* colon = static_cast<const char*>(std::memchr(text, ':', size));
+  if (colon == nullptr || colon + 1 == text + size) {
     return;
   }
-  applicationNumber = numberFromText(text.c_str() + colon + 1);
+  applicationNumber = numberFromText(colon + 1);
   // No digit sequence runs across the colon, so reading from the start of
   // the text reads the left part alone.
-  quorvelId = numberFromText(text.c_str());
+  quorvelId = numberFromText(text);
+}
+
+void setVirtualMachine(std::string& virtualMachine, const char* text,
+                       std::size_t size) {
+  if (size != 0) {
+    virtualMachine.assign(text, size);
+  }
+}
+
+void setText(std::string& field, const char* text, std::size_t size) {
+  field.assign(text, size);
+}
+
+void setJobId(std::int64_t& jobId, const std::string& text) {
+  setJobId(jobId, text.c_str(), text.size());
+}
+
+void setApplicationNumber(std::uint64_t& applicationNumber,
+                          std::uint64_t& quorvelId, const std::string& text) {
+  setApplicationNumber(applicationNumber, quorvelId, text.c_str(), text.size());
 }
 
 void setVirtualMachine(std::string& virtualMachine, const std::string& text) {
-  if (!text.empty()) {
-    virtualMachine = text;
-  }
+  setVirtualMachine(virtualMachine, text.data(), text.size());
 }
 
-void setText(std::string& field, const std::string& text) { field = text; }
+void setText(std::string& field, const std::string& text) {
+  setText(field, text.data(), text.size());
+}
 
 bool applySharedOption(int code, const char* text, const SharedFields& fields) {
   switch (code) {
     case 'j':
     case 'J':
-      setJobId(fields.jobId, text);
+      setJobId(fields.jobId, text, std::strlen(text));
       return true;
     case 'a':
-      setApplicationNumber(fields.applicationNumber, fields.quorvelId, text);
+      setApplicationNumber(fields.applicationNumber, fields.quorvelId, text,
+                           std::strlen(text));
       return true;
     case 'p':
       fields.restoreTaskId = numberFromText(text);
       return true;
     case 'c':
-      setText(fields.clientMachine, text);
+      setText(fields.clientMachine, text, std::strlen(text));
       return true;
     case 'v':
     case 'V':
-      setVirtualMachine(fields.virtualMachine, text);
+      setVirtualMachine(fields.virtualMachine, text, std::strlen(text));
       return true;
     case 's':
-      setText(fields.jobToken, text);
+      setText(fields.jobToken, text, std::strlen(text));
       return true;
     case 'h':
       fields.backupPhase = text;  // no emptiness test: an empty text clears
@@ -79,7 +102,7 @@ bool applySharedOption(int code, const char* text, const SharedFields& fields) {
       if (fields.mediaAgent == nullptr) {
         return false;
       }
-      setText(*fields.mediaAgent, text);
+      setText(*fields.mediaAgent, text, std::strlen(text));
       return true;
     case 't':
       if (fields.backupType == nullptr) {

@@ -3,6 +3,7 @@
 #ifndef XELOPTS_SRC_JOBFIELDS_H
 #define XELOPTS_SRC_JOBFIELDS_H
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -25,19 +26,31 @@ std::int32_t jobIdFromText(const char* text);
 // range gives the largest value, no digits give 0.
 std::uint64_t numberFromText(const char* text);
 
+// The setter rules below come in two forms: on a string, as the parsers'
+// public setters take it, and on a text with its length, which the parse
+// loop uses so as not to build a string for every value; the string form
+// hands over its bytes and size.
+
 // An empty text leaves the job id as it is.
+void setJobId(std::int64_t& jobId, const char* text, std::size_t size);
 void setJobId(std::int64_t& jobId, const std::string& text);
 
 // "QUORVEL:APPLICATION": both are written only when the text has a colon
 // with something after it.
 void setApplicationNumber(std::uint64_t& applicationNumber,
+                          std::uint64_t& quorvelId, const char* text,
+                          std::size_t size);
+void setApplicationNumber(std::uint64_t& applicationNumber,
                           std::uint64_t& quorvelId, const std::string& text);
 
 // An empty text keeps the name already there.
+void setVirtualMachine(std::string& virtualMachine, const char* text,
+                       std::size_t size);
 void setVirtualMachine(std::string& virtualMachine, const std::string& text);
 
 // Client machine, job token, media agent: the text replaces the field, an
 // empty text clearing it.
+void setText(std::string& field, const char* text, std::size_t size);
 void setText(std::string& field, const std::string& text);
 
 // A parser's own fields that the codes shared by every parser write. The
