@@ -12,6 +12,8 @@
 #define XELOPTS_API __attribute__((visibility("default")))
 #endif
 
+#include <atomic>
+
 // <getopt.h> defines no_argument and required_argument as macros; keep our
 // enumerators intact and hand the caller's macros back untouched.
 #pragma push_macro("no_argument")
@@ -88,7 +90,21 @@ class XELOPTS_API XelGetOpt {
   // add_long_option for good.
   void set_long_options(option* table);
   void add_long_option(char* name, ParamType kind, char value);
-  void add_long_option(const char* name, ParamType kind, char value);
+  void add_long_option(const char* name, ParamType kind, char value) {
+    // Inline for the usual call, an append to our own unshared block: the
+    // parsers register a dozen names per job.
+    const int count = long_count;
+    option* const records = table_.records();
+    if (count >= 0 && count <= kTableCapacity - 2 && records != nullptr &&
+        longopts == records && !table_.shared()) {
+      records[count] =
+          option{name, kind, nullptr, static_cast<signed char>(value)};
+      records[count + 1] = option{nullptr, no_argument, nullptr, 0};
+      long_count = count + 1;
+      return;
+    }
+    add_long_option_slow(name, kind, value);
+  }
 
   // Next code of the scan over the object's own vector: long-only when a
   // table exists, short options otherwise.
@@ -108,7 +124,13 @@ class XELOPTS_API XelGetOpt {
   void exchange(char** vector);
 
  private:
-  struct TableBlock;
+  // The table block add_long_option builds. Copies of a scanner share it;
+  // the count lets the last one release it and lets add_long_option copy it
+  // before writing while another scanner still reads it.
+  struct TableBlock {
+    std::atomic<int> references{1};
+    option records[kTableCapacity];  // only up to the terminator is written
+  };
 
   // Holds one reference to a table block. A move copies, so that a
   // moved-from scanner still owns what its longopts points at.
@@ -121,9 +143,14 @@ class XELOPTS_API XelGetOpt {
     // Drops the reference held and takes over the single one of block.
     void reset(TableBlock* block = nullptr) noexcept;
     // The block's records, or null without a block.
-    option* records() const noexcept;
+    option* records() const noexcept {
+      return block_ != nullptr ? block_->records : nullptr;
+    }
     // Whether another scanner holds a reference too.
-    bool shared() const noexcept;
+    bool shared() const noexcept {
+      return block_ != nullptr &&
+             block_->references.load(std::memory_order_acquire) > 1;
+    }
 
    private:
     TableBlock* block_ = nullptr;

@@ -7,14 +7,6 @@
 #include <cstring>
 #include <new>
 
-// The table block add_long_option builds. Copies of a scanner share it; the
-// count lets the last one release it and lets add_long_option copy it before
-// writing while another scanner still reads it.
-struct XelGetOpt::TableBlock {
-  std::atomic<int> references{1};
-  option records[kTableCapacity];  // only up to the terminator is written
-};
-
 namespace {
 
 bool is_nonoption(const char* element) {
@@ -54,15 +46,6 @@ XelGetOpt::SharedTable& XelGetOpt::SharedTable::operator=(
 
 XelGetOpt::SharedTable::~SharedTable() { reset(); }
 
-XelGetOpt::option* XelGetOpt::SharedTable::records() const noexcept {
-  return block_ != nullptr ? block_->records : nullptr;
-}
-
-bool XelGetOpt::SharedTable::shared() const noexcept {
-  return block_ != nullptr &&
-         block_->references.load(std::memory_order_acquire) > 1;
-}
-
 void XelGetOpt::SharedTable::reset(TableBlock* block) noexcept {
   // The only holder skips the locked decrement: no other scanner can take a
   // reference to a block that no other scanner holds.
@@ -96,24 +79,7 @@ void XelGetOpt::add_long_option(char* name, ParamType kind, char value) {
   add_long_option(static_cast<const char*>(name), kind, value);
 }
 
-void XelGetOpt::add_long_option(const char* name, ParamType kind, char value) {
-  // The usual call appends to our own unshared block: nothing to check
-  // beyond that. Locals, since the records' int fields could alias ours.
-  const int count = long_count;
-  option* const records = table_.records();
-  if (count >= 0 && count <= kTableCapacity - 2 && records != nullptr &&
-      longopts == records && !table_.shared()) {
-    option* const slot = records + count;
-    slot[0] = option{name, kind, nullptr, widen(value)};
-    slot[1] = option{nullptr, no_argument, nullptr, 0};
-    long_count = count + 1;
-    return;
-  }
-  add_long_option_slow(name, kind, value);
-}
-
-// Refusals, the first block and copy on write: kept out of line so that the
-// common append above stays a leaf.
+// Refusals, the first block and copy on write, out of line.
 void XelGetOpt::add_long_option_slow(const char* name, ParamType kind,
                                      char value) {
   if (long_count == -1) {
