@@ -36,7 +36,7 @@ bool matches(const std::string& text, const std::string& pattern) {
   return std::regex_search(text, std::regex(pattern));
 }
 
-TEST(XeljobTest, TypicalRequestShowsTheOverviewRecord) {
+TEST(XeljobTest, TypicalRequestShowsItsRecord) {
   const ToolRun run = runTool(kTypicalRequest);
   EXPECT_EQ(run.status, 1) << "the word extra is left over";
   EXPECT_EQ(run.err, "");

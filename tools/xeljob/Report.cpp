@@ -105,21 +105,21 @@ void stringArray(JsonWriter& json, const std::vector<std::string>& texts,
 
 }  // namespace
 
-std::string inspectionTable(const Inspection& inspection, bool withTrace) {
+std::string outcomeTable(const JobOutcome& outcome, bool withTrace) {
   std::string out =
-      std::string(inspection.kind->name) + " job, " +
-      countText(inspection.words.size(), "word") +
-      (inspection.posix ? ", POSIXLY_CORRECT: the first stray word ends the "
-                          "options\n"
-                        : ", options and stray words in any order\n");
+      std::string(outcome.kind->name) + " job, " +
+      countText(outcome.words.size(), "word") +
+      (outcome.posix ? ", POSIXLY_CORRECT: the first stray word ends the "
+                       "options\n"
+                     : ", options and stray words in any order\n");
 
   out += "record\n";
   std::size_t nameWidth = 0;
-  for (const Field& field : inspection.record) {
+  for (const Field& field : outcome.record) {
     nameWidth =
         std::max(nameWidth, std::char_traits<char>::length(field.accessor));
   }
-  for (const Field& field : inspection.record) {
+  for (const Field& field : outcome.record) {
     const std::size_t start = out.size();
     out += "  ";
     out += field.accessor;
@@ -129,15 +129,15 @@ std::string inspectionTable(const Inspection& inspection, bool withTrace) {
   }
 
   out += "diagnostics: " +
-         (inspection.diagnostics.empty()
+         (outcome.diagnostics.empty()
               ? std::string("none")
-              : std::to_string(inspection.diagnostics.size())) +
+              : std::to_string(outcome.diagnostics.size())) +
          '\n';
-  for (const std::string& line : inspection.diagnostics) {
+  for (const std::string& line : outcome.diagnostics) {
     out += "  " + printable(line) + '\n';
   }
 
-  const std::vector<std::string>& leftover = inspection.trace.leftover;
+  const std::vector<std::string>& leftover = outcome.trace.leftover;
   out += "left over: " +
          (leftover.empty() ? std::string("none")
                            : countText(leftover.size(), "word") + "\n  " +
@@ -147,11 +147,11 @@ std::string inspectionTable(const Inspection& inspection, bool withTrace) {
   if (withTrace) {
     out += "trace: code, words consumed, effect\n";
     std::size_t wordsWidth = 0;
-    for (const TraceStep& step : inspection.trace.steps) {
+    for (const TraceStep& step : outcome.trace.steps) {
       wordsWidth = std::max(wordsWidth, wordsText(step.words).size());
     }
     wordsWidth = std::min<std::size_t>(wordsWidth, 32);
-    for (const TraceStep& step : inspection.trace.steps) {
+    for (const TraceStep& step : outcome.trace.steps) {
       std::size_t start = out.size();
       out += "  " + codeText(step.code);
       padTo(out, start, 8);
@@ -164,31 +164,31 @@ std::string inspectionTable(const Inspection& inspection, bool withTrace) {
   return out;
 }
 
-std::string inspectionJson(const Inspection& inspection, bool withTrace) {
+std::string outcomeJson(const JobOutcome& outcome, bool withTrace) {
   std::string out;
   JsonWriter json(out);
   json.beginObject();
   json.key("job");
-  json.value(inspection.kind->name);
+  json.value(outcome.kind->name);
   json.key("posix");
-  json.value(inspection.posix);
+  json.value(outcome.posix);
   json.key("words");
-  stringArray(json, inspection.words, true);
+  stringArray(json, outcome.words, true);
   json.key("record");
   json.beginObject();
-  for (const Field& field : inspection.record) {
+  for (const Field& field : outcome.record) {
     json.key(field.accessor);
     writeValue(json, field.value);
   }
   json.endObject();
   json.key("diagnostics");
-  stringArray(json, inspection.diagnostics, false);
+  stringArray(json, outcome.diagnostics, false);
   json.key("leftover");
-  stringArray(json, inspection.trace.leftover, true);
+  stringArray(json, outcome.trace.leftover, true);
   if (withTrace) {
     json.key("trace");
     json.beginArray();
-    for (const TraceStep& step : inspection.trace.steps) {
+    for (const TraceStep& step : outcome.trace.steps) {
       json.beginObject(true);
       json.key("code");
       json.value(static_cast<std::int64_t>(step.code));
@@ -207,7 +207,7 @@ std::string inspectionJson(const Inspection& inspection, bool withTrace) {
     json.endArray();
   }
   json.key("clean");
-  json.value(inspection.clean());
+  json.value(outcome.clean());
   json.endObject();
   return out;
 }

@@ -1,17 +1,17 @@
-// The tool's output: an inspection or a job kind's vocabulary, either as an
+// The tool's output: an outcome or a job kind's vocabulary, either as an
 // aligned table for people or as one JSON object for scripts.
 #ifndef XELJOB_REPORT_H
 #define XELJOB_REPORT_H
 
 #include <string>
 
-#include "Inspection.h"
 #include "JobKinds.h"
+#include "JobOutcome.h"
 
 namespace xeljob {
 
-std::string inspectionTable(const Inspection& inspection, bool withTrace);
-std::string inspectionJson(const Inspection& inspection, bool withTrace);
+std::string outcomeTable(const JobOutcome& outcome, bool withTrace);
+std::string outcomeJson(const JobOutcome& outcome, bool withTrace);
 std::string vocabularyTable(const JobKind& kind);
 std::string vocabularyJson(const JobKind& kind);
 

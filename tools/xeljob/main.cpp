@@ -6,8 +6,8 @@
 #include <string>
 
 #include "CommandLine.h"
-#include "Inspection.h"
 #include "JobKinds.h"
+#include "JobOutcome.h"
 #include "Report.h"
 
 namespace {
@@ -71,14 +71,14 @@ int main(int argc, char** argv) {
                  ? kClean
                  : kUsage;
     }
-    const Inspection inspection = inspect(kind, request.words, request.posix);
+    const JobOutcome outcome = runJob(kind, request.words, request.posix);
     const std::string report = request.json
-                                   ? inspectionJson(inspection, request.trace)
-                                   : inspectionTable(inspection, request.trace);
+                                   ? outcomeJson(outcome, request.trace)
+                                   : outcomeTable(outcome, request.trace);
     if (!write(report)) {
       return kUsage;
     }
-    return inspection.clean() ? kClean : kReported;
+    return outcome.clean() ? kClean : kReported;
   } catch (const std::exception& error) {
     std::fprintf(stderr, "xeljob: %s\n", error.what());
     return kUsage;

@@ -1,4 +1,4 @@
-#include "Inspection.h"
+#include "JobOutcome.h"
 
 #include <cstdlib>
 #include <stdexcept>
@@ -24,15 +24,15 @@ std::vector<std::string> splitLines(const std::string& text) {
 
 }  // namespace
 
-Inspection inspect(const JobKind& kind, const std::vector<std::string>& words,
-                   bool posix) {
+JobOutcome runJob(const JobKind& kind, const std::vector<std::string>& words,
+                  bool posix) {
   if (posix) {
     setenv("POSIXLY_CORRECT", "1", 1);
   } else {
     unsetenv("POSIXLY_CORRECT");
   }
 
-  Inspection inspection{&kind, posix, words, {}, {}, {}};
+  JobOutcome outcome{&kind, posix, words, {}, {}, {}};
   // The parser and the trace each reorder their own copy of the pointers;
   // the texts stay in `texts`.
   std::string program = kind.name;
@@ -48,15 +48,15 @@ Inspection inspect(const JobKind& kind, const std::vector<std::string>& words,
   std::vector<char*> parserVector = vector;
   const int argc = static_cast<int>(vector.size()) - 1;
   StderrCapture capture;
-  inspection.record = kind.parse(argc, parserVector.data());
-  inspection.diagnostics = splitLines(capture.finish());
+  outcome.record = kind.parse(argc, parserVector.data());
+  outcome.diagnostics = splitLines(capture.finish());
 
-  inspection.trace = traceScan(kind.vocabulary(), vector);
+  outcome.trace = traceScan(kind.vocabulary(), vector);
   // The replay is only worth showing if it is the parser's scan.
   if (vector != parserVector) {
     throw std::logic_error("the trace of the scan disagrees with the parser");
   }
-  return inspection;
+  return outcome;
 }
 
 }  // namespace xeljob

@@ -1,8 +1,8 @@
 // One look at a command line: the parser of a job kind built over the words,
 // its record, the diagnostics its scanner wrote, the words it left over and
 // a trace of its scan.
-#ifndef XELJOB_INSPECTION_H
-#define XELJOB_INSPECTION_H
+#ifndef XELJOB_JOBOUTCOME_H
+#define XELJOB_JOBOUTCOME_H
 
 #include <string>
 #include <vector>
@@ -12,7 +12,7 @@
 
 namespace xeljob {
 
-struct Inspection {
+struct JobOutcome {
   const JobKind* kind;
   bool posix;  // the parse ran with POSIXLY_CORRECT present
   std::vector<std::string> words;
@@ -29,9 +29,9 @@ struct Inspection {
 // Sets POSIXLY_CORRECT for the parse when `posix` is true and removes it
 // otherwise, so that only the tool's option decides. Element 0 of the
 // parser's vector is the kind's name.
-Inspection inspect(const JobKind& kind, const std::vector<std::string>& words,
-                   bool posix);
+JobOutcome runJob(const JobKind& kind, const std::vector<std::string>& words,
+                  bool posix);
 
 }  // namespace xeljob
 
-#endif  // XELJOB_INSPECTION_H
+#endif  // XELJOB_JOBOUTCOME_H
