@@ -62,13 +62,13 @@ inline const std::vector<std::string>& hostileValues() {
 inline void addVocabularyWords(const XelOptionsParser::Vocabulary& v,
                                std::vector<std::string>& words) {
   for (int i = 0; i < v.count; ++i) {
-    const XelOptionsParser::OptionSpec& spec = v.options[i];
-    if (spec.name == nullptr) {
-      words.push_back(std::string("-") + spec.code);
-      words.push_back(std::string("-") + spec.code + "17");
+    const XelOptionsParser::OptionSpec& entry = v.options[i];
+    if (entry.name == nullptr) {
+      words.push_back(std::string("-") + entry.code);
+      words.push_back(std::string("-") + entry.code + "17");
     } else {
-      words.push_back(std::string("-") + spec.name);
-      words.push_back(std::string("--") + spec.name);
+      words.push_back(std::string("-") + entry.name);
+      words.push_back(std::string("--") + entry.name);
     }
   }
 }
@@ -122,8 +122,8 @@ inline bool mayBeSetBy(const XelOptionsParser::Vocabulary& v,
                        const std::string& accessor,
                        const std::vector<std::string>& words) {
   for (int i = 0; i < v.count; ++i) {
-    const XelOptionsParser::OptionSpec& spec = v.options[i];
-    const std::string effect = spec.effect;
+    const XelOptionsParser::OptionSpec& entry = v.options[i];
+    const std::string effect = entry.effect;
     std::size_t at = effect.find(accessor);
     const bool names_it =
         at != std::string::npos && (at + accessor.size() == effect.size() ||
@@ -131,12 +131,12 @@ inline bool mayBeSetBy(const XelOptionsParser::Vocabulary& v,
     if (!names_it) {
       continue;
     }
-    if (spec.name == nullptr) {
+    if (entry.name == nullptr) {
       return true;  // letters hide in clusters and attached values
     }
     // The name whole after one or two dashes, or ending a cluster: a long
     // name is tried again wherever a cluster resumes.
-    const std::string name = spec.name;
+    const std::string name = entry.name;
     for (const std::string& w : words) {
       if (w.size() > name.size() && w[0] == '-' &&
           w.compare(w.size() - name.size(), name.size(), name) == 0) {

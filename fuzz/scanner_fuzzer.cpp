@@ -63,19 +63,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   // tables are the caller's mistake, so they are left out.
   std::string optstring = in.text(24);
   std::replace(optstring.begin(), optstring.end(), '\xff', '\xfe');
-  std::vector<LongSpec> specs;
+  std::vector<LongSpec> records;
   const int long_count = in.below(40);
   for (int i = 0; i < long_count && !in.empty(); ++i) {
-    LongSpec spec;
+    LongSpec record;
     const std::uint8_t kind_byte = in.byte();
-    spec.kind = kind_from(kind_byte);
-    spec.flagged = (kind_byte & 0x80) != 0;
-    spec.val = widen(static_cast<char>(in.byte()));
-    if (spec.val == -1) {
-      spec.val = -2;
+    record.kind = kind_from(kind_byte);
+    record.flagged = (kind_byte & 0x80) != 0;
+    record.val = widen(static_cast<char>(in.byte()));
+    if (record.val == -1) {
+      record.val = -2;
     }
-    spec.name = in.text(8);
-    specs.push_back(spec);
+    record.name = in.text(8);
+    records.push_back(record);
   }
   std::vector<std::string> words{"prog"};
   for (std::string& w : in.words(300)) {
@@ -87,11 +87,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   const int argc = vector.argc();
   const std::vector<char*>& original_order = vector.original();
 
-  std::vector<int> flags(specs.size(), 0);
+  std::vector<int> flags(records.size(), 0);
   std::vector<XelGetOpt::option> table;
-  for (std::size_t i = 0; i < specs.size(); ++i) {
-    table.push_back({specs[i].name.c_str(), XelGetOpt::ParamType(specs[i].kind),
-                     specs[i].flagged ? &flags[i] : nullptr, specs[i].val});
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    table.push_back({records[i].name.c_str(),
+                     XelGetOpt::ParamType(records[i].kind),
+                     records[i].flagged ? &flags[i] : nullptr, records[i].val});
   }
   table.push_back({nullptr, XelGetOpt::no_argument, nullptr, 0});
 
@@ -108,13 +109,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
       scanner.set_long_options(table.data());
     }
     if (table_mode == kAdded || table_mode == kAddedAfterInstalled) {
-      for (const LongSpec& s : specs) {
+      for (const LongSpec& s : records) {
         scanner.add_long_option(s.name.c_str(), XelGetOpt::ParamType(s.kind),
                                 static_cast<char>(s.val));
       }
     }
-    require(table_mode != kAdded || specs.empty() ||
-                scanner.long_count == std::min<int>(31, specs.size()),
+    require(table_mode != kAdded || records.empty() ||
+                scanner.long_count == std::min<int>(31, records.size()),
             "add_long_option keeps at most 31 records");
   }
 
@@ -126,7 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   for (const char* p = optstring.c_str(); *p != '\0'; ++p) {
     codes.insert(widen(*p));
   }
-  for (const LongSpec& s : specs) {
+  for (const LongSpec& s : records) {
     codes.insert(s.val);
     if (s.flagged) {
       codes.insert(0);
@@ -168,7 +169,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
     require(!ended || scanner.optarg() == nullptr, "no argument with -1");
     require(0 <= scanner.optind && scanner.optind <= argc,
             "optind inside the vector");
-    require(index >= -1 && index < static_cast<int>(specs.size()),
+    require(index >= -1 && index < static_cast<int>(records.size()),
             "long index inside the table");
     if (scanner.ordering == XelGetOpt::PERMUTE && !ended) {
       require(1 <= scanner.first_nonopt &&

@@ -31,14 +31,14 @@ std::vector<std::string> jobWords(const XelOptionsParser::Vocabulary& v,
   std::vector<std::string> words{"prog"};
   const int count = 2 + static_cast<int>(engine() % 12);
   for (int i = 0; i < count; ++i) {
-    const auto& spec = v.options[engine() % static_cast<unsigned>(v.count)];
+    const auto& entry = v.options[engine() % static_cast<unsigned>(v.count)];
     if (engine() % 9 == 0) {
       words.push_back("stray" + std::to_string(i));
     }
-    words.push_back(spec.name == nullptr
-                        ? std::string("-") + spec.code
-                        : (engine() % 2 ? "-" : "--") + std::string(spec.name));
-    if (spec.kind == XelGetOpt::required_argument) {
+    words.push_back(entry.name == nullptr ? std::string("-") + entry.code
+                                          : (engine() % 2 ? "-" : "--") +
+                                                std::string(entry.name));
+    if (entry.kind == XelGetOpt::required_argument) {
       words.push_back(engine() % 3 == 0
                           ? std::to_string(seed * 7 + i)
                           : std::to_string(i) + ":" + std::to_string(seed));
