@@ -200,6 +200,19 @@ Parsed checkParser(const XelOptionsParser::Vocabulary& vocabulary,
   return whole;
 }
 
+// One run of a parser target: a command line drawn from the input, checked
+// by checkParser. Returns what the parser of the whole line gave; words
+// receives the line.
+template <typename Parse>
+Parsed fuzzParser(const std::uint8_t* data, std::size_t size,
+                  const XelOptionsParser::Vocabulary& vocabulary, Parse parse,
+                  std::vector<std::string>& words) {
+  FuzzInput in(data, size);
+  const std::size_t cut = in.byte();
+  words = commandLine(in, jobPool(), 24);
+  return checkParser(vocabulary, words, cut, parse);
+}
+
 }  // namespace parser_fuzz
 
 #endif  // XELOPTS_FUZZ_PARSERFUZZ_H

@@ -65,12 +65,9 @@ bool isRestartRun(const std::string& text,
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {
-  FuzzInput in(data, size);
-  const std::size_t cut = in.byte();
-  const std::vector<std::string> words =
-      parser_fuzz::commandLine(in, parser_fuzz::jobPool(), 24);
-  const parser_fuzz::Parsed parsed = parser_fuzz::checkParser(
-      BackupOptionsParser::vocabulary(), words, cut, parse);
+  std::vector<std::string> words;
+  const parser_fuzz::Parsed parsed = parser_fuzz::fuzzParser(
+      data, size, BackupOptionsParser::vocabulary(), parse, words);
   if (!isRestartRun(parsed.special, words)) {
     std::fprintf(stderr, "restart text \"%s\" from:", parsed.special.c_str());
     for (const std::string& w : words) {

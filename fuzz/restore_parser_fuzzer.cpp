@@ -29,11 +29,8 @@ parser_fuzz::Parsed parse(int argc, char** argv) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {
-  FuzzInput in(data, size);
-  const std::size_t cut = in.byte();
-  const std::vector<std::string> words =
-      parser_fuzz::commandLine(in, parser_fuzz::jobPool(), 24);
-  parser_fuzz::checkParser(RestoreOptionsParser::vocabulary(), words, cut,
-                           parse);
+  std::vector<std::string> words;
+  parser_fuzz::fuzzParser(data, size, RestoreOptionsParser::vocabulary(), parse,
+                          words);
   return 0;
 }

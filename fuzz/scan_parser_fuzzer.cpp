@@ -31,12 +31,9 @@ parser_fuzz::Parsed parse(int argc, char** argv) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {
-  FuzzInput in(data, size);
-  const std::size_t cut = in.byte();
-  const std::vector<std::string> words =
-      parser_fuzz::commandLine(in, parser_fuzz::jobPool(), 24);
-  const parser_fuzz::Parsed parsed = parser_fuzz::checkParser(
-      ScanOptionsParser::vocabulary(), words, cut, parse);
+  std::vector<std::string> words;
+  const parser_fuzz::Parsed parsed = parser_fuzz::fuzzParser(
+      data, size, ScanOptionsParser::vocabulary(), parse, words);
   const std::vector<std::string> values = parser_fuzz::possibleValues(words);
   require(parsed.special.empty() || std::find(values.begin(), values.end(),
                                               parsed.special) != values.end(),
