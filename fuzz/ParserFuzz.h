@@ -10,13 +10,12 @@
 #include <cstdlib>
 #include <string>
 #include <utility>
+#include <variant>
 #include <vector>
 
-#include "BackupOptionsParser.h"
 #include "FuzzInput.h"
 #include "Invariants.h"
-#include "RestoreOptionsParser.h"
-#include "ScanOptionsParser.h"
+#include "JobRecords.h"
 #include "XelOptionsParser.h"
 
 namespace parser_fuzz {
@@ -116,26 +115,92 @@ inline std::vector<std::string> possibleValues(
   return values;
 }
 
-// The names (long or "-x") that may set each flag accessor, read from the
-// vocabulary's effects.
-inline bool mayBeSetBy(const XelOptionsParser::Vocabulary& v,
-                       const std::string& accessor,
-                       const std::vector<std::string>& words) {
+// What a target reads from one parser: the whole record, as fields and as
+// one text, and its flags as (accessor, value) pairs.
+struct Parsed {
+  job_records::Record fields;
+  std::string record;
+  std::vector<std::pair<std::string, bool>> flags;
+
+  std::string text(const char* accessor) const {
+    for (const job_records::Field& field : fields) {
+      if (std::string(field.accessor) == accessor) {
+        return job_records::valueText(field.value);
+      }
+    }
+    return "";
+  }
+};
+
+// Builds the parser over the vector, with the report when one is given.
+template <class Parser>
+Parsed parse(int argc, char** argv,
+             XelOptionsParser::ScanReport* report = nullptr) {
+  auto read = [](Parser& parser) {
+    Parsed parsed;
+    parsed.fields = job_records::readRecord(parser);
+    for (const job_records::Field& field : parsed.fields) {
+      parsed.record += job_records::valueText(field.value) + "|";
+      if (const bool* flag = std::get_if<bool>(&field.value)) {
+        parsed.flags.emplace_back(field.accessor, *flag);
+      }
+    }
+    return parsed;
+  };
+  if (report != nullptr) {
+    Parser parser(argc, argv, *report);
+    return read(parser);
+  }
+  Parser parser(argc, argv);
+  return read(parser);
+}
+
+// The flags each vocabulary entry sets when it is given alone.
+template <class Parser>
+const std::vector<std::vector<std::string>>& flagsSetAlone() {
+  static const std::vector<std::vector<std::string>> sets = [] {
+    const XelOptionsParser::Vocabulary& v = Parser::vocabulary();
+    std::vector<std::vector<std::string>> result;
+    for (int i = 0; i < v.count; ++i) {
+      const XelOptionsParser::OptionSpec& entry = v.options[i];
+      std::vector<std::string> words{
+          "prog", entry.name != nullptr ? std::string("-") + entry.name
+                                        : std::string("-") + entry.code};
+      if (entry.kind == XelGetOpt::required_argument) {
+        words.emplace_back("1");
+      }
+      OwnedVector vector(words);
+      std::vector<std::string> set;
+      for (const auto& [accessor, value] :
+           parse<Parser>(vector.argc(), vector.argv()).flags) {
+        if (value) {
+          set.push_back(accessor);
+        }
+      }
+      result.push_back(set);
+    }
+    return result;
+  }();
+  return sets;
+}
+
+// Whether one of the words may set the flag: a short letter that sets it
+// hides in clusters and attached values; a long name counts whole after one
+// or two dashes, or ending a cluster (a long name is tried again wherever a
+// cluster resumes).
+template <class Parser>
+bool mayBeSetBy(const std::string& accessor,
+                const std::vector<std::string>& words) {
+  const XelOptionsParser::Vocabulary& v = Parser::vocabulary();
   for (int i = 0; i < v.count; ++i) {
-    const XelOptionsParser::OptionSpec& entry = v.options[i];
-    const std::string effect = entry.effect;
-    std::size_t at = effect.find(accessor);
-    const bool names_it =
-        at != std::string::npos && (at + accessor.size() == effect.size() ||
-                                    effect[at + accessor.size()] == ',');
-    if (!names_it) {
+    const std::vector<std::string>& sets = flagsSetAlone<Parser>()[i];
+    if (std::find(sets.begin(), sets.end(), accessor) == sets.end()) {
       continue;
     }
+    const XelOptionsParser::OptionSpec& entry = v.options[i];
     if (entry.name == nullptr) {
-      return true;  // letters hide in clusters and attached values
+      return true;
     }
-    // The name whole after one or two dashes, or ending a cluster: a long
-    // name is tried again wherever a cluster resumes.
     const std::string name = entry.name;
     for (const std::string& w : words) {
       if (w.size() > name.size() && w[0] == '-' &&
@@ -147,32 +212,70 @@ inline bool mayBeSetBy(const XelOptionsParser::Vocabulary& v,
   return false;
 }
 
-// What a target reads from one parser: the whole record as text, the flags
-// as (accessor, value) pairs, and the one text the target checks on its own.
-struct Parsed {
-  std::string record;
-  std::vector<std::pair<std::string, bool>> flags;
-  std::string special;
-};
+// The report tells the scan as it went: each step's words stand in the
+// final vector where the step says, one after the other (a step that goes
+// on inside a cluster starts on the last one), the last step ends the scan,
+// and the remaining words are the rest of the vector.
+inline void checkReport(const XelOptionsParser::ScanReport& report,
+                        OwnedVector& vector) {
+  char** argv = vector.argv();
+  const int argc = vector.argc();
+  int placed = 0;
+  for (std::size_t i = 0; i < report.steps.size(); ++i) {
+    const XelOptionsParser::ScanStep& step = report.steps[i];
+    require((step.code == -1) == (i + 1 == report.steps.size()),
+            "the last step, and only the last, ends the scan");
+    if (step.words.empty()) {
+      continue;
+    }
+    const auto count = static_cast<int>(step.words.size());
+    require(step.firstWord == placed || step.firstWord == placed + 1,
+            "a step's words follow the last step's");
+    require(step.firstWord >= 1 && step.firstWord + count <= argc,
+            "a step's words lie inside the vector");
+    for (int w = 0; w < count; ++w) {
+      require(step.words[static_cast<std::size_t>(w)] ==
+                  argv[step.firstWord + w],
+              "a step's words stand where the step says");
+    }
+    placed = step.firstWord + count - 1;
+  }
+  require(!report.steps.empty(), "a scan has at least its last step");
+  require(static_cast<int>(report.remaining.size()) == argc - 1 - placed,
+          "the remaining words follow the consumed ones");
+  for (std::size_t r = 0; r < report.remaining.size(); ++r) {
+    require(report.remaining[r] == argv[placed + 1 + static_cast<int>(r)],
+            "the remaining words are the rest of the vector");
+  }
+}
 
 // Runs the checks every parser owes on a command line and returns what the
 // parser of the whole line gave: the vector stays a permutation with its
-// texts intact, and no flag rises without one of its words on the line nor
-// falls when a word is appended (one step of the chain of prefixes, picked
-// by cut: all of them would cost a parse per word).
-//
-// parse(argc, argv) builds a parser and returns its Parsed.
-template <typename Parse>
-Parsed checkParser(const XelOptionsParser::Vocabulary& vocabulary,
-                   const std::vector<std::string>& words, std::size_t cut,
-                   Parse parse) {
+// texts intact; a parse with a report gives the same record and vector,
+// and a report that tells the scan; no flag rises without one of its words
+// on the line nor falls when a word is appended (one step of the chain of
+// prefixes, picked by cut: all of them would cost a parse per word).
+template <class Parser>
+Parsed checkParser(const std::vector<std::string>& words, std::size_t cut) {
   OwnedVector vector(words);
-  const Parsed whole = parse(vector.argc(), vector.argv());
+  const Parsed whole = parse<Parser>(vector.argc(), vector.argv());
   require(vector.is_permutation(), "the vector is a permutation");
   require(vector.texts_intact(words), "the texts are never written");
 
+  OwnedVector reported(words);
+  XelOptionsParser::ScanReport report;
+  const Parsed withReport =
+      parse<Parser>(reported.argc(), reported.argv(), &report);
+  require(withReport.record == whole.record,
+          "a report changes nothing in the record");
+  for (int i = 0; i < vector.argc(); ++i) {
+    require(std::string(vector.argv()[i]) == reported.argv()[i],
+            "a report changes nothing in the vector's order");
+  }
+  checkReport(report, reported);
+
   for (const auto& [accessor, value] : whole.flags) {
-    if (value && !mayBeSetBy(vocabulary, accessor, words)) {
+    if (value && !mayBeSetBy<Parser>(accessor, words)) {
       std::fprintf(stderr, "%s set by:", accessor.c_str());
       for (const std::string& w : words) {
         std::fprintf(stderr, " \"%s\"", w.c_str());
@@ -187,7 +290,7 @@ Parsed checkParser(const XelOptionsParser::Vocabulary& vocabulary,
     auto flagsOf = [&](std::size_t n) {
       OwnedVector prefix(
           std::vector<std::string>(words.begin(), words.begin() + n));
-      return parse(prefix.argc(), prefix.argv()).flags;
+      return parse<Parser>(prefix.argc(), prefix.argv()).flags;
     };
     const auto before = flagsOf(length);
     const auto after =
@@ -201,16 +304,20 @@ Parsed checkParser(const XelOptionsParser::Vocabulary& vocabulary,
 }
 
 // One run of a parser target: a command line drawn from the input, checked
-// by checkParser. Returns what the parser of the whole line gave; words
-// receives the line.
-template <typename Parse>
+// by checkParser, on one input in four with POSIXLY_CORRECT present.
+// Returns what the parser of the whole line gave; words receives the line.
+template <class Parser>
 Parsed fuzzParser(const std::uint8_t* data, std::size_t size,
-                  const XelOptionsParser::Vocabulary& vocabulary, Parse parse,
                   std::vector<std::string>& words) {
   FuzzInput in(data, size);
   const std::size_t cut = in.byte();
   words = commandLine(in, jobPool(), 24);
-  return checkParser(vocabulary, words, cut, parse);
+  if ((cut & 0xC0) == 0xC0) {
+    setenv("POSIXLY_CORRECT", "1", 1);
+  } else {
+    unsetenv("POSIXLY_CORRECT");
+  }
+  return checkParser<Parser>(words, cut);
 }
 
 }  // namespace parser_fuzz

@@ -17,6 +17,9 @@
 class XELOPTS_API BackupOptionsParser : public XelOptionsParser {
  public:
   BackupOptionsParser(int argc, char** argv);
+  // The same parse, and its outcome in report: diagnostics (instead of
+  // standard error), one step per scanner call and the remaining words.
+  BackupOptionsParser(int argc, char** argv, ScanReport& report);
   ~BackupOptionsParser() override;
 
   // "j:J:a:p:t:o:" and the seventeen long names.
@@ -62,7 +65,8 @@ class XELOPTS_API BackupOptionsParser : public XelOptionsParser {
   bool isTLToSnapJob();
 
  private:
-  void applyOption(int code, const char* text);
+  // parse(), with the scan's outcome in report when it is not null.
+  void parseInto(ScanReport* report) XELOPTS_LOCAL;
 
   XelGetOpt scanner_;
   std::int64_t jobId_;

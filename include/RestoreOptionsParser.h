@@ -14,6 +14,9 @@
 class XELOPTS_API RestoreOptionsParser : public XelOptionsParser {
  public:
   RestoreOptionsParser(int argc, char** argv);
+  // The same parse, and its outcome in report: diagnostics (instead of
+  // standard error), one step per scanner call and the remaining words.
+  RestoreOptionsParser(int argc, char** argv, ScanReport& report);
   ~RestoreOptionsParser() override;
 
   // "j:J:a:p:" and the eight long names.
@@ -44,7 +47,8 @@ class XELOPTS_API RestoreOptionsParser : public XelOptionsParser {
   bool isDctmJob();
 
  private:
-  void applyOption(int code, const char* text);
+  // parse(), with the scan's outcome in report when it is not null.
+  void parseInto(ScanReport* report) XELOPTS_LOCAL;
 
   XelGetOpt scanner_;
   std::int64_t jobId_;

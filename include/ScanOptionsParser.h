@@ -16,6 +16,9 @@
 class XELOPTS_API ScanOptionsParser : public XelOptionsParser {
  public:
   ScanOptionsParser(int argc, char** argv);
+  // The same parse, and its outcome in report: diagnostics (instead of
+  // standard error), one step per scanner call and the remaining words.
+  ScanOptionsParser(int argc, char** argv, ScanReport& report);
   ~ScanOptionsParser() override;
 
   // "j:J:a:p:t:o:" and the seven long names.
@@ -51,7 +54,8 @@ class XELOPTS_API ScanOptionsParser : public XelOptionsParser {
   std::uint64_t getRestoreTaskId();
 
  private:
-  void applyOption(int code, const char* text);
+  // parse(), with the scan's outcome in report when it is not null.
+  void parseInto(ScanReport* report) XELOPTS_LOCAL;
 
   XelGetOpt scanner_;
   std::int64_t jobId_;

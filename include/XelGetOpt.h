@@ -4,7 +4,8 @@
 // once (one scanner per thread at a time). Non-options are permuted behind
 // the options unless the option string or POSIXLY_CORRECT asks otherwise.
 // Long options match by their whole name only; once a scanner has a table,
-// getopt() scans in long-only mode (one dash or two).
+// getopt() scans in long-only mode (one dash or two). An element that is
+// null before argc ends the vector there.
 #ifndef XELOPTS_XELGETOPT_H
 #define XELOPTS_XELGETOPT_H
 
@@ -12,7 +13,8 @@
 #define XELOPTS_API __attribute__((visibility("default")))
 #endif
 
-#include <atomic>
+#include <cstddef>
+#include <type_traits>
 
 // <getopt.h> defines no_argument and required_argument as macros; keep our
 // enumerators intact and hand the caller's macros back untouched.
@@ -21,7 +23,16 @@
 #undef no_argument
 #undef required_argument
 
+namespace xelopts::detail {
+struct ScannerCore;
+}
+
 class XELOPTS_API XelGetOpt {
+  // Accepts const texts (and literals) beside the char* forms, and only
+  // them, so that NULL and 0 still pick the char* form unambiguously.
+  template <class Text>
+  using if_const_text = std::enable_if_t<std::is_same_v<Text, const char*>>;
+
  public:
   // Argument kind of a long option. Values other than these two take an
   // argument only when it is attached with "=".
@@ -41,70 +52,72 @@ class XELOPTS_API XelGetOpt {
   // terminator.
   static constexpr int kTableCapacity = 32;
 
+  // Receives each diagnostic as one whole line, without its line end: the
+  // bytes that would otherwise go to standard error.
+  using diagnostic_sink = void (*)(void* context, const char* line,
+                                   std::size_t length);
+
   // Public progress fields, as in the getopt family: read optind after the
   // scan for the operands, set opterr = 0 to silence diagnostics.
-  int argc;
-  char** argv;
-  int longind;
-  const char* optstring;
-  option* longopts;
-  int long_count;
-  char* optarg_value;
-  int optind;
-  int opterr;
-  int optopt;
-  char* nextchar;
-  int ordering;
-  int first_nonopt;
-  int last_nonopt;
+  int argc = 0;
+  char** argv = nullptr;
+  int longind = 0;
+  const char* optstring = nullptr;
+  option* longopts = nullptr;
+  int long_count = 0;
+  char* optarg_value = nullptr;
+  int optind = 0;
+  int opterr = 1;
+  int optopt = '?';
+  char* nextchar = nullptr;
+  int ordering = PERMUTE;
+  int first_nonopt = 0;
+  int last_nonopt = 0;
 
-  XelGetOpt() : XelGetOpt(0, nullptr, static_cast<const char*>(nullptr)) {}
+  XelGetOpt() = default;
   XelGetOpt(int count, char** vector, char* options)
-      : XelGetOpt(count, vector, static_cast<const char*>(options)) {}
-  XelGetOpt(int count, char** vector, decltype(nullptr))
-      : XelGetOpt(count, vector, static_cast<const char*>(nullptr)) {}
-  XelGetOpt(int count, char** vector, const char* options)
-      : argc(count),
-        argv(vector),
-        longind(0),
-        optstring(options),
-        longopts(nullptr),
-        long_count(0),
-        optarg_value(nullptr),
-        optind(0),
-        opterr(1),
-        optopt('?'),
-        nextchar(nullptr),
-        ordering(PERMUTE),
-        first_nonopt(0),
-        last_nonopt(0),
-        finished_(false) {}
+      : argc(count), argv(vector), optstring(options) {}
+  template <class Text, class = if_const_text<Text>>
+  XelGetOpt(int count, char** vector, Text options)
+      : argc(count), argv(vector), optstring(options) {}
 
-  // Copies share the long-option table; the last one to go releases it.
+  // Copies share the long-option table and the diagnostic sink; the last
+  // copy releases the table. A move copies.
+  XelGetOpt(const XelGetOpt& other);
+  XelGetOpt& operator=(const XelGetOpt& other);
+  ~XelGetOpt();
 
   void set_args(int count, char** vector);
   void set_char_options(char* options);
-  void set_char_options(const char* options);
-  void set_char_options(decltype(nullptr)) { optstring = nullptr; }
+  template <class Text, class = if_const_text<Text>>
+  void set_char_options(Text options) {
+    optstring = options;
+  }
   // Installs a caller's table (not copied, not owned) and closes
   // add_long_option for good.
   void set_long_options(option* table);
   void add_long_option(char* name, ParamType kind, char value);
-  void add_long_option(const char* name, ParamType kind, char value) {
-    // Inline for the usual call, an append to our own unshared block: the
-    // parsers register a dozen names per job.
-    const int count = long_count;
-    option* const records = table_.records();
-    if (count >= 0 && count <= kTableCapacity - 2 && records != nullptr &&
-        longopts == records && !table_.shared()) {
-      records[count] =
-          option{name, kind, nullptr, static_cast<signed char>(value)};
-      records[count + 1] = option{nullptr, no_argument, nullptr, 0};
-      long_count = count + 1;
-      return;
-    }
-    add_long_option_slow(name, kind, value);
+  template <class Text, class = if_const_text<Text>>
+  void add_long_option(Text name, ParamType kind, char value) {
+    // The name is stored, never written through.
+    add_long_option(const_cast<char*>(name), kind, value);
   }
+
+  // Diagnostics go to sink instead of standard error; a null sink restores
+  // standard error. opterr = 0 silences both.
+  void set_diagnostic_sink(diagnostic_sink sink, void* context);
+
+  // The elements the latest scanning call consumed: count elements from
+  // index first of the vector as that call left it. The scan gathers what
+  // it consumes at the head of the vector in the order it consumes it;
+  // position is where the first of them stands once the scan is over. A
+  // cluster's element counts in every call that reads part of it.
+  struct consumed_words {
+    int first;
+    int count;
+    int position;
+  };
+  consumed_words consumed() const;
 
   // Next code of the scan over the object's own vector: long-only when a
   // table exists, short options otherwise.
@@ -124,50 +137,20 @@ class XELOPTS_API XelGetOpt {
   void exchange(char** vector);
 
  private:
-  // The table block add_long_option builds. Copies of a scanner share it;
-  // the count lets the last one release it and lets add_long_option copy it
-  // before writing while another scanner still reads it.
-  struct TableBlock {
-    std::atomic<int> references{1};
-    option records[kTableCapacity];  // only up to the terminator is written
-  };
+  friend struct xelopts::detail::ScannerCore;
+  struct TableBlock;  // the table add_long_option builds
 
-  // Holds one reference to a table block. A move copies, so that a
-  // moved-from scanner still owns what its longopts points at.
-  class SharedTable {
-   public:
-    SharedTable() noexcept = default;
-    SharedTable(const SharedTable& other) noexcept;
-    SharedTable& operator=(const SharedTable& other) noexcept;
-    ~SharedTable();
-    // Drops the reference held and takes over the single one of block.
-    void reset(TableBlock* block = nullptr) noexcept;
-    // The block's records, or null without a block.
-    option* records() const noexcept {
-      return block_ != nullptr ? block_->records : nullptr;
-    }
-    // Whether another scanner holds a reference too.
-    bool shared() const noexcept {
-      return block_ != nullptr &&
-             block_->references.load(std::memory_order_acquire) > 1;
-    }
-
-   private:
-    TableBlock* block_ = nullptr;
-  };
-
-  void add_long_option_slow(const char* name, ParamType kind, char value);
-  // The engine itself, which both _getopt_internal and getopt() inline.
-  int scan_next(int count, char* const* vector, const char* options,
-                const option* table, int* index, int long_only);
-  bool scan_long(int count, char* const* vector, const char* options,
-                 const option* table, int* index, int long_only, int& code);
-  int scan_short(int count, char* const* vector, const char* options);
-  void diagnose(const char* program, const char* first, const char* second,
-                const char* third, const char* fourth) const;
-
-  SharedTable table_;  // the block add_long_option built, shared by copies
-  bool finished_;      // the scan has returned -1
+  TableBlock* table_ = nullptr;  // one reference, shared by copies
+  diagnostic_sink sink_ = nullptr;
+  void* sink_context_ = nullptr;
+  int end_ = 0;  // elements the scan reads: argc, or the first null
+  // What the latest call consumed: [first, end) in the vector as that call
+  // left it, and where the first of them will stand when the scan is over.
+  int step_first_ = 0;
+  int step_end_ = 0;
+  int step_position_ = 0;
+  int placed_ = 0;         // elements consumed so far, at the vector's head
+  bool finished_ = false;  // the scan has returned -1
 };
 
 #pragma pop_macro("required_argument")

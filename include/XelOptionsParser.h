@@ -1,16 +1,24 @@
 // XelOptionsParser: the interface every job option parser offers, so that a
 // caller needing only the job's identity can hold a parser of any kind.
 //
-// It also describes a job kind's command-line vocabulary as data: each
-// concrete parser publishes its own through a static vocabulary(), which is
-// what it registers with its scanner.
+// It also declares what every parser shares as data: a job kind's
+// command-line vocabulary (each concrete parser publishes its own through a
+// static vocabulary()), and the report of a scan, which a parser fills when
+// it is constructed with one.
 #ifndef XELOPTS_XELOPTIONSPARSER_H
 #define XELOPTS_XELOPTIONSPARSER_H
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "XelGetOpt.h"
+
+// Members of the exported classes that callers never see.
+#ifndef XELOPTS_LOCAL
+#define XELOPTS_LOCAL __attribute__((visibility("hidden")))
+#endif
 
 class XELOPTS_API XelOptionsParser {
  public:
@@ -20,9 +28,6 @@ class XELOPTS_API XelOptionsParser {
     const char* name;  // long name, or null for a short-option letter
     XelGetOpt::ParamType kind;
     char code;
-    // The accessors whose results the code changes, comma-separated
-    // ("isDctmJob, isRBSJob"); empty when no accessor shows the value.
-    const char* effect;
   };
 
   // A job kind's vocabulary: its short-option string, then its options, the
@@ -31,6 +36,36 @@ class XELOPTS_API XelOptionsParser {
     const char* shortOptions;
     const OptionSpec* options;
     int count;
+  };
+
+  // What one call of the parser's scanner did.
+  struct ScanStep {
+    int code;  // as the scanner returned it; -1 ends the scan
+    std::optional<std::string> argument;  // the code's argument, if any
+    // The words the call consumed, in the order the scan left them. Each
+    // call that reads part of a cluster (-xy) lists the cluster's word.
+    std::vector<std::string> words;
+    // Index in argv, as the scan left it, of the first of words.
+    int firstWord;
+  };
+
+  // The outcome of a scan as data. A parser constructed with a report writes
+  // no diagnostic to standard error: they are here instead.
+  struct ScanReport {
+    std::vector<std::string> diagnostics;  // one line each, no line end
+    std::vector<ScanStep> steps;           // one per scanner call, in order
+    std::vector<std::string> remaining;    // the words behind the options
+
+    // Called, when set, after each step has been applied to the record, so
+    // that a caller can see what the step changed; parser is the one being
+    // constructed.
+    void (*onStep)(const ScanStep& step, XelOptionsParser& parser,
+                   void* context) = nullptr;
+    void* context = nullptr;
+
+    // No diagnostic and no remaining word: every word was an option or a
+    // value.
+    bool isClean() const { return diagnostics.empty() && remaining.empty(); }
   };
 
   XelOptionsParser() = default;

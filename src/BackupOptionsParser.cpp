@@ -12,30 +12,29 @@ constexpr XelGetOpt::ParamType kValue = XelGetOpt::required_argument;
 constexpr XelGetOpt::ParamType kNoValue = XelGetOpt::no_argument;
 
 constexpr Option kOptions[] = {
-    {nullptr, kValue, 'j', "getJobId"},
-    {nullptr, kValue, 'J', "getJobId"},
-    {nullptr, kValue, 'a', "getApplicationNumber, getQuorvelId"},
-    {nullptr, kValue, 'p', "getRestoreTaskId"},
-    {nullptr, kValue, 't', "getBackupType"},
-    {nullptr, kValue, 'o', "getFullRestartString"},
-    {"cn", kValue, 'c', "getClientMachine"},
-    {"vm", kValue, 'v', "getVirtualMachine"},
-    {"VM", kValue, 'V', "getVirtualMachine"},
-    {"jt", kValue, 's', "getJobToken"},
-    {"data", kNoValue, 'F', "isDOption"},
-    {"logs", kNoValue, 'l', "isLOption"},
-    {"differential", kNoValue, 'i', "isIOption"},
-    {"phase", kValue, 'h', "getBackupPhase"},
-    {"restart", kValue, 'r', "getFullRestartString"},
-    {"d", kValue, 'd', "getMediaAgent"},
-    {"skipconversionrules", kNoValue, 'S',
-     "isSkipConversion, isIntegrityCheck"},
-    {"integcheck", kNoValue, 'B', "isIntegrityCheck"},
-    {"rbs", kNoValue, 'R', "isRBSJob"},
-    {"numstreams", kValue, 'N', "getNumStreamsForRBS"},
-    {"alwayson", kNoValue, 'A', "isAlwaysONJob"},
-    {"dctm", kNoValue, 'U', "isDctmJob, isRBSJob"},
-    {"TLToSnap", kNoValue, 'T', "isTLToSnapJob"},
+    {nullptr, kValue, 'j'},
+    {nullptr, kValue, 'J'},
+    {nullptr, kValue, 'a'},
+    {nullptr, kValue, 'p'},
+    {nullptr, kValue, 't'},
+    {nullptr, kValue, 'o'},
+    {"cn", kValue, 'c'},
+    {"vm", kValue, 'v'},
+    {"VM", kValue, 'V'},
+    {"jt", kValue, 's'},
+    {"data", kNoValue, 'F'},
+    {"logs", kNoValue, 'l'},
+    {"differential", kNoValue, 'i'},
+    {"phase", kValue, 'h'},
+    {"restart", kValue, 'r'},
+    {"d", kValue, 'd'},
+    {"skipconversionrules", kNoValue, 'S'},
+    {"integcheck", kNoValue, 'B'},
+    {"rbs", kNoValue, 'R'},
+    {"numstreams", kValue, 'N'},
+    {"alwayson", kNoValue, 'A'},
+    {"dctm", kNoValue, 'U'},
+    {"TLToSnap", kNoValue, 'T'},
 };
 
 constexpr XelOptionsParser::Vocabulary kVocabulary = {
@@ -49,6 +48,13 @@ BackupOptionsParser::BackupOptionsParser(int argc, char** argv) {
   initMembers();
   initializeParser(argc, argv);
   parse(argc, argv);
+}
+
+BackupOptionsParser::BackupOptionsParser(int argc, char** argv,
+                                         ScanReport& report) {
+  initMembers();
+  initializeParser(argc, argv);
+  parseInto(&report);
 }
 
 BackupOptionsParser::~BackupOptionsParser() = default;
@@ -80,59 +86,61 @@ void BackupOptionsParser::initializeParser(int argc, char** argv) {
 }
 
 void BackupOptionsParser::parse(int /*argc*/, char** /*argv*/) {
-  detail::parseWith(
-      scanner_,
-      {jobId_, applicationNumber_, quorvelId_, virtualMachine_, jobToken_,
-       clientMachine_, restoreTaskId_, backupPhase_, &mediaAgent_,
-       &backupType_},
-      *this, [](XelOptionsParser& parser, int code, const char* text) {
-        static_cast<BackupOptionsParser&>(parser).applyOption(code, text);
-      });
+  parseInto(nullptr);
 }
 
-// The codes of this parser alone; the scanner has already reported the
-// error codes that fall through.
-void BackupOptionsParser::applyOption(int code, const char* text) {
-  switch (code) {
-    case 'o':
-    case 'r':
-      setRestartString(text);
-      break;
-    case 'F':
-      dOption_ = true;
-      break;
-    case 'l':
-      lOption_ = true;
-      break;
-    case 'i':
-      iOption_ = true;
-      break;
-    case 'S':
-      skipConversion_ = true;
-      integrityCheck_ = true;
-      break;
-    case 'B':
-      integrityCheck_ = true;
-      break;
-    case 'R':
-      rbsJob_ = true;
-      break;
-    case 'N':
-      numStreamsForRBS_ = detail::numberFromText(text);
-      break;
-    case 'A':
-      alwaysONJob_ = true;
-      break;
-    case 'U':
-      dctmJob_ = true;
-      rbsJob_ = true;  // a dctm job is always an RBS job
-      break;
-    case 'T':
-      tlToSnapJob_ = true;
-      break;
-    default:
-      break;
-  }
+void BackupOptionsParser::parseInto(ScanReport* report) {
+  // The codes of this parser alone; the scanner has already reported the
+  // error codes that fall through.
+  const detail::OwnOptionHandler own = [](XelOptionsParser& parser, int code,
+                                          const char* text) {
+    auto& self = static_cast<BackupOptionsParser&>(parser);
+    switch (code) {
+      case 'o':
+      case 'r':
+        self.setRestartString(text);
+        break;
+      case 'F':
+        self.dOption_ = true;
+        break;
+      case 'l':
+        self.lOption_ = true;
+        break;
+      case 'i':
+        self.iOption_ = true;
+        break;
+      case 'S':
+        self.skipConversion_ = true;
+        self.integrityCheck_ = true;
+        break;
+      case 'B':
+        self.integrityCheck_ = true;
+        break;
+      case 'R':
+        self.rbsJob_ = true;
+        break;
+      case 'N':
+        self.numStreamsForRBS_ = detail::numberFromText(text);
+        break;
+      case 'A':
+        self.alwaysONJob_ = true;
+        break;
+      case 'U':
+        self.dctmJob_ = true;
+        self.rbsJob_ = true;  // a dctm job is always an RBS job
+        break;
+      case 'T':
+        self.tlToSnapJob_ = true;
+        break;
+      default:
+        break;
+    }
+  };
+  detail::parseWith(scanner_,
+                    {jobId_, applicationNumber_, quorvelId_, virtualMachine_,
+                     jobToken_, clientMachine_, restoreTaskId_, backupPhase_,
+                     &mediaAgent_, &backupType_},
+                    *this, own, report);
 }
 
 void BackupOptionsParser::setJobId(const std::string& text) {

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <limits>
 
+#include "ScannerCore.h"
+
 namespace xelopts::detail {
 
 std::int32_t jobIdFromText(const char* text) {
@@ -115,13 +117,69 @@ bool applySharedOption(int code, const char* text, const SharedFields& fields) {
   }
 }
 
-void parseWith(XelGetOpt& scanner, const SharedFields& fields,
-               XelOptionsParser& parser, OwnOptionHandler own) {
-  for (int code; (code = scanner()) != -1;) {
-    if (!applySharedOption(code, scanner.optarg(), fields)) {
-      own(parser, code, scanner.optarg());
+namespace {
+
+void apply(int code, const char* text, const SharedFields& fields,
+           XelOptionsParser& parser, OwnOptionHandler own) {
+  if (!applySharedOption(code, text, fields)) {
+    own(parser, code, text);
+  }
+}
+
+void collectDiagnostic(void* report, const char* line, std::size_t length) {
+  static_cast<XelOptionsParser::ScanReport*>(report)->diagnostics.emplace_back(
+      line, length);
+}
+
+void parseReporting(XelGetOpt& scanner, const SharedFields& fields,
+                    XelOptionsParser& parser, OwnOptionHandler own,
+                    XelOptionsParser::ScanReport& report) {
+  clearReport(report);
+  scanner.set_diagnostic_sink(&collectDiagnostic, &report);
+  for (int code = 0; code != -1;) {
+    code = scanner();
+    const char* text = scanner.optarg();
+    if (code != -1) {
+      apply(code, text, fields, parser, own);
+    }
+    const XelGetOpt::consumed_words words = scanner.consumed();
+    XelOptionsParser::ScanStep& step = report.steps.emplace_back();
+    step.code = code;
+    if (text != nullptr) {
+      step.argument = text;
+    }
+    step.words.assign(scanner.argv + words.first,
+                      scanner.argv + words.first + words.count);
+    step.firstWord = words.position;
+    if (report.onStep != nullptr) {
+      report.onStep(step, parser, report.context);
     }
   }
+  scanner.set_diagnostic_sink(nullptr, nullptr);
+  const int end = ScannerCore::vectorEnd(scanner);
+  if (scanner.optind < end) {
+    report.remaining.assign(scanner.argv + scanner.optind, scanner.argv + end);
+  }
+}
+
+}  // namespace
+
+void parseWith(XelGetOpt& scanner, const SharedFields& fields,
+               XelOptionsParser& parser, OwnOptionHandler own,
+               XelOptionsParser::ScanReport* report) {
+  if (report != nullptr) {
+    parseReporting(scanner, fields, parser, own, *report);
+    return;
+  }
+  for (int code; (code = scanner()) != -1;) {
+    apply(code, scanner.optarg(), fields, parser, own);
+  }
+}
+
+void clearReport(XelOptionsParser::ScanReport& report) {
+  report.diagnostics.clear();
+  report.steps.clear();
+  report.remaining.clear();
 }
 
 }  // namespace xelopts::detail

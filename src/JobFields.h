@@ -80,8 +80,14 @@ using OwnOptionHandler = void (*)(XelOptionsParser& parser, int code,
 
 // The parse loop of every parser: runs the scanner to its end, applying the
 // shared codes here and handing every other code, with its text, to own.
+// With a report, the scan's diagnostics, steps and remaining words go there
+// instead of standard error.
 void parseWith(XelGetOpt& scanner, const SharedFields& fields,
-               XelOptionsParser& parser, OwnOptionHandler own);
+               XelOptionsParser& parser, OwnOptionHandler own,
+               XelOptionsParser::ScanReport* report);
+
+// Empties what a scan writes into a report; its callback stays.
+void clearReport(XelOptionsParser::ScanReport& report);
 
 }  // namespace xelopts::detail
 

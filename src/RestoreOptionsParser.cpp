@@ -12,18 +12,18 @@ constexpr XelGetOpt::ParamType kValue = XelGetOpt::required_argument;
 constexpr XelGetOpt::ParamType kNoValue = XelGetOpt::no_argument;
 
 constexpr Option kOptions[] = {
-    {nullptr, kValue, 'j', "getJobId"},
-    {nullptr, kValue, 'J', "getJobId"},
-    {nullptr, kValue, 'a', "getApplicationNumber, getQuorvelId"},
-    {nullptr, kValue, 'p', "getRestoreTaskId"},
-    {"cn", kValue, 'c', "getClientMachine"},
-    {"vm", kValue, 'v', "getVirtualMachine"},
-    {"VM", kValue, 'V', "getVirtualMachine"},
-    {"jt", kValue, 's', "getJobToken"},
-    {"phase", kValue, 'h', ""},  // kept, but no accessor shows it
-    {"maHostName", kValue, 'm', "getMaHostName"},
-    {"rbs", kValue, 'R', "isRBSJob"},  // the value is never read
-    {"dctm", kNoValue, 'U', "isDctmJob, isRBSJob"},
+    {nullptr, kValue, 'j'},
+    {nullptr, kValue, 'J'},
+    {nullptr, kValue, 'a'},
+    {nullptr, kValue, 'p'},
+    {"cn", kValue, 'c'},
+    {"vm", kValue, 'v'},
+    {"VM", kValue, 'V'},
+    {"jt", kValue, 's'},
+    {"phase", kValue, 'h'},
+    {"maHostName", kValue, 'm'},
+    {"rbs", kValue, 'R'},  // the value is never read
+    {"dctm", kNoValue, 'U'},
 };
 
 constexpr XelOptionsParser::Vocabulary kVocabulary = {
@@ -37,6 +37,13 @@ RestoreOptionsParser::RestoreOptionsParser(int argc, char** argv) {
   initMembers();
   initializeParser(argc, argv);
   parse(argc, argv);
+}
+
+RestoreOptionsParser::RestoreOptionsParser(int argc, char** argv,
+                                           ScanReport& report) {
+  initMembers();
+  initializeParser(argc, argv);
+  parseInto(&report);
 }
 
 RestoreOptionsParser::~RestoreOptionsParser() = default;
@@ -59,32 +66,35 @@ void RestoreOptionsParser::initializeParser(int argc, char** argv) {
 }
 
 void RestoreOptionsParser::parse(int /*argc*/, char** /*argv*/) {
-  detail::parseWith(
-      scanner_,
-      {jobId_, applicationNumber_, quorvelId_, virtualMachine_, jobToken_,
-       clientMachine_, restoreTaskId_, backupPhase_, nullptr, nullptr},
-      *this, [](XelOptionsParser& parser, int code, const char* text) {
-        static_cast<RestoreOptionsParser&>(parser).applyOption(code, text);
-      });
+  parseInto(nullptr);
 }
 
-// The codes of this parser alone; the scanner has already reported the
-// error codes that fall through.
-void RestoreOptionsParser::applyOption(int code, const char* text) {
-  switch (code) {
-    case 'm':
-      maHostName_ = text;
-      break;
-    case 'R':
-      rbsJob_ = true;
-      break;
-    case 'U':
-      dctmJob_ = true;
-      rbsJob_ = true;  // a dctm job is always an RBS job
-      break;
-    default:
-      break;
-  }
+void RestoreOptionsParser::parseInto(ScanReport* report) {
+  // The codes of this parser alone; the scanner has already reported the
+  // error codes that fall through.
+  const detail::OwnOptionHandler own = [](XelOptionsParser& parser, int code,
+                                          const char* text) {
+    auto& self = static_cast<RestoreOptionsParser&>(parser);
+    switch (code) {
+      case 'm':
+        self.maHostName_ = text;
+        break;
+      case 'R':
+        self.rbsJob_ = true;
+        break;
+      case 'U':
+        self.dctmJob_ = true;
+        self.rbsJob_ = true;  // a dctm job is always an RBS job
+        break;
+      default:
+        break;
+    }
+  };
+  detail::parseWith(scanner_,
+                    {jobId_, applicationNumber_, quorvelId_, virtualMachine_,
+                     jobToken_, clientMachine_, restoreTaskId_, backupPhase_,
+                     nullptr, nullptr},
+                    *this, own, report);
 }
 
 void RestoreOptionsParser::setJobId(const std::string& text) {

@@ -11,19 +11,19 @@ using Option = XelOptionsParser::OptionSpec;
 constexpr XelGetOpt::ParamType kValue = XelGetOpt::required_argument;
 
 constexpr Option kOptions[] = {
-    {nullptr, kValue, 'j', "getJobId"},
-    {nullptr, kValue, 'J', "getJobId"},
-    {nullptr, kValue, 'a', "getApplicationNumber, getQuorvelId"},
-    {nullptr, kValue, 'p', "getRestoreTaskId"},
-    {nullptr, kValue, 't', "getBackupType"},
-    {nullptr, kValue, 'o', "getRestartString"},
-    {"cn", kValue, 'c', "getClientMachine"},
-    {"vm", kValue, 'v', "getVirtualMachine"},
-    {"VM", kValue, 'V', "getVirtualMachine"},
-    {"jt", kValue, 's', "getJobToken"},
-    {"d", kValue, 'd', "getMediaAgent"},
-    {"phase", kValue, 'h', "getBackupPhase"},
-    {"restart", kValue, 'r', "getRestartString"},
+    {nullptr, kValue, 'j'},
+    {nullptr, kValue, 'J'},
+    {nullptr, kValue, 'a'},
+    {nullptr, kValue, 'p'},
+    {nullptr, kValue, 't'},
+    {nullptr, kValue, 'o'},
+    {"cn", kValue, 'c'},
+    {"vm", kValue, 'v'},
+    {"VM", kValue, 'V'},
+    {"jt", kValue, 's'},
+    {"d", kValue, 'd'},
+    {"phase", kValue, 'h'},
+    {"restart", kValue, 'r'},
 };
 
 constexpr XelOptionsParser::Vocabulary kVocabulary = {
@@ -39,6 +39,16 @@ ScanOptionsParser::ScanOptionsParser(int argc, char** argv) {
   if (argv != nullptr) {
     initializeParser(argc, argv);
     parse(argc, argv);
+  }
+}
+
+ScanOptionsParser::ScanOptionsParser(int argc, char** argv,
+                                     ScanReport& report) {
+  initMembers();
+  detail::clearReport(report);
+  if (argv != nullptr) {
+    initializeParser(argc, argv);
+    parseInto(&report);
   }
 }
 
@@ -62,27 +72,23 @@ void ScanOptionsParser::initializeParser(int argc, char** argv) {
 }
 
 void ScanOptionsParser::parse(int /*argc*/, char** /*argv*/) {
-  detail::parseWith(
-      scanner_,
-      {jobId_, applicationNumber_, quorvelId_, virtualMachine_, jobToken_,
-       clientMachine_, restoreTaskId_, backupPhase_, &mediaAgent_,
-       &backupType_},
-      *this, [](XelOptionsParser& parser, int code, const char* text) {
-        static_cast<ScanOptionsParser&>(parser).applyOption(code, text);
-      });
+  parseInto(nullptr);
 }
 
-// The codes of this parser alone; the scanner has already reported the
-// error codes that fall through.
-void ScanOptionsParser::applyOption(int code, const char* text) {
-  switch (code) {
-    case 'o':
-    case 'r':
-      setRestartString(text);
-      break;
-    default:
-      break;
-  }
+void ScanOptionsParser::parseInto(ScanReport* report) {
+  // The codes of this parser alone; the scanner has already reported the
+  // error codes that fall through.
+  const detail::OwnOptionHandler own = [](XelOptionsParser& parser, int code,
+                                          const char* text) {
+    if (code == 'o' || code == 'r') {
+      static_cast<ScanOptionsParser&>(parser).setRestartString(text);
+    }
+  };
+  detail::parseWith(scanner_,
+                    {jobId_, applicationNumber_, quorvelId_, virtualMachine_,
+                     jobToken_, clientMachine_, restoreTaskId_, backupPhase_,
+                     &mediaAgent_, &backupType_},
+                    *this, own, report);
 }
 
 void ScanOptionsParser::setJobId(const std::string& text) {

@@ -5,7 +5,19 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <new>
+#include <string>
+
+#include "ScannerCore.h"
+
+using xelopts::detail::ScannerCore;
+
+// Copies of a scanner share the block; the count lets the last one release
+// it, and lets add_long_option copy it before writing while another scanner
+// still reads it.
+struct XelGetOpt::TableBlock {
+  std::atomic<int> references{1};
+  option records[kTableCapacity];  // only up to the terminator is written
+};
 
 namespace {
 
@@ -30,32 +42,60 @@ int widen(char c) { return static_cast<signed char>(c); }
 
 }  // namespace
 
-XelGetOpt::SharedTable::SharedTable(const SharedTable& other) noexcept
-    : block_(other.block_) {
-  if (block_ != nullptr) {
-    block_->references.fetch_add(1, std::memory_order_relaxed);
+void ScannerCore::assign(XelGetOpt& to, const XelGetOpt& from) {
+  if (from.table_ != nullptr) {
+    from.table_->references.fetch_add(1, std::memory_order_relaxed);
+  }
+  release(to);
+  to.argc = from.argc;
+  to.argv = from.argv;
+  to.longind = from.longind;
+  to.optstring = from.optstring;
+  to.longopts = from.longopts;
+  to.long_count = from.long_count;
+  to.optarg_value = from.optarg_value;
+  to.optind = from.optind;
+  to.opterr = from.opterr;
+  to.optopt = from.optopt;
+  to.nextchar = from.nextchar;
+  to.ordering = from.ordering;
+  to.first_nonopt = from.first_nonopt;
+  to.last_nonopt = from.last_nonopt;
+  to.table_ = from.table_;
+  to.sink_ = from.sink_;
+  to.sink_context_ = from.sink_context_;
+  to.end_ = from.end_;
+  to.step_first_ = from.step_first_;
+  to.step_end_ = from.step_end_;
+  to.step_position_ = from.step_position_;
+  to.placed_ = from.placed_;
+  to.finished_ = from.finished_;
+}
+
+void ScannerCore::release(XelGetOpt& scanner) noexcept {
+  XelGetOpt::TableBlock* const block = scanner.table_;
+  scanner.table_ = nullptr;
+  // The only holder skips the locked decrement: no other scanner can take a
+  // reference to a block that no other scanner holds.
+  if (block != nullptr &&
+      (block->references.load(std::memory_order_acquire) == 1 ||
+       block->references.fetch_sub(1, std::memory_order_acq_rel) == 1)) {
+    delete block;
   }
 }
 
-XelGetOpt::SharedTable& XelGetOpt::SharedTable::operator=(
-    const SharedTable& other) noexcept {
-  SharedTable copy(other);
-  std::swap(block_, copy.block_);
+XelGetOpt::XelGetOpt(const XelGetOpt& other) {
+  ScannerCore::assign(*this, other);
+}
+
+XelGetOpt& XelGetOpt::operator=(const XelGetOpt& other) {
+  // Taking the new reference before dropping the old one makes
+  // self-assignment safe.
+  ScannerCore::assign(*this, other);
   return *this;
 }
 
-XelGetOpt::SharedTable::~SharedTable() { reset(); }
-
-void XelGetOpt::SharedTable::reset(TableBlock* block) noexcept {
-  // The only holder skips the locked decrement: no other scanner can take a
-  // reference to a block that no other scanner holds.
-  if (block_ != nullptr &&
-      (block_->references.load(std::memory_order_acquire) == 1 ||
-       block_->references.fetch_sub(1, std::memory_order_acq_rel) == 1)) {
-    delete block_;
-  }
-  block_ = block;
-}
+XelGetOpt::~XelGetOpt() { ScannerCore::release(*this); }
 
 void XelGetOpt::set_args(int count, char** vector) {
   argc = count;
@@ -64,39 +104,34 @@ void XelGetOpt::set_args(int count, char** vector) {
 
 void XelGetOpt::set_char_options(char* options) { optstring = options; }
 
-void XelGetOpt::set_char_options(const char* options) { optstring = options; }
-
 void XelGetOpt::set_long_options(option* table) {
   longopts = table;
   long_count = -1;
   // Keep our own block only when it is the table being installed.
-  if (table != table_.records()) {
-    table_.reset();
+  if (table_ != nullptr && table != table_->records) {
+    ScannerCore::release(*this);
   }
 }
 
 void XelGetOpt::add_long_option(char* name, ParamType kind, char value) {
-  add_long_option(static_cast<const char*>(name), kind, value);
-}
-
-// Refusals, the first block and copy on write, out of line.
-void XelGetOpt::add_long_option_slow(const char* name, ParamType kind,
-                                     char value) {
   if (long_count == -1) {
     std::printf(
         "Getopt: can't use add_long_option() after set_long_options().");
     return;
   }
-  if (longopts == nullptr) {
-    table_.reset(new TableBlock);
-    longopts = table_.records();
-  } else if (longopts == table_.records() && table_.shared() &&
-             long_count <= kTableCapacity - 2) {
-    // Copy on write: another scanner still reads the shared block.
+  const bool shared_block =
+      table_ != nullptr && longopts == table_->records &&
+      table_->references.load(std::memory_order_acquire) > 1;
+  if (longopts == nullptr ||
+      (shared_block && long_count <= kTableCapacity - 2)) {
+    // A first block, or copy on write: another scanner still reads ours.
     auto* block = new TableBlock;
-    std::copy(longopts, longopts + long_count + 1, block->records);
-    table_.reset(block);
-    longopts = table_.records();
+    if (longopts != nullptr) {
+      std::copy(longopts, longopts + long_count + 1, block->records);
+    }
+    ScannerCore::release(*this);
+    table_ = block;
+    longopts = table_->records;
   }
   if (long_count > kTableCapacity - 2) {
     std::printf("Getopt: too many long options.");
@@ -107,44 +142,84 @@ void XelGetOpt::add_long_option_slow(const char* name, ParamType kind,
   longopts[long_count] = option{nullptr, no_argument, nullptr, 0};
 }
 
+void XelGetOpt::set_diagnostic_sink(diagnostic_sink sink, void* context) {
+  sink_ = sink;
+  sink_context_ = context;
+}
+
+XelGetOpt::consumed_words XelGetOpt::consumed() const {
+  return {step_first_, step_end_ - step_first_, step_position_};
+}
+
 int XelGetOpt::getopt() {
   if (longopts != nullptr) {
-    return scan_next(argc, argv, optstring, longopts, &longind, 1);
+    return ScannerCore::next(*this, argc, argv, optstring, longopts, &longind,
+                             1);
   }
-  return scan_next(argc, argv, optstring, nullptr, nullptr, 0);
+  return ScannerCore::next(*this, argc, argv, optstring, nullptr, nullptr, 0);
 }
 
 int XelGetOpt::getopt(int count, char* const* vector, const char* options) {
-  return _getopt_internal(count, vector, options, nullptr, nullptr, 0);
+  return ScannerCore::next(*this, count, vector, options, nullptr, nullptr, 0);
 }
 
 int XelGetOpt::getopt_long(int count, char* const* vector, const char* options,
                            const option* table, int* index) {
-  return _getopt_internal(count, vector, options, table, index, 0);
+  return ScannerCore::next(*this, count, vector, options, table, index, 0);
 }
 
 int XelGetOpt::getopt_long_only(int count, char* const* vector,
                                 const char* options, const option* table,
                                 int* index) {
-  return _getopt_internal(count, vector, options, table, index, 1);
+  return ScannerCore::next(*this, count, vector, options, table, index, 1);
 }
 
-__attribute__((cold, noinline)) void XelGetOpt::diagnose(
-    const char* program, const char* first, const char* second,
-    const char* third, const char* fourth) const {
-  if (opterr == 0) {
+int XelGetOpt::_getopt_internal(int count, char* const* vector,
+                                const char* options, const option* table,
+                                int* index, int long_only) {
+  return ScannerCore::next(*this, count, vector, options, table, index,
+                           long_only);
+}
+
+__attribute__((cold, noinline)) void ScannerCore::diagnose(
+    const XelGetOpt& scanner, std::initializer_list<const char*> pieces) {
+  if (scanner.opterr == 0) {
     return;
   }
-  // One locked write per line, so concurrent scans do not split lines.
-  flockfile(stderr);
-  for (const char* piece : {program, first, second, third, fourth}) {
+  if (scanner.sink_ == nullptr) {
+    // One locked write per line, so concurrent scans do not split lines.
+    flockfile(stderr);
+    for (const char* piece : pieces) {
+      if (piece != nullptr) {
+        std::fputs(piece, stderr);
+      }
+    }
+    std::fputc('\n', stderr);
+    std::fflush(stderr);
+    funlockfile(stderr);
+    return;
+  }
+  // The sink gets the whole line at once; most lines fit on the stack.
+  std::size_t length = 0;
+  for (const char* piece : pieces) {
+    length += piece != nullptr ? std::strlen(piece) : 0;
+  }
+  char small[256];
+  std::string large;
+  char* line = small;
+  if (length > sizeof small) {
+    large.resize(length);
+    line = large.data();
+  }
+  char* at = line;
+  for (const char* piece : pieces) {
     if (piece != nullptr) {
-      std::fputs(piece, stderr);
+      const std::size_t size = std::strlen(piece);
+      std::memcpy(at, piece, size);
+      at += size;
     }
   }
-  std::fputc('\n', stderr);
-  std::fflush(stderr);
-  funlockfile(stderr);
+  scanner.sink_(scanner.sink_context_, line, length);
 }
 
 void XelGetOpt::exchange(char** vector) {
@@ -178,109 +253,15 @@ void XelGetOpt::exchange(char** vector) {
   last_nonopt = end;
 }
 
-int XelGetOpt::_getopt_internal(int count, char* const* vector,
-                                const char* options, const option* table,
-                                int* index, int long_only) {
-  return scan_next(count, vector, options, table, index, long_only);
-}
-
-__attribute__((always_inline)) inline int XelGetOpt::scan_next(
-    int count, char* const* vector, const char* options, const option* table,
-    int* index, int long_only) {
-  // An empty vector (argc 0, argv[0] null) or a scanner without inputs has
-  // nothing to scan.
-  optarg_value = nullptr;
-  if (count <= 0 || vector == nullptr || vector[0] == nullptr ||
-      options == nullptr) {
-    return -1;
-  }
-  if (optind == 0) {
-    optind = 1;
-    first_nonopt = 1;
-    last_nonopt = 1;
-    nextchar = nullptr;
-    finished_ = false;
-    if (options[0] == '-') {
-      ordering = RETURN_IN_ORDER;
-    } else if (options[0] == '+' || std::getenv("POSIXLY_CORRECT") != nullptr) {
-      ordering = REQUIRE_ORDER;
-    } else {
-      ordering = PERMUTE;
-    }
-  }
-  // Once over, stays over: a further call must not permute again.
-  if (finished_ || optind < 0 || optind > count) {
-    return -1;
-  }
-  // A caller that moved optind to the end inside a cluster ended the element.
-  if (optind == count) {
-    nextchar = nullptr;
-  }
-  if (options[0] == '-' || options[0] == '+') {
-    ++options;
-  }
-  // The scan reorders the caller's pointers in place, never the texts.
-  char** words = const_cast<char**>(vector);
-
-  if (nextchar == nullptr || *nextchar == '\0') {
-    if (ordering == PERMUTE) {
-      if (first_nonopt != last_nonopt && last_nonopt != optind) {
-        exchange(words);
-      } else if (last_nonopt != optind) {
-        first_nonopt = optind;
-      }
-      while (optind < count && is_nonoption(words[optind])) {
-        ++optind;
-      }
-      last_nonopt = optind;
-    }
-    if (optind != count && is_terminator(words[optind])) {
-      ++optind;
-      if (first_nonopt != last_nonopt && last_nonopt != optind) {
-        exchange(words);
-      } else if (first_nonopt == last_nonopt) {
-        first_nonopt = optind;
-      }
-      last_nonopt = count;
-      optind = count;
-    }
-    if (optind == count) {
-      if (first_nonopt != last_nonopt) {
-        optind = first_nonopt;
-      }
-      finished_ = true;
-      return -1;
-    }
-    if (is_nonoption(words[optind])) {
-      if (ordering == REQUIRE_ORDER) {
-        finished_ = true;
-        return -1;
-      }
-      optarg_value = words[optind++];
-      return 1;
-    }
-    const bool double_dash = table != nullptr && words[optind][1] == '-';
-    nextchar = words[optind] + (double_dash ? 2 : 1);
-  }
-
-  const char* element = words[optind];
-  if (table != nullptr && element[0] == '-' &&
-      (element[1] == '-' || long_only != 0)) {
-    int code = 0;
-    if (scan_long(count, vector, options, table, index, long_only, code)) {
-      return code;
-    }
-  }
-  return scan_short(count, vector, options);
-}
+namespace {
 
 // Sets the code of a long option or of its error; false when a single-dash
 // word falls back to short options.
-__attribute__((always_inline)) inline bool XelGetOpt::scan_long(
-    int count, char* const* vector, const char* options, const option* table,
-    int* index, int long_only, int& code) {
-  const char* element = vector[optind];
-  const char* candidate = nextchar;
+__attribute__((always_inline)) inline bool scan_long(
+    XelGetOpt& s, int count, char* const* vector, const char* options,
+    const XelGetOpt::option* table, int* index, int long_only, int& code) {
+  const char* element = vector[s.optind];
+  const char* candidate = s.nextchar;
 
   // A record matches when its name equals the whole text ("=" and what
   // follows included). The name end of the text is its first "=", so a
@@ -291,7 +272,8 @@ __attribute__((always_inline)) inline bool XelGetOpt::scan_long(
   bool exact = false;
   bool ambiguous = false;
   char* text_end = nullptr;  // known once a record matched
-  for (const option* record = table; record->name != nullptr; ++record) {
+  for (const XelGetOpt::option* record = table; record->name != nullptr;
+       ++record) {
     const char* name = record->name;
     if (name[0] != candidate[0]) {
       continue;  // most records differ at once
@@ -318,61 +300,59 @@ __attribute__((always_inline)) inline bool XelGetOpt::scan_long(
   }
 
   const bool double_dash = element[1] == '-';
+  const char dash[2] = {element[0], '\0'};
   if (ambiguous && !exact) {
-    diagnose(vector[0], ": option `", element, "' is ambiguous", nullptr);
-    nextchar = text_end;
-    ++optind;
+    ScannerCore::diagnose(s, {vector[0], ": option `", element,
+                              "' is ambiguous"});
+    s.nextchar = text_end;
+    ++s.optind;
     code = '?';
     return true;
   }
   if (found < 0) {
     if (long_only != 0 && !double_dash &&
-        std::strchr(options, *nextchar) != nullptr) {
+        std::strchr(options, *s.nextchar) != nullptr) {
       return false;
     }
     if (double_dash) {
-      diagnose(vector[0], ": unrecognized option `", nextchar, "'", nullptr);
+      ScannerCore::diagnose(
+          s, {vector[0], ": unrecognized option `", s.nextchar, "'"});
     } else {
-      const char dash[2] = {element[0], '\0'};
-      diagnose(vector[0], ": unrecognized option `", dash, nextchar, "'");
+      ScannerCore::diagnose(
+          s, {vector[0], ": unrecognized option `", dash, s.nextchar, "'"});
     }
-    nextchar += std::strlen(nextchar);
-    ++optind;
+    s.nextchar += std::strlen(s.nextchar);
+    ++s.optind;
     code = '?';
     return true;
   }
 
-  const option& record = table[found];
-  ++optind;
+  const XelGetOpt::option& record = table[found];
+  ++s.optind;
   // Only an inexact match can carry an argument after "=".
   const char* equals = exact ? nullptr : std::strchr(candidate, '=');
   if (equals != nullptr) {
-    if (record.has_arg == no_argument) {
-      if (double_dash) {
-        diagnose(vector[0], ": option `--", record.name,
-                 "' doesn't allow an argument", nullptr);
-      } else {
-        const char dash[2] = {element[0], '\0'};
-        diagnose(vector[0], ": option `", dash, record.name,
-                 "' doesn't allow an argument");
-      }
-      nextchar = text_end;
+    if (record.has_arg == XelGetOpt::no_argument) {
+      ScannerCore::diagnose(
+          s, {vector[0], ": option `", double_dash ? "--" : dash, record.name,
+              "' doesn't allow an argument"});
+      s.nextchar = text_end;
       code = '?';
       return true;
     }
-    optarg_value = const_cast<char*>(equals + 1);
-  } else if (record.has_arg == required_argument) {
-    if (optind < count) {
-      optarg_value = vector[optind++];
+    s.optarg_value = const_cast<char*>(equals + 1);
+  } else if (record.has_arg == XelGetOpt::required_argument) {
+    if (s.optind < count) {
+      s.optarg_value = vector[s.optind++];
     } else {
-      diagnose(vector[0], ": option `", element, "' requires an argument",
-               nullptr);
-      nextchar = text_end;
+      ScannerCore::diagnose(
+          s, {vector[0], ": option `", element, "' requires an argument"});
+      s.nextchar = text_end;
       code = options[0] == ':' ? ':' : '?';
       return true;
     }
   }
-  nextchar = text_end;
+  s.nextchar = text_end;
   if (index != nullptr) {
     *index = found;
   }
@@ -385,17 +365,18 @@ __attribute__((always_inline)) inline bool XelGetOpt::scan_long(
   return true;
 }
 
-__attribute__((always_inline)) inline int XelGetOpt::scan_short(
-    int count, char* const* vector, const char* options) {
-  const char letter = *nextchar++;
+__attribute__((always_inline)) inline int scan_short(XelGetOpt& s, int count,
+                                                     char* const* vector,
+                                                     const char* options) {
+  const char letter = *s.nextchar++;
   const char* entry = find_letter(options, letter);
-  if (*nextchar == '\0') {
-    ++optind;
+  if (*s.nextchar == '\0') {
+    ++s.optind;
   }
+  const char text[2] = {letter, '\0'};
   if (entry == nullptr) {
-    const char text[2] = {letter, '\0'};
-    diagnose(vector[0], ": illegal option -- ", text, nullptr, nullptr);
-    optopt = widen(letter);
+    ScannerCore::diagnose(s, {vector[0], ": illegal option -- ", text});
+    s.optopt = widen(letter);
     return '?';
   }
   if (entry[1] != ':') {
@@ -403,22 +384,146 @@ __attribute__((always_inline)) inline int XelGetOpt::scan_short(
   }
   int code = widen(letter);
   if (entry[2] == ':') {
-    if (*nextchar != '\0') {
-      optarg_value = nextchar;
-      ++optind;
+    if (*s.nextchar != '\0') {
+      s.optarg_value = s.nextchar;
+      ++s.optind;
     }
-  } else if (*nextchar != '\0') {
-    optarg_value = nextchar;
-    ++optind;
-  } else if (optind == count) {
-    const char text[2] = {letter, '\0'};
-    diagnose(vector[0], ": option requires an argument -- ", text, nullptr,
-             nullptr);
-    optopt = widen(letter);
+  } else if (*s.nextchar != '\0') {
+    s.optarg_value = s.nextchar;
+    ++s.optind;
+  } else if (s.optind == count) {
+    ScannerCore::diagnose(
+        s, {vector[0], ": option requires an argument -- ", text});
+    s.optopt = widen(letter);
     code = options[0] == ':' ? ':' : '?';
   } else {
-    optarg_value = vector[optind++];
+    s.optarg_value = vector[s.optind++];
   }
-  nextchar = nullptr;
+  s.nextchar = nullptr;
+  return code;
+}
+
+}  // namespace
+
+void ScannerCore::consumed(XelGetOpt& s, int first, int end, bool resumed) {
+  s.step_first_ = first;
+  s.step_end_ = end;
+  // Whatever a scan consumes ends up at the head of the vector, in the order
+  // it was consumed; a resumed cluster's element has its place already.
+  s.step_position_ = resumed ? s.placed_ : s.placed_ + 1;
+  if (end > first) {
+    s.placed_ = s.step_position_ + (end - first) - 1;
+  }
+}
+
+int ScannerCore::next(XelGetOpt& s, int count, char* const* vector,
+                      const char* options, const option* table, int* index,
+                      int long_only) {
+  s.optarg_value = nullptr;
+  s.step_first_ = 0;
+  s.step_end_ = 0;
+  s.step_position_ = s.placed_ + 1;
+  // An empty vector (argc 0, argv[0] null) or a scanner without inputs has
+  // nothing to scan.
+  if (count <= 0 || vector == nullptr || vector[0] == nullptr ||
+      options == nullptr) {
+    return -1;
+  }
+  if (s.optind == 0) {
+    s.optind = 1;
+    s.first_nonopt = 1;
+    s.last_nonopt = 1;
+    s.nextchar = nullptr;
+    s.finished_ = false;
+    s.placed_ = 0;
+    s.step_position_ = 1;
+    // A caller who counts the closing null must not have it read as a word.
+    s.end_ = 1;
+    while (s.end_ < count && vector[s.end_] != nullptr) {
+      ++s.end_;
+    }
+    if (options[0] == '-') {
+      s.ordering = XelGetOpt::RETURN_IN_ORDER;
+    } else if (options[0] == '+' || std::getenv("POSIXLY_CORRECT") != nullptr) {
+      s.ordering = XelGetOpt::REQUIRE_ORDER;
+    } else {
+      s.ordering = XelGetOpt::PERMUTE;
+    }
+  }
+  count = std::min(count, s.end_);
+  // Once over, stays over: a further call must not permute again.
+  if (s.finished_ || s.optind < 0 || s.optind > count) {
+    return -1;
+  }
+  // A caller that moved optind to the end inside a cluster ended the element.
+  if (s.optind == count) {
+    s.nextchar = nullptr;
+  }
+  if (options[0] == '-' || options[0] == '+') {
+    ++options;
+  }
+  // The scan reorders the caller's pointers in place, never the texts.
+  char** words = const_cast<char**>(vector);
+
+  const bool resumed = s.nextchar != nullptr && *s.nextchar != '\0';
+  if (!resumed) {
+    if (s.ordering == XelGetOpt::PERMUTE) {
+      if (s.first_nonopt != s.last_nonopt && s.last_nonopt != s.optind) {
+        s.exchange(words);
+      } else if (s.last_nonopt != s.optind) {
+        s.first_nonopt = s.optind;
+      }
+      while (s.optind < count && is_nonoption(words[s.optind])) {
+        ++s.optind;
+      }
+      s.last_nonopt = s.optind;
+    }
+    bool terminated = false;
+    if (s.optind != count && is_terminator(words[s.optind])) {
+      terminated = true;
+      ++s.optind;
+      if (s.first_nonopt != s.last_nonopt && s.last_nonopt != s.optind) {
+        s.exchange(words);
+      } else if (s.first_nonopt == s.last_nonopt) {
+        s.first_nonopt = s.optind;
+      }
+      s.last_nonopt = count;
+      s.optind = count;
+    }
+    if (s.optind == count) {
+      if (s.first_nonopt != s.last_nonopt) {
+        s.optind = s.first_nonopt;
+      }
+      s.finished_ = true;
+      // The terminator ends up just before the first remaining element.
+      if (terminated) {
+        consumed(s, s.optind - 1, s.optind, false);
+      }
+      return -1;
+    }
+    if (is_nonoption(words[s.optind])) {
+      if (s.ordering == XelGetOpt::REQUIRE_ORDER) {
+        s.finished_ = true;
+        return -1;
+      }
+      consumed(s, s.optind, s.optind + 1, false);
+      s.optarg_value = words[s.optind++];
+      return 1;
+    }
+    const bool double_dash = table != nullptr && words[s.optind][1] == '-';
+    s.nextchar = words[s.optind] + (double_dash ? 2 : 1);
+  }
+
+  const int first = s.optind;
+  const char* element = words[s.optind];
+  const bool long_candidate = table != nullptr && element[0] == '-' &&
+                              (element[1] == '-' || long_only != 0);
+  int code = 0;
+  if (!long_candidate ||
+      !scan_long(s, count, vector, options, table, index, long_only, code)) {
+    code = scan_short(s, count, vector, options);
+  }
+  // Inside a cluster the element is not passed yet, but read.
+  consumed(s, first, std::max(s.optind, first + 1), resumed);
   return code;
 }

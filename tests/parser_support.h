@@ -12,9 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include "BackupOptionsParser.h"
-#include "RestoreOptionsParser.h"
-#include "ScanOptionsParser.h"
+#include "JobRecords.h"
 #include "test_support.h"
 
 namespace parser_test {
@@ -29,48 +27,15 @@ inline test_support::Args commandLine(const std::vector<std::string>& words) {
 // Everything a parser shows, keyed by accessor name.
 using Record = std::map<std::string, std::string>;
 
-inline std::string show(bool value) { return value ? "true" : "false"; }
-inline std::string show(std::int64_t value) { return std::to_string(value); }
-inline std::string show(std::uint64_t value) { return std::to_string(value); }
-inline std::string show(const std::string& value) { return value; }
-
-#define XELOPTS_SHOW(parser, accessor) \
-  { #accessor, show(parser.accessor()) }
-
-inline Record readRecord(BackupOptionsParser& p) {
-  return {
-      XELOPTS_SHOW(p, getJobId),         XELOPTS_SHOW(p, getApplicationNumber),
-      XELOPTS_SHOW(p, getQuorvelId),     XELOPTS_SHOW(p, getVirtualMachine),
-      XELOPTS_SHOW(p, getBackupType),    XELOPTS_SHOW(p, getJobToken),
-      XELOPTS_SHOW(p, getClientMachine), XELOPTS_SHOW(p, getMediaAgent),
-      XELOPTS_SHOW(p, isLOption),        XELOPTS_SHOW(p, isDOption),
-      XELOPTS_SHOW(p, isIOption),        XELOPTS_SHOW(p, getFullRestartString),
-      XELOPTS_SHOW(p, getBackupPhase),   XELOPTS_SHOW(p, getRestoreTaskId),
-      XELOPTS_SHOW(p, isSkipConversion), XELOPTS_SHOW(p, isIntegrityCheck),
-      XELOPTS_SHOW(p, isRBSJob),         XELOPTS_SHOW(p, getNumStreamsForRBS),
-      XELOPTS_SHOW(p, isAlwaysONJob),    XELOPTS_SHOW(p, isDctmJob),
-      XELOPTS_SHOW(p, isTLToSnapJob)};
+// Every accessor of the parser, its value as text.
+template <typename Parser>
+Record readRecord(Parser& parser) {
+  Record record;
+  for (const job_records::Field& field : job_records::readRecord(parser)) {
+    record[field.accessor] = job_records::valueText(field.value);
+  }
+  return record;
 }
-
-inline Record readRecord(RestoreOptionsParser& p) {
-  return {XELOPTS_SHOW(p, getJobId),      XELOPTS_SHOW(p, getApplicationNumber),
-          XELOPTS_SHOW(p, getQuorvelId),  XELOPTS_SHOW(p, getVirtualMachine),
-          XELOPTS_SHOW(p, getJobToken),   XELOPTS_SHOW(p, getClientMachine),
-          XELOPTS_SHOW(p, getMaHostName), XELOPTS_SHOW(p, getRestoreTaskId),
-          XELOPTS_SHOW(p, isRBSJob),      XELOPTS_SHOW(p, isDctmJob)};
-}
-
-inline Record readRecord(ScanOptionsParser& p) {
-  return {
-      XELOPTS_SHOW(p, getJobId),         XELOPTS_SHOW(p, getApplicationNumber),
-      XELOPTS_SHOW(p, getQuorvelId),     XELOPTS_SHOW(p, getVirtualMachine),
-      XELOPTS_SHOW(p, getBackupType),    XELOPTS_SHOW(p, getJobToken),
-      XELOPTS_SHOW(p, getClientMachine), XELOPTS_SHOW(p, getMediaAgent),
-      XELOPTS_SHOW(p, getRestartString), XELOPTS_SHOW(p, getBackupPhase),
-      XELOPTS_SHOW(p, getRestoreTaskId)};
-}
-
-#undef XELOPTS_SHOW
 
 // The record of a command line with the program name alone.
 template <typename Parser>

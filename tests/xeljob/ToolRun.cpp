@@ -1,5 +1,6 @@
 #include "ToolRun.h"
 
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/mman.h>
 #include <sys/wait.h>
@@ -57,7 +58,8 @@ std::vector<char*> nullTerminated(std::vector<std::string>& texts) {
 }  // namespace
 
 ToolRun runTool(const std::vector<std::string>& args,
-                const std::vector<std::string>& environment) {
+                const std::vector<std::string>& environment,
+                const ToolStreams& streams) {
   std::vector<std::string> argvTexts{XELJOB_PATH};
   argvTexts.insert(argvTexts.end(), args.begin(), args.end());
   // The test's own environment (sanitizer settings, say), without the one
@@ -76,12 +78,36 @@ ToolRun runTool(const std::vector<std::string>& args,
   OutputFile err;
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, out.fd(), STDOUT_FILENO);
-  posix_spawn_file_actions_adddup2(&actions, err.fd(), STDERR_FILENO);
+  int pipeEnds[2] = {-1, -1};
+  switch (streams.out) {
+    case ToolStreams::kCaptured:
+      posix_spawn_file_actions_adddup2(&actions, out.fd(), STDOUT_FILENO);
+      break;
+    case ToolStreams::kFullDevice:
+      posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/full",
+                                       O_WRONLY, 0);
+      break;
+    case ToolStreams::kPipeWithoutReader:
+      if (pipe2(pipeEnds, O_CLOEXEC) != 0) {
+        throw std::runtime_error("pipe failed");
+      }
+      close(pipeEnds[0]);
+      posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
+      break;
+  }
+  if (streams.closeInputAndError) {
+    posix_spawn_file_actions_addclose(&actions, STDIN_FILENO);
+    posix_spawn_file_actions_addclose(&actions, STDERR_FILENO);
+  } else {
+    posix_spawn_file_actions_adddup2(&actions, err.fd(), STDERR_FILENO);
+  }
   pid_t child = 0;
   const int failed =
       posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), envp.data());
   posix_spawn_file_actions_destroy(&actions);
+  if (pipeEnds[1] >= 0) {
+    close(pipeEnds[1]);
+  }
   if (failed != 0) {
     throw std::runtime_error("cannot start " + argvTexts[0]);
   }

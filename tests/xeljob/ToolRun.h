@@ -11,9 +11,17 @@ struct ToolRun {
   std::string err;
 };
 
+// Where the child's standard streams go when not to the ToolRun.
+struct ToolStreams {
+  enum Output { kCaptured, kFullDevice, kPipeWithoutReader };
+  Output out = kCaptured;
+  bool closeInputAndError = false;  // descriptors 0 and 2 closed
+};
+
 // `args` follow the program name. The child inherits the environment less
 // POSIXLY_CORRECT, plus the "NAME=value" entries of `environment`.
 ToolRun runTool(const std::vector<std::string>& args,
-                const std::vector<std::string>& environment = {});
+                const std::vector<std::string>& environment = {},
+                const ToolStreams& streams = {});
 
 #endif  // XELOPTS_TESTS_XELJOB_TOOLRUN_H

@@ -121,6 +121,48 @@ TEST(XeljobTest, ExitStatusSaysWhetherEveryWordWasTaken) {
   }
 }
 
+// Each exit status, with what goes where: the tool needs only its standard
+// output, and a report it cannot write is a failure it says.
+TEST(XeljobTest, ExitStatusesAndTheirMessages) {
+  using Out = ToolStreams;
+  const struct {
+    Words args;
+    ToolStreams streams;
+    int status;
+    const char* err;  // the start of standard error's one line, or ""
+  } cases[] = {
+      {{"backup", "-j", "1"}, {}, 0, ""},
+      {{"backup", "-j", "1", "extra"}, {}, 1, ""},
+      {{"backup", "--frob"}, {}, 2, "xeljob: unknown option \"--frob\""},
+      {{"backup", "-j", "1"}, {Out::kFullDevice}, 2,
+       "xeljob: cannot write to standard output: No space left on device"},
+      {{"--version"}, {Out::kFullDevice}, 2,
+       "xeljob: cannot write to standard output: No space left on device"},
+      {{"backup", "-j", "1"}, {Out::kPipeWithoutReader}, 2,
+       "xeljob: cannot write to standard output: Broken pipe"},
+      {{"backup", "-j", "1", "-q"}, {Out::kCaptured, true}, 1, ""},
+      {{"backup", "-j", "1"}, {Out::kFullDevice, true}, 2, ""},
+  };
+  for (const auto& c : cases) {
+    const ToolRun run = runTool(c.args, {}, c.streams);
+    EXPECT_EQ(run.status, c.status) << c.args.back() << '\n' << run.err;
+    if (*c.err == '\0') {
+      EXPECT_EQ(run.err, "");
+    } else {
+      EXPECT_EQ(run.err.rfind(c.err, 0), 0U) << run.err;
+      EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+    }
+    if (c.streams.out == Out::kCaptured && c.status != 2) {
+      EXPECT_TRUE(hasRow(run.out, "getJobId", "1")) << run.out;
+    }
+  }
+  const ToolRun closed =
+      runTool({"backup", "-j", "1", "-q"}, {}, {Out::kCaptured, true});
+  EXPECT_NE(closed.out.find("backup: unrecognized option `-q'"),
+            std::string::npos)
+      << closed.out;
+}
+
 TEST(XeljobTest, UsageErrorsGiveOneLineAndStatusTwo) {
   const Words cases[] = {
       {},
@@ -176,33 +218,45 @@ TEST(XeljobTest, PosixOptionAloneDecidesWhetherTheFirstStrayWordStops) {
             std::string::npos);
 }
 
-TEST(XeljobTest, TraceNamesTheWordsAndTheAccessorsOfEachCode) {
-  const ToolRun backup =
-      runTool({"backup", "--trace", "-rbs", "-dctm", "-skipconversionrules",
-               "-q", "-restart", "12", "stray", "--", "-j", "5"});
-  const char* expected[] = {
-      R"(\n  'R' +-rbs +isRBSJob\n)",
-      R"(\n  'U' +-dctm +isDctmJob, isRBSJob\n)",
-      R"(\n  'S' +-skipconversionrules +isSkipConversion, isIntegrityCheck\n)",
-      R"(\n  '\?' +-q +ignored\n)",
-      R"(\n  'r' +-restart 12 +getFullRestartString\n)",
-      R"(\n  -1 +-- +end of options\n)",
+// The trace names what each step changed, old and new, and says so when a
+// step changed nothing: an empty value, the same value again, a restart
+// value that is not smaller, a flag already set, a value no accessor shows.
+TEST(XeljobTest, TraceShowsWhatEachStepChanged) {
+  const struct {
+    Words args;
+    const char* row;
+  } cases[] = {
+      {{"backup", "-j", "7", "-j", ""}, R"('j' +-j "" +nothing changed)"},
+      {{"backup", "-cn", "c1", "-cn", "c1"},
+       R"('c' +-cn c1 +getClientMachine: "" -> "c1"\n +'c' +-cn c1 +nothing changed)"},
+      {{"backup", "-vm", "v", "-vm", ""}, R"('v' +-vm "" +nothing changed)"},
+      {{"backup", "-rbs", "-dctm", "-rbs"},
+       R"('U' +-dctm +isDctmJob: false -> true\n +'R' +-rbs +nothing changed)"},
+      {{"backup", "-skipconversionrules"},
+       R"('S' +-skipconversionrules +isSkipConversion: false -> true, isIntegrityCheck: false -> true)"},
+      {{"scan", "-o", "abc", "-restart", "3"}, R"('r' +-restart 3 +nothing changed)"},
+      {{"scan", "-o", "5", "-o", "3"}, R"('o' +-o 3 +getRestartString: "5" -> "3")"},
+      {{"restore", "-rbs", "-dctm", "-phase", "full"},
+       R"('R' +-rbs -dctm +isRBSJob: false -> true\n +'h' +-phase full +nothing changed)"},
+      {{"backup", "-q", "stray", "--", "-j", "5"},
+       R"('\?' +-q +error, nothing changed\n +-1 +-- +end of options)"},
   };
-  for (const char* row : expected) {
-    EXPECT_TRUE(matches(backup.out, row)) << row << " in\n" << backup.out;
+  for (const auto& c : cases) {
+    Words args = c.args;
+    args.insert(args.begin() + 1, "--trace");
+    const ToolRun run = runTool(args);
+    EXPECT_TRUE(matches(run.out, std::string("\n  ") + c.row + "\n"))
+        << c.row << " in\n"
+        << run.out;
   }
-  EXPECT_NE(backup.out.find("left over: 3 words\n  stray -j 5\n"),
-            std::string::npos);
 
-  // The restore vocabulary gives "rbs" a value: -dctm is consumed by it.
-  const ToolRun restore =
-      runTool({"restore", "--trace", "-rbs", "-dctm", "-phase", "full"});
-  EXPECT_TRUE(matches(restore.out, R"(\n  'R' +-rbs -dctm +isRBSJob\n)"))
-      << restore.out;
-  EXPECT_TRUE(matches(
-      restore.out, R"(\n  'h' +-phase full +stored, no accessor shows it\n)"))
-      << restore.out;
-  EXPECT_TRUE(hasRow(restore.out, "isDctmJob", "false"));
+  const ToolRun json =
+      runTool({"--json", "--trace", "scan", "-o", "5", "-o", "3"});
+  EXPECT_NE(json.out.find(R"({"code": 111, "option": "-o", "argument": "3", )"
+                          R"("words": ["-o", "3"], "changes": [{"accessor": )"
+                          R"("getRestartString", "old": "5", "new": "3"}]})"),
+            std::string::npos)
+      << json.out;
 }
 
 TEST(XeljobTest, JsonEscapesBytesThatAreNotUtf8) {
@@ -280,7 +334,7 @@ TEST(XeljobTest, EmptyWordListGivesTheDefaults) {
     EXPECT_NE(run.out.find(R"("words": [],)"), std::string::npos);
     EXPECT_NE(
         run.out.find(
-            R"({"code": -1, "option": null, "words": [], "effect": "end of options"})"),
+            R"({"code": -1, "option": null, "argument": null, "words": [], "changes": []})"),
         std::string::npos)
         << run.out;
   }

@@ -1,31 +1,30 @@
 // The three job kinds as the tool sees them: a name, the parser's own
-// vocabulary, and a way to build the parser and read its whole record.
+// vocabulary, and a way to build the parser with a scan report and read its
+// whole record.
 #ifndef XELJOB_JOBKINDS_H
 #define XELJOB_JOBKINDS_H
 
 #include <XelOptionsParser.h>
 
-#include <cstdint>
 #include <string>
-#include <variant>
-#include <vector>
+
+#include "JobRecords.h"
 
 namespace xeljob {
 
-using Value = std::variant<std::string, std::int64_t, std::uint64_t, bool>;
-
-// One accessor of a parsed record and what it returned.
-struct Field {
-  const char* accessor;
-  Value value;
-};
+using job_records::Field;
+using job_records::Record;
+using job_records::Value;
 
 struct JobKind {
   const char* name;
   const XelOptionsParser::Vocabulary& (*vocabulary)();
   // Constructs the kind's parser over the vector (which the scan may
-  // reorder) and reads every accessor, in the record's field order.
-  std::vector<Field> (*parse)(int argc, char** argv);
+  // reorder) with the report, and reads its record.
+  Record (*parse)(int argc, char** argv, XelOptionsParser::ScanReport& report);
+  // Reads the record of a parser of this kind, such as the one a report's
+  // step callback receives.
+  Record (*read)(XelOptionsParser& parser);
 };
 
 // "backup, restore or scan"

@@ -1,26 +1,56 @@
 #include "JobOutcome.h"
 
 #include <cstdlib>
-#include <stdexcept>
-
-#include "StderrCapture.h"
+#include <utility>
 
 namespace xeljob {
 namespace {
 
-std::vector<std::string> splitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::string::size_type start = 0;
-  while (start < text.size()) {
-    std::string::size_type end = text.find('\n', start);
-    if (end == std::string::npos) {
-      end = text.size();
-    }
-    lines.push_back(text.substr(start, end - start));
-    start = end + 1;
+// Parses the words (the kind's name before them) with the report given.
+Record parseWords(const JobKind& kind, const std::vector<std::string>& words,
+                  XelOptionsParser::ScanReport& report) {
+  std::string program = kind.name;
+  std::vector<std::string> texts = words;
+  std::vector<char*> vector;
+  vector.reserve(texts.size() + 2);
+  vector.push_back(program.data());
+  for (std::string& text : texts) {
+    vector.push_back(text.data());
   }
-  return lines;
+  vector.push_back(nullptr);
+  return kind.parse(static_cast<int>(texts.size()) + 1, vector.data(), report);
 }
+
+std::vector<Change> changesBetween(const Record& before, const Record& after) {
+  std::vector<Change> changes;
+  for (std::size_t i = 0; i < after.size(); ++i) {
+    if (before[i].value != after[i].value) {
+      changes.push_back({after[i].accessor, before[i].value, after[i].value});
+    }
+  }
+  return changes;
+}
+
+Record defaultRecord(const JobKind& kind) {
+  XelOptionsParser::ScanReport report;
+  return parseWords(kind, {}, report);
+}
+
+// Follows the parse step by step: the record after each step against the
+// one before it.
+struct StepWatch {
+  const JobKind& kind;
+  Record before;
+  std::vector<std::vector<Change>>& changes;
+
+  static void onStep(const XelOptionsParser::ScanStep& /*step*/,
+                     XelOptionsParser& parser, void* context) {
+    auto& watch = *static_cast<StepWatch*>(context);
+    Record after = watch.kind.read(parser);
+    watch.changes.push_back(changesBetween(watch.before, after));
+    watch.before = std::move(after);
+  }
+};
 
 }  // namespace
 
@@ -31,32 +61,31 @@ JobOutcome runJob(const JobKind& kind, const std::vector<std::string>& words,
   } else {
     unsetenv("POSIXLY_CORRECT");
   }
-
   JobOutcome outcome{&kind, posix, words, {}, {}, {}};
-  // The parser and the trace each reorder their own copy of the pointers;
-  // the texts stay in `texts`.
-  std::string program = kind.name;
-  std::vector<std::string> texts = words;
-  std::vector<char*> vector;
-  vector.reserve(texts.size() + 2);
-  vector.push_back(program.data());
-  for (std::string& text : texts) {
-    vector.push_back(text.data());
-  }
-  vector.push_back(nullptr);
-
-  std::vector<char*> parserVector = vector;
-  const int argc = static_cast<int>(vector.size()) - 1;
-  StderrCapture capture;
-  outcome.record = kind.parse(argc, parserVector.data());
-  outcome.diagnostics = splitLines(capture.finish());
-
-  outcome.trace = traceScan(kind.vocabulary(), vector);
-  // The replay is only worth showing if it is the parser's scan.
-  if (vector != parserVector) {
-    throw std::logic_error("the trace of the scan disagrees with the parser");
-  }
+  StepWatch watch{kind, defaultRecord(kind), outcome.changes};
+  outcome.report.onStep = &StepWatch::onStep;
+  outcome.report.context = &watch;
+  outcome.record = parseWords(kind, words, outcome.report);
+  outcome.report.onStep = nullptr;
+  outcome.report.context = nullptr;
   return outcome;
+}
+
+std::vector<std::string> accessorsChangedBy(
+    const JobKind& kind, const XelOptionsParser::OptionSpec& option) {
+  std::vector<std::string> words{option.name != nullptr
+                                     ? std::string("-") + option.name
+                                     : std::string("-") + option.code};
+  if (option.kind == XelGetOpt::required_argument) {
+    words.emplace_back("7:7");
+  }
+  XelOptionsParser::ScanReport report;
+  std::vector<std::string> names;
+  for (const Change& change :
+       changesBetween(defaultRecord(kind), parseWords(kind, words, report))) {
+    names.emplace_back(change.accessor);
+  }
+  return names;
 }
 
 }  // namespace xeljob

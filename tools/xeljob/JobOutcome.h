@@ -1,6 +1,5 @@
-// One look at a command line: the parser of a job kind built over the words,
-// its record, the diagnostics its scanner wrote, the words it left over and
-// a trace of its scan.
+// One look at a command line: the parser of a job kind built over the words
+// with a scan report, its record, and what each step of the scan changed.
 #ifndef XELJOB_JOBOUTCOME_H
 #define XELJOB_JOBOUTCOME_H
 
@@ -8,22 +7,27 @@
 #include <vector>
 
 #include "JobKinds.h"
-#include "ScanTrace.h"
 
 namespace xeljob {
+
+// An accessor whose value a step changed.
+struct Change {
+  const char* accessor;
+  Value before;
+  Value after;
+};
 
 struct JobOutcome {
   const JobKind* kind;
   bool posix;  // the parse ran with POSIXLY_CORRECT present
   std::vector<std::string> words;
-  std::vector<Field> record;
-  std::vector<std::string> diagnostics;  // one line each, without line end
-  ScanTrace trace;
+  Record record;
+  XelOptionsParser::ScanReport report;
+  // What each step of report.steps changed, step by step.
+  std::vector<std::vector<Change>> changes;
 
   // Every word was taken as an option or a value, and nothing was reported.
-  [[nodiscard]] bool clean() const {
-    return diagnostics.empty() && trace.leftover.empty();
-  }
+  [[nodiscard]] bool clean() const { return report.isClean(); }
 };
 
 // Sets POSIXLY_CORRECT for the parse when `posix` is true and removes it
@@ -31,6 +35,12 @@ struct JobOutcome {
 // parser's vector is the kind's name.
 JobOutcome runJob(const JobKind& kind, const std::vector<std::string>& words,
                   bool posix);
+
+// The accessors that an option of the kind's vocabulary changes when it is
+// given alone (with the value "7:7", a number, a text and an application id
+// at once), in field order.
+std::vector<std::string> accessorsChangedBy(
+    const JobKind& kind, const XelOptionsParser::OptionSpec& option);
 
 }  // namespace xeljob
 

@@ -11,18 +11,15 @@ namespace {
 
 using OptionSpec = XelOptionsParser::OptionSpec;
 
-// What a traced call did to the record.
-std::string effectOf(const TraceStep& step) {
-  if (step.code == -1) {
-    return "end of options";
+// The vocabulary entry of a code, or null when the parser has none.
+const OptionSpec* findOption(const XelOptionsParser::Vocabulary& vocabulary,
+                             int code) {
+  for (int i = 0; i < vocabulary.count; ++i) {
+    if (vocabulary.options[i].code == code) {
+      return &vocabulary.options[i];
+    }
   }
-  if (step.option == nullptr) {
-    return "ignored";
-  }
-  if (step.option->effect == nullptr || *step.option->effect == '\0') {
-    return "stored, no accessor shows it";
-  }
-  return step.option->effect;
+  return nullptr;
 }
 
 // How the option is written: "-j", or "-cn" (a long name takes one dash or
@@ -72,13 +69,28 @@ std::string valueText(const Value& value) {
   if (const auto* text = std::get_if<std::string>(&value)) {
     return quoted(*text);
   }
-  if (const auto* truth = std::get_if<bool>(&value)) {
-    return *truth ? "true" : "false";
+  return job_records::valueText(value);
+}
+
+// What a step did to the record, for people.
+std::string stepEffect(const XelOptionsParser::ScanStep& step,
+                       const std::vector<Change>& changes) {
+  if (step.code == -1) {
+    return "end of options";
   }
-  if (const auto* number = std::get_if<std::int64_t>(&value)) {
-    return std::to_string(*number);
+  if (changes.empty()) {
+    return step.code == '?' || step.code == ':' ? "error, nothing changed"
+                                                : "nothing changed";
   }
-  return std::to_string(std::get<std::uint64_t>(value));
+  std::string text;
+  for (const Change& change : changes) {
+    if (!text.empty()) {
+      text += ", ";
+    }
+    text += std::string(change.accessor) + ": " + valueText(change.before) +
+            " -> " + valueText(change.after);
+  }
+  return text;
 }
 
 void writeValue(JsonWriter& json, const Value& value) {
@@ -128,16 +140,16 @@ std::string outcomeTable(const JobOutcome& outcome, bool withTrace) {
     out += '\n';
   }
 
+  const std::vector<std::string>& diagnostics = outcome.report.diagnostics;
   out += "diagnostics: " +
-         (outcome.diagnostics.empty()
-              ? std::string("none")
-              : std::to_string(outcome.diagnostics.size())) +
+         (diagnostics.empty() ? std::string("none")
+                              : std::to_string(diagnostics.size())) +
          '\n';
-  for (const std::string& line : outcome.diagnostics) {
+  for (const std::string& line : diagnostics) {
     out += "  " + printable(line) + '\n';
   }
 
-  const std::vector<std::string>& leftover = outcome.trace.leftover;
+  const std::vector<std::string>& leftover = outcome.report.remaining;
   out += "left over: " +
          (leftover.empty() ? std::string("none")
                            : countText(leftover.size(), "word") + "\n  " +
@@ -145,20 +157,22 @@ std::string outcomeTable(const JobOutcome& outcome, bool withTrace) {
          '\n';
 
   if (withTrace) {
-    out += "trace: code, words consumed, effect\n";
+    const std::vector<XelOptionsParser::ScanStep>& steps =
+        outcome.report.steps;
+    out += "trace: code, words consumed, what changed\n";
     std::size_t wordsWidth = 0;
-    for (const TraceStep& step : outcome.trace.steps) {
+    for (const XelOptionsParser::ScanStep& step : steps) {
       wordsWidth = std::max(wordsWidth, wordsText(step.words).size());
     }
     wordsWidth = std::min<std::size_t>(wordsWidth, 32);
-    for (const TraceStep& step : outcome.trace.steps) {
+    for (std::size_t i = 0; i < steps.size(); ++i) {
       std::size_t start = out.size();
-      out += "  " + codeText(step.code);
+      out += "  " + codeText(steps[i].code);
       padTo(out, start, 8);
       start = out.size();
-      out += wordsText(step.words);
+      out += wordsText(steps[i].words);
       padTo(out, start, wordsWidth + 2);
-      out += effectOf(step) + '\n';
+      out += stepEffect(steps[i], outcome.changes[i]) + '\n';
     }
   }
   return out;
@@ -182,26 +196,49 @@ std::string outcomeJson(const JobOutcome& outcome, bool withTrace) {
   }
   json.endObject();
   json.key("diagnostics");
-  stringArray(json, outcome.diagnostics, false);
+  stringArray(json, outcome.report.diagnostics, false);
   json.key("leftover");
-  stringArray(json, outcome.trace.leftover, true);
+  stringArray(json, outcome.report.remaining, true);
   if (withTrace) {
+    const XelOptionsParser::Vocabulary& vocabulary = outcome.kind->vocabulary();
+    const std::vector<XelOptionsParser::ScanStep>& steps =
+        outcome.report.steps;
     json.key("trace");
     json.beginArray();
-    for (const TraceStep& step : outcome.trace.steps) {
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+      const XelOptionsParser::ScanStep& step = steps[i];
       json.beginObject(true);
       json.key("code");
       json.value(static_cast<std::int64_t>(step.code));
       json.key("option");
-      if (step.option != nullptr) {
-        json.value(spelling(*step.option));
+      const OptionSpec* option =
+          step.code == -1 ? nullptr : findOption(vocabulary, step.code);
+      if (option != nullptr) {
+        json.value(spelling(*option));
+      } else {
+        json.null();
+      }
+      json.key("argument");
+      if (step.argument) {
+        json.value(*step.argument);
       } else {
         json.null();
       }
       json.key("words");
       stringArray(json, step.words, true);
-      json.key("effect");
-      json.value(effectOf(step));
+      json.key("changes");
+      json.beginArray(true);
+      for (const Change& change : outcome.changes[i]) {
+        json.beginObject(true);
+        json.key("accessor");
+        json.value(change.accessor);
+        json.key("old");
+        writeValue(json, change.before);
+        json.key("new");
+        writeValue(json, change.after);
+        json.endObject();
+      }
+      json.endArray();
       json.endObject();
     }
     json.endArray();
@@ -240,9 +277,12 @@ std::string vocabularyTable(const JobKind& kind) {
   row("option", "value", "code", "changes");
   for (int i = 0; i < vocabulary.count; ++i) {
     const OptionSpec& option = vocabulary.options[i];
+    std::string changes;
+    for (const std::string& accessor : accessorsChangedBy(kind, option)) {
+      changes += (changes.empty() ? "" : ", ") + accessor;
+    }
     row(spelling(option), kindName(option.kind), codeText(option.code),
-        option.effect != nullptr && *option.effect != '\0' ? option.effect
-                                                           : "(no accessor)");
+        changes.empty() ? "(no accessor)" : changes);
   }
   return out;
 }
@@ -269,8 +309,8 @@ std::string vocabularyJson(const JobKind& kind) {
     json.value(kindName(option.kind));
     json.key("code");
     json.value(static_cast<std::int64_t>(option.code));
-    json.key("effect");
-    json.value(option.effect != nullptr ? option.effect : "");
+    json.key("changes");
+    stringArray(json, accessorsChangedBy(kind, option), true);
     json.endObject();
   }
   json.endArray();

@@ -1,7 +1,10 @@
 // xeljob: answers "what will my job process see for this command line?" by
 // building the job kind's parser over the words and showing its record, the
 // scanner's diagnostics and the words left over.
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <string>
 
@@ -15,7 +18,7 @@ namespace {
 // Exit statuses.
 constexpr int kClean = 0;     // every word was an option or a value
 constexpr int kReported = 1;  // diagnostics, or words left over
-constexpr int kUsage = 2;     // the tool's own command line is wrong
+constexpr int kFailed = 2;    // a usage error, or the tool could not finish
 
 const char kHelp[] =
     "Usage: xeljob [TOOL-OPTION...] KIND [TOOL-OPTION...] [--] [WORD...]\n"
@@ -27,8 +30,8 @@ const char kHelp[] =
     "Tool options (words that begin with \"--\" before the first job word;\n"
     "job words that begin with \"--\" go after a \"--\"):\n"
     "  --json        one JSON object instead of the table\n"
-    "  --trace       also list every scanner code, the words it consumed\n"
-    "                and the accessors it changed\n"
+    "  --trace       also list every scanner call: its code, the words it\n"
+    "                consumed and the accessors whose values it changed\n"
     "  --posix       parse with POSIXLY_CORRECT present (the first stray\n"
     "                word ends the options); without it the variable is\n"
     "                removed for the parse\n"
@@ -38,49 +41,56 @@ const char kHelp[] =
     "\n"
     "Exit status: 0 when every word was taken as an option or a value,\n"
     "1 when the scanner reported something or words were left over,\n"
-    "2 for a usage error, or when the tool cannot run.\n"
+    "2 for a usage error, or when the tool cannot run or write its report.\n"
     "\n"
     "Example: xeljob backup -j 812 -a 5:57 -cn client01 -rbs extra\n";
 
-bool write(const std::string& text) {
-  return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
-         std::fflush(stdout) == 0;
+// Writes the text on standard output and returns status; when that fails
+// (a full disk, a closed pipe), says so on standard error and returns
+// kFailed.
+int writeOut(const std::string& text, int status) {
+  errno = 0;
+  if (std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
+      std::fflush(stdout) == 0) {
+    return status;
+  }
+  const int error = errno;
+  std::fprintf(stderr, "xeljob: cannot write to standard output: %s\n",
+               error != 0 ? std::strerror(error) : "write failed");
+  return kFailed;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   using namespace xeljob;
+  // A reader that goes away must give an exit status, not a signal.
+  std::signal(SIGPIPE, SIG_IGN);
   const Request request = readCommandLine(argc, argv);
   if (!request.usageError.empty()) {
     std::fprintf(stderr, "xeljob: %s; try 'xeljob --help'\n",
                  request.usageError.c_str());
-    return kUsage;
+    return kFailed;
   }
   if (request.help) {
-    return write(kHelp) ? kClean : kUsage;
+    return writeOut(kHelp, kClean);
   }
   if (request.version) {
-    return write("xeljob (xelopts) " XELJOB_VERSION "\n") ? kClean : kUsage;
+    return writeOut("xeljob (xelopts) " XELJOB_VERSION "\n", kClean);
   }
 
   const JobKind& kind = *findJobKind(request.kind);
   try {
     if (request.vocabulary) {
-      return write(request.json ? vocabularyJson(kind) : vocabularyTable(kind))
-                 ? kClean
-                 : kUsage;
+      return writeOut(
+          request.json ? vocabularyJson(kind) : vocabularyTable(kind), kClean);
     }
     const JobOutcome outcome = runJob(kind, request.words, request.posix);
-    const std::string report = request.json
-                                   ? outcomeJson(outcome, request.trace)
-                                   : outcomeTable(outcome, request.trace);
-    if (!write(report)) {
-      return kUsage;
-    }
-    return outcome.clean() ? kClean : kReported;
+    return writeOut(request.json ? outcomeJson(outcome, request.trace)
+                                 : outcomeTable(outcome, request.trace),
+                    outcome.clean() ? kClean : kReported);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "xeljob: %s\n", error.what());
-    return kUsage;
+    return kFailed;
   }
 }
