@@ -234,9 +234,9 @@ inline void checkReport(const XelOptionsParser::ScanReport& report,
     require(step.firstWord >= 1 && step.firstWord + count <= argc,
             "a step's words lie inside the vector");
     for (int w = 0; w < count; ++w) {
-      require(step.words[static_cast<std::size_t>(w)] ==
-                  argv[step.firstWord + w],
-              "a step's words stand where the step says");
+      require(
+          step.words[static_cast<std::size_t>(w)] == argv[step.firstWord + w],
+          "a step's words stand where the step says");
     }
     placed = step.firstWord + count - 1;
   }

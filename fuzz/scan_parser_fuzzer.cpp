@@ -25,10 +25,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   static const std::string defaults =
       parse<ScanOptionsParser>(0, nullptr).record;
   XelOptionsParser::ScanReport report;
-  require(parse<ScanOptionsParser>(static_cast<int>(words.size()), nullptr,
-                                   &report)
+  require(
+      parse<ScanOptionsParser>(static_cast<int>(words.size()), nullptr, &report)
                   .record == defaults &&
-              report.steps.empty(),
-          "a null argv leaves the defaults and an empty report");
+          report.steps.empty(),
+      "a null argv leaves the defaults and an empty report");
   return 0;
 }

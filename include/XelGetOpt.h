@@ -99,6 +99,17 @@ class XELOPTS_API XelGetOpt {
   void add_long_option(char* name, ParamType kind, char value);
   template <class Text, class = if_const_text<Text>>
   void add_long_option(Text name, ParamType kind, char value) {
+    // The usual call, inline, since a job registers a dozen names: room left
+    // in a table of this scanner's own that no copy shares.
+    const int count = long_count;
+    if (own_records_ != nullptr && longopts == own_records_ && count >= 0 &&
+        count <= kTableCapacity - 2) {
+      own_records_[count] =
+          option{name, kind, nullptr, static_cast<signed char>(value)};
+      own_records_[count + 1] = option{nullptr, no_argument, nullptr, 0};
+      long_count = count + 1;
+      return;
+    }
     // The name is stored, never written through.
     add_long_option(const_cast<char*>(name), kind, value);
   }
@@ -141,15 +152,15 @@ class XELOPTS_API XelGetOpt {
   struct TableBlock;  // the table add_long_option builds
 
   TableBlock* table_ = nullptr;  // one reference, shared by copies
+  // The table's records while this scanner is the table's only holder, for
+  // the inline append; copying a scanner clears it in both.
+  mutable option* own_records_ = nullptr;
   diagnostic_sink sink_ = nullptr;
   void* sink_context_ = nullptr;
-  int end_ = 0;  // elements the scan reads: argc, or the first null
-  // What the latest call consumed: [first, end) in the vector as that call
-  // left it, and where the first of them will stand when the scan is over.
-  int step_first_ = 0;
-  int step_end_ = 0;
-  int step_position_ = 0;
-  int placed_ = 0;         // elements consumed so far, at the vector's head
+  int end_ = 0;            // elements the scan reads: argc, or the first null
+  int step_first_ = 0;     // what the latest call consumed: [first, end) in
+  int step_end_ = 0;       // the vector as that call left it
+  int placed_ = 0;         // elements consumed so far, the latest call's too
   bool finished_ = false;  // the scan has returned -1
 };
 

@@ -11,19 +11,15 @@ using Option = XelOptionsParser::OptionSpec;
 constexpr XelGetOpt::ParamType kValue = XelGetOpt::required_argument;
 constexpr XelGetOpt::ParamType kNoValue = XelGetOpt::no_argument;
 
-constexpr Option kOptions[] = {
-    {nullptr, kValue, 'j'},
-    {nullptr, kValue, 'J'},
-    {nullptr, kValue, 'a'},
-    {nullptr, kValue, 'p'},
-    {"cn", kValue, 'c'},
-    {"vm", kValue, 'v'},
-    {"VM", kValue, 'V'},
-    {"jt", kValue, 's'},
-    {"phase", kValue, 'h'},
-    {"maHostName", kValue, 'm'},
-    {"rbs", kValue, 'R'},  // the value is never read
-    {"dctm", kNoValue, 'U'},
+constexpr Option kOptions[] =
+    {
+        {nullptr, kValue, 'j'},  {nullptr, kValue, 'J'},
+        {nullptr, kValue, 'a'},  {nullptr, kValue, 'p'},
+        {"cn", kValue, 'c'},     {"vm", kValue, 'v'},
+        {"VM", kValue, 'V'},     {"jt", kValue, 's'},
+        {"phase", kValue, 'h'},  {"maHostName", kValue, 'm'},
+        {"rbs", kValue, 'R'},  // the value is never read
+        {"dctm", kNoValue, 'U'},
 };
 
 constexpr XelOptionsParser::Vocabulary kVocabulary = {
@@ -90,11 +86,11 @@ void RestoreOptionsParser::parseInto(ScanReport* report) {
         break;
     }
   };
-  detail::parseWith(scanner_,
-                    {jobId_, applicationNumber_, quorvelId_, virtualMachine_,
-                     jobToken_, clientMachine_, restoreTaskId_, backupPhase_,
-                     nullptr, nullptr},
-                    *this, own, report);
+  detail::parseWith(
+      scanner_,
+      {jobId_, applicationNumber_, quorvelId_, virtualMachine_, jobToken_,
+       clientMachine_, restoreTaskId_, backupPhase_, nullptr, nullptr},
+      *this, own, report);
 }
 
 void RestoreOptionsParser::setJobId(const std::string& text) {

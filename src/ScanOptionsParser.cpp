@@ -11,18 +11,10 @@ using Option = XelOptionsParser::OptionSpec;
 constexpr XelGetOpt::ParamType kValue = XelGetOpt::required_argument;
 
 constexpr Option kOptions[] = {
-    {nullptr, kValue, 'j'},
-    {nullptr, kValue, 'J'},
-    {nullptr, kValue, 'a'},
-    {nullptr, kValue, 'p'},
-    {nullptr, kValue, 't'},
-    {nullptr, kValue, 'o'},
-    {"cn", kValue, 'c'},
-    {"vm", kValue, 'v'},
-    {"VM", kValue, 'V'},
-    {"jt", kValue, 's'},
-    {"d", kValue, 'd'},
-    {"phase", kValue, 'h'},
+    {nullptr, kValue, 'j'},   {nullptr, kValue, 'J'}, {nullptr, kValue, 'a'},
+    {nullptr, kValue, 'p'},   {nullptr, kValue, 't'}, {nullptr, kValue, 'o'},
+    {"cn", kValue, 'c'},      {"vm", kValue, 'v'},    {"VM", kValue, 'V'},
+    {"jt", kValue, 's'},      {"d", kValue, 'd'},     {"phase", kValue, 'h'},
     {"restart", kValue, 'r'},
 };
 

@@ -3,9 +3,18 @@
 #ifndef XELOPTS_SRC_SCANNERCORE_H
 #define XELOPTS_SRC_SCANNERCORE_H
 
+#include <atomic>
 #include <initializer_list>
 
 #include "XelGetOpt.h"
+
+// Copies of a scanner share the block; the count lets the last one release
+// it, and lets add_long_option copy it before writing while another scanner
+// still reads it.
+struct XelGetOpt::TableBlock {
+  std::atomic<int> references{1};
+  option records[kTableCapacity];  // only up to the terminator is written
+};
 
 namespace xelopts::detail {
 
@@ -23,17 +32,29 @@ struct ScannerCore {
   static void diagnose(const XelGetOpt& scanner,
                        std::initializer_list<const char*> pieces);
 
+  // add_long_option: the refusals, a first block, copy on write and the
+  // append itself.
+  static void add_long_option(XelGetOpt& s, const char* name,
+                              XelGetOpt::ParamType kind, char value);
+
   // Makes `to` a copy of `from`, sharing its table.
   static void assign(XelGetOpt& to, const XelGetOpt& from);
   // Drops the scanner's reference to its table; the last one frees it.
   static void release(XelGetOpt& scanner) noexcept;
 
+  // Whether the vector ends at element index: at count, or at a null
+  // element before it, which from then on is the end (count and the
+  // scanner's end shrink to it).
+  static bool ends_at(XelGetOpt& scanner, char* const* vector, int& count,
+                      int index);
+
   // Notes that the current call consumed the elements [first, end) of the
   // vector as it stands now; resumed: the first was partly read before.
-  static void consumed(XelGetOpt& scanner, int first, int end, bool resumed);
+  static void note_consumed(XelGetOpt& scanner, int first, int end,
+                            bool resumed);
 
-  // One past the last element the scan reads: argc, or the index of the
-  // first null element before it.
+  // One past the last element of the vector: argc, or the index of the
+  // first null element before it; exact once the scan has returned -1.
   static int vectorEnd(const XelGetOpt& scanner) { return scanner.end_; }
 };
 

@@ -1,7 +1,6 @@
 #include "XelGetOpt.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -10,14 +9,6 @@
 #include "ScannerCore.h"
 
 using xelopts::detail::ScannerCore;
-
-// Copies of a scanner share the block; the count lets the last one release
-// it, and lets add_long_option copy it before writing while another scanner
-// still reads it.
-struct XelGetOpt::TableBlock {
-  std::atomic<int> references{1};
-  option records[kTableCapacity];  // only up to the terminator is written
-};
 
 namespace {
 
@@ -43,8 +34,14 @@ int widen(char c) { return static_cast<signed char>(c); }
 }  // namespace
 
 void ScannerCore::assign(XelGetOpt& to, const XelGetOpt& from) {
+  if (&to == &from) {
+    return;
+  }
   if (from.table_ != nullptr) {
     from.table_->references.fetch_add(1, std::memory_order_relaxed);
+    if (from.own_records_ != nullptr) {
+      from.own_records_ = nullptr;  // shared from now on
+    }
   }
   release(to);
   to.argc = from.argc;
@@ -67,7 +64,6 @@ void ScannerCore::assign(XelGetOpt& to, const XelGetOpt& from) {
   to.end_ = from.end_;
   to.step_first_ = from.step_first_;
   to.step_end_ = from.step_end_;
-  to.step_position_ = from.step_position_;
   to.placed_ = from.placed_;
   to.finished_ = from.finished_;
 }
@@ -75,6 +71,7 @@ void ScannerCore::assign(XelGetOpt& to, const XelGetOpt& from) {
 void ScannerCore::release(XelGetOpt& scanner) noexcept {
   XelGetOpt::TableBlock* const block = scanner.table_;
   scanner.table_ = nullptr;
+  scanner.own_records_ = nullptr;
   // The only holder skips the locked decrement: no other scanner can take a
   // reference to a block that no other scanner holds.
   if (block != nullptr &&
@@ -89,8 +86,6 @@ XelGetOpt::XelGetOpt(const XelGetOpt& other) {
 }
 
 XelGetOpt& XelGetOpt::operator=(const XelGetOpt& other) {
-  // Taking the new reference before dropping the old one makes
-  // self-assignment safe.
   ScannerCore::assign(*this, other);
   return *this;
 }
@@ -114,71 +109,49 @@ void XelGetOpt::set_long_options(option* table) {
 }
 
 void XelGetOpt::add_long_option(char* name, ParamType kind, char value) {
-  if (long_count == -1) {
+  ScannerCore::add_long_option(*this, name, kind, value);
+}
+
+void ScannerCore::add_long_option(XelGetOpt& s, const char* name,
+                                  XelGetOpt::ParamType kind, char value) {
+  if (s.long_count == -1) {
     std::printf(
         "Getopt: can't use add_long_option() after set_long_options().");
     return;
   }
   const bool shared_block =
-      table_ != nullptr && longopts == table_->records &&
-      table_->references.load(std::memory_order_acquire) > 1;
-  if (longopts == nullptr ||
-      (shared_block && long_count <= kTableCapacity - 2)) {
+      s.table_ != nullptr && s.longopts == s.table_->records &&
+      s.table_->references.load(std::memory_order_acquire) > 1;
+  if (s.longopts == nullptr ||
+      (shared_block && s.long_count <= XelGetOpt::kTableCapacity - 2)) {
     // A first block, or copy on write: another scanner still reads ours.
-    auto* block = new TableBlock;
-    if (longopts != nullptr) {
-      std::copy(longopts, longopts + long_count + 1, block->records);
+    auto* block = new XelGetOpt::TableBlock;
+    if (s.longopts != nullptr) {
+      std::copy(s.longopts, s.longopts + s.long_count + 1, block->records);
     }
-    ScannerCore::release(*this);
-    table_ = block;
-    longopts = table_->records;
+    release(s);
+    s.table_ = block;
+    s.longopts = block->records;
   }
-  if (long_count > kTableCapacity - 2) {
+  // The only holder of its own block may take the inline path again.
+  if (s.table_ != nullptr && s.longopts == s.table_->records &&
+      s.table_->references.load(std::memory_order_acquire) == 1) {
+    s.own_records_ = s.table_->records;
+  }
+  if (s.long_count > XelGetOpt::kTableCapacity - 2) {
     std::printf("Getopt: too many long options.");
     return;
   }
-  longopts[long_count] = option{name, kind, nullptr, widen(value)};
-  ++long_count;
-  longopts[long_count] = option{nullptr, no_argument, nullptr, 0};
+  s.longopts[s.long_count] =
+      option{name, kind, nullptr, static_cast<signed char>(value)};
+  ++s.long_count;
+  s.longopts[s.long_count] =
+      option{nullptr, XelGetOpt::no_argument, nullptr, 0};
 }
 
 void XelGetOpt::set_diagnostic_sink(diagnostic_sink sink, void* context) {
   sink_ = sink;
   sink_context_ = context;
-}
-
-XelGetOpt::consumed_words XelGetOpt::consumed() const {
-  return {step_first_, step_end_ - step_first_, step_position_};
-}
-
-int XelGetOpt::getopt() {
-  if (longopts != nullptr) {
-    return ScannerCore::next(*this, argc, argv, optstring, longopts, &longind,
-                             1);
-  }
-  return ScannerCore::next(*this, argc, argv, optstring, nullptr, nullptr, 0);
-}
-
-int XelGetOpt::getopt(int count, char* const* vector, const char* options) {
-  return ScannerCore::next(*this, count, vector, options, nullptr, nullptr, 0);
-}
-
-int XelGetOpt::getopt_long(int count, char* const* vector, const char* options,
-                           const option* table, int* index) {
-  return ScannerCore::next(*this, count, vector, options, table, index, 0);
-}
-
-int XelGetOpt::getopt_long_only(int count, char* const* vector,
-                                const char* options, const option* table,
-                                int* index) {
-  return ScannerCore::next(*this, count, vector, options, table, index, 1);
-}
-
-int XelGetOpt::_getopt_internal(int count, char* const* vector,
-                                const char* options, const option* table,
-                                int* index, int long_only) {
-  return ScannerCore::next(*this, count, vector, options, table, index,
-                           long_only);
 }
 
 __attribute__((cold, noinline)) void ScannerCore::diagnose(
@@ -253,12 +226,33 @@ void XelGetOpt::exchange(char** vector) {
   last_nonopt = end;
 }
 
+inline bool ScannerCore::ends_at(XelGetOpt& s, char* const* vector, int& count,
+                                 int index) {
+  if (index < count && vector[index] != nullptr) {
+    return false;
+  }
+  // A caller who counts the closing null must not have it read as a word.
+  if (index < count) {
+    count = index;
+    s.end_ = index;
+  }
+  return true;
+}
+
+inline void ScannerCore::note_consumed(XelGetOpt& s, int first, int end,
+                                       bool resumed) {
+  s.step_first_ = first;
+  s.step_end_ = end;
+  // A resumed cluster's element was counted by the call that began it.
+  s.placed_ += end - first - (resumed ? 1 : 0);
+}
+
 namespace {
 
 // Sets the code of a long option or of its error; false when a single-dash
 // word falls back to short options.
 __attribute__((always_inline)) inline bool scan_long(
-    XelGetOpt& s, int count, char* const* vector, const char* options,
+    XelGetOpt& s, int& count, char* const* vector, const char* options,
     const XelGetOpt::option* table, int* index, int long_only, int& code) {
   const char* element = vector[s.optind];
   const char* candidate = s.nextchar;
@@ -300,10 +294,9 @@ __attribute__((always_inline)) inline bool scan_long(
   }
 
   const bool double_dash = element[1] == '-';
-  const char dash[2] = {element[0], '\0'};
   if (ambiguous && !exact) {
-    ScannerCore::diagnose(s, {vector[0], ": option `", element,
-                              "' is ambiguous"});
+    ScannerCore::diagnose(s,
+                          {vector[0], ": option `", element, "' is ambiguous"});
     s.nextchar = text_end;
     ++s.optind;
     code = '?';
@@ -318,6 +311,7 @@ __attribute__((always_inline)) inline bool scan_long(
       ScannerCore::diagnose(
           s, {vector[0], ": unrecognized option `", s.nextchar, "'"});
     } else {
+      const char dash[2] = {element[0], '\0'};
       ScannerCore::diagnose(
           s, {vector[0], ": unrecognized option `", dash, s.nextchar, "'"});
     }
@@ -333,6 +327,7 @@ __attribute__((always_inline)) inline bool scan_long(
   const char* equals = exact ? nullptr : std::strchr(candidate, '=');
   if (equals != nullptr) {
     if (record.has_arg == XelGetOpt::no_argument) {
+      const char dash[2] = {element[0], '\0'};
       ScannerCore::diagnose(
           s, {vector[0], ": option `", double_dash ? "--" : dash, record.name,
               "' doesn't allow an argument"});
@@ -342,7 +337,7 @@ __attribute__((always_inline)) inline bool scan_long(
     }
     s.optarg_value = const_cast<char*>(equals + 1);
   } else if (record.has_arg == XelGetOpt::required_argument) {
-    if (s.optind < count) {
+    if (!ScannerCore::ends_at(s, vector, count, s.optind)) {
       s.optarg_value = vector[s.optind++];
     } else {
       ScannerCore::diagnose(
@@ -365,7 +360,7 @@ __attribute__((always_inline)) inline bool scan_long(
   return true;
 }
 
-__attribute__((always_inline)) inline int scan_short(XelGetOpt& s, int count,
+__attribute__((always_inline)) inline int scan_short(XelGetOpt& s, int& count,
                                                      char* const* vector,
                                                      const char* options) {
   const char letter = *s.nextchar++;
@@ -373,8 +368,8 @@ __attribute__((always_inline)) inline int scan_short(XelGetOpt& s, int count,
   if (*s.nextchar == '\0') {
     ++s.optind;
   }
-  const char text[2] = {letter, '\0'};
   if (entry == nullptr) {
+    const char text[2] = {letter, '\0'};
     ScannerCore::diagnose(s, {vector[0], ": illegal option -- ", text});
     s.optopt = widen(letter);
     return '?';
@@ -391,7 +386,8 @@ __attribute__((always_inline)) inline int scan_short(XelGetOpt& s, int count,
   } else if (*s.nextchar != '\0') {
     s.optarg_value = s.nextchar;
     ++s.optind;
-  } else if (s.optind == count) {
+  } else if (ScannerCore::ends_at(s, vector, count, s.optind)) {
+    const char text[2] = {letter, '\0'};
     ScannerCore::diagnose(
         s, {vector[0], ": option requires an argument -- ", text});
     s.optopt = widen(letter);
@@ -405,24 +401,12 @@ __attribute__((always_inline)) inline int scan_short(XelGetOpt& s, int count,
 
 }  // namespace
 
-void ScannerCore::consumed(XelGetOpt& s, int first, int end, bool resumed) {
-  s.step_first_ = first;
-  s.step_end_ = end;
-  // Whatever a scan consumes ends up at the head of the vector, in the order
-  // it was consumed; a resumed cluster's element has its place already.
-  s.step_position_ = resumed ? s.placed_ : s.placed_ + 1;
-  if (end > first) {
-    s.placed_ = s.step_position_ + (end - first) - 1;
-  }
-}
-
-int ScannerCore::next(XelGetOpt& s, int count, char* const* vector,
-                      const char* options, const option* table, int* index,
-                      int long_only) {
+__attribute__((always_inline)) inline int ScannerCore::next(
+    XelGetOpt& s, int count, char* const* vector, const char* options,
+    const option* table, int* index, int long_only) {
   s.optarg_value = nullptr;
   s.step_first_ = 0;
   s.step_end_ = 0;
-  s.step_position_ = s.placed_ + 1;
   // An empty vector (argc 0, argv[0] null) or a scanner without inputs has
   // nothing to scan.
   if (count <= 0 || vector == nullptr || vector[0] == nullptr ||
@@ -436,12 +420,7 @@ int ScannerCore::next(XelGetOpt& s, int count, char* const* vector,
     s.nextchar = nullptr;
     s.finished_ = false;
     s.placed_ = 0;
-    s.step_position_ = 1;
-    // A caller who counts the closing null must not have it read as a word.
-    s.end_ = 1;
-    while (s.end_ < count && vector[s.end_] != nullptr) {
-      ++s.end_;
-    }
+    s.end_ = count;  // until a null element says otherwise
     if (options[0] == '-') {
       s.ordering = XelGetOpt::RETURN_IN_ORDER;
     } else if (options[0] == '+' || std::getenv("POSIXLY_CORRECT") != nullptr) {
@@ -473,15 +452,19 @@ int ScannerCore::next(XelGetOpt& s, int count, char* const* vector,
       } else if (s.last_nonopt != s.optind) {
         s.first_nonopt = s.optind;
       }
-      while (s.optind < count && is_nonoption(words[s.optind])) {
+      while (!ends_at(s, words, count, s.optind) &&
+             is_nonoption(words[s.optind])) {
         ++s.optind;
       }
       s.last_nonopt = s.optind;
     }
     bool terminated = false;
-    if (s.optind != count && is_terminator(words[s.optind])) {
+    if (!ends_at(s, words, count, s.optind) && is_terminator(words[s.optind])) {
       terminated = true;
       ++s.optind;
+      // What follows is left as it is, up to the vector's end.
+      for (int end = s.optind; !ends_at(s, words, count, end); ++end) {
+      }
       if (s.first_nonopt != s.last_nonopt && s.last_nonopt != s.optind) {
         s.exchange(words);
       } else if (s.first_nonopt == s.last_nonopt) {
@@ -490,23 +473,25 @@ int ScannerCore::next(XelGetOpt& s, int count, char* const* vector,
       s.last_nonopt = count;
       s.optind = count;
     }
-    if (s.optind == count) {
+    if (ends_at(s, words, count, s.optind)) {
       if (s.first_nonopt != s.last_nonopt) {
         s.optind = s.first_nonopt;
       }
       s.finished_ = true;
       // The terminator ends up just before the first remaining element.
       if (terminated) {
-        consumed(s, s.optind - 1, s.optind, false);
+        note_consumed(s, s.optind - 1, s.optind, false);
       }
       return -1;
     }
     if (is_nonoption(words[s.optind])) {
       if (s.ordering == XelGetOpt::REQUIRE_ORDER) {
         s.finished_ = true;
+        for (int end = s.optind; !ends_at(s, words, count, end); ++end) {
+        }
         return -1;
       }
-      consumed(s, s.optind, s.optind + 1, false);
+      note_consumed(s, s.optind, s.optind + 1, false);
       s.optarg_value = words[s.optind++];
       return 1;
     }
@@ -524,6 +509,45 @@ int ScannerCore::next(XelGetOpt& s, int count, char* const* vector,
     code = scan_short(s, count, vector, options);
   }
   // Inside a cluster the element is not passed yet, but read.
-  consumed(s, first, std::max(s.optind, first + 1), resumed);
+  note_consumed(s, first, std::max(s.optind, first + 1), resumed);
   return code;
+}
+
+XelGetOpt::consumed_words XelGetOpt::consumed() const {
+  // Whatever a scan consumes ends up at the head of the vector, in the order
+  // it was consumed: placed_ elements so far, this call's last among them.
+  const int count = step_end_ - step_first_;
+  return {step_first_, count, placed_ - count + 1};
+}
+
+// The engine is inlined into the two entry points everything goes through.
+
+int XelGetOpt::getopt() {
+  if (longopts != nullptr) {
+    return ScannerCore::next(*this, argc, argv, optstring, longopts, &longind,
+                             1);
+  }
+  return ScannerCore::next(*this, argc, argv, optstring, nullptr, nullptr, 0);
+}
+
+int XelGetOpt::getopt(int count, char* const* vector, const char* options) {
+  return _getopt_internal(count, vector, options, nullptr, nullptr, 0);
+}
+
+int XelGetOpt::getopt_long(int count, char* const* vector, const char* options,
+                           const option* table, int* index) {
+  return _getopt_internal(count, vector, options, table, index, 0);
+}
+
+int XelGetOpt::getopt_long_only(int count, char* const* vector,
+                                const char* options, const option* table,
+                                int* index) {
+  return _getopt_internal(count, vector, options, table, index, 1);
+}
+
+int XelGetOpt::_getopt_internal(int count, char* const* vector,
+                                const char* options, const option* table,
+                                int* index, int long_only) {
+  return ScannerCore::next(*this, count, vector, options, table, index,
+                           long_only);
 }

@@ -92,8 +92,8 @@ TYPED_TEST(ParserVocabularyTest, EachOptionIsTakenAndShows) {
       records.push_back(parseQuietly<TypeParam>(words, err));
       EXPECT_EQ(err, "");
     }
-    const bool hidden = std::is_same_v<TypeParam, RestoreOptionsParser> &&
-                        option.code == 'h';
+    const bool hidden =
+        std::is_same_v<TypeParam, RestoreOptionsParser> && option.code == 'h';
     EXPECT_EQ(records.front() == defaults, hidden) << spellings.front();
     EXPECT_EQ(records.front(), records.back()) << spellings.front();
   }

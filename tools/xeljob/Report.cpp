@@ -157,8 +157,7 @@ std::string outcomeTable(const JobOutcome& outcome, bool withTrace) {
          '\n';
 
   if (withTrace) {
-    const std::vector<XelOptionsParser::ScanStep>& steps =
-        outcome.report.steps;
+    const std::vector<XelOptionsParser::ScanStep>& steps = outcome.report.steps;
     out += "trace: code, words consumed, what changed\n";
     std::size_t wordsWidth = 0;
     for (const XelOptionsParser::ScanStep& step : steps) {
@@ -201,8 +200,7 @@ std::string outcomeJson(const JobOutcome& outcome, bool withTrace) {
   stringArray(json, outcome.report.remaining, true);
   if (withTrace) {
     const XelOptionsParser::Vocabulary& vocabulary = outcome.kind->vocabulary();
-    const std::vector<XelOptionsParser::ScanStep>& steps =
-        outcome.report.steps;
+    const std::vector<XelOptionsParser::ScanStep>& steps = outcome.report.steps;
     json.key("trace");
     json.beginArray();
     for (std::size_t i = 0; i < steps.size(); ++i) {
