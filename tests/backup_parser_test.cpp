@@ -1,4 +1,5 @@
 #include <memory>
+#include <type_traits>
 #include <typeinfo>
 
 #include <gtest/gtest.h>
@@ -77,6 +78,29 @@ TEST_F(BackupParserTest, SharedSetterRules) {
        {{"getBackupType", "18446744073709551615"}}},
       {{"-j"}, {}, "prog: option requires an argument -- j\n"},
   });
+}
+
+// Every public setter stores its text, in its own field, in every parser.
+TEST_F(BackupParserTest, SettersOfEveryParserStoreTheirText) {
+  const auto expectStored = [](auto&& parser) {
+    parser.setJobId("42");
+    parser.setApplicationNumber("3:4");
+    parser.setVirtualMachine("vm1");
+    parser.setJobToken("t1");
+    parser.setClientMachine("c1");
+    EXPECT_EQ(parser_test::readRecord(parser),
+              parser_test::defaultsWith<std::decay_t<decltype(parser)>>(
+                  {{"getJobId", "42"},
+                   {"getQuorvelId", "3"},
+                   {"getApplicationNumber", "4"},
+                   {"getVirtualMachine", "vm1"},
+                   {"getJobToken", "t1"},
+                   {"getClientMachine", "c1"}}));
+  };
+  test_support::Args args = parser_test::commandLine({});
+  expectStored(BackupOptionsParser(1, args.argv()));
+  expectStored(RestoreOptionsParser(1, args.argv()));
+  expectStored(ScanOptionsParser(1, nullptr));  // a record of defaults
 }
 
 // atoi has no defined result outside the 32-bit range: the job id clamps

@@ -38,6 +38,9 @@ TEST_F(ScanParserTest, NullArgvGivesDefaultsThatTheSettersFill) {
                                                  {"getApplicationNumber", "4"},
                                                  {"getBackupType", "6"},
                                                  {"getMediaAgent", "ma"}}));
+      parser.initMembers();  // the numbers and the restart string start over
+      EXPECT_EQ(readRecord(parser),
+                defaultsWith<ScanOptionsParser>({{"getMediaAgent", "ma"}}));
     });
     EXPECT_EQ(output.err, "");
   }

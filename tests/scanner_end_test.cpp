@@ -90,6 +90,8 @@ TEST(ScannerEmptyVector, ReturnsMinusOneAndWritesNothing) {
 TEST(ScannerWithoutInputs, ReturnsMinusOneAndChangesNothing) {
   XelGetOpt unset;
   const auto before = fields(unset);
+  EXPECT_EQ(unset.argc, 0);
+  EXPECT_EQ(unset.opterr, 1);
   EXPECT_EQ(unset(), -1);
   EXPECT_EQ(unset(), -1);
   EXPECT_TRUE(fields(unset) == before);
@@ -98,6 +100,7 @@ TEST(ScannerWithoutInputs, ReturnsMinusOneAndChangesNothing) {
   XelGetOpt no_options(args.argc(), args.argv(),
                        static_cast<const char*>(nullptr));
   const auto initial = fields(no_options);
+  EXPECT_EQ(no_options.opterr, 1);
   EXPECT_EQ(no_options(), -1);
   EXPECT_TRUE(fields(no_options) == initial);
   EXPECT_EQ(args.joined(), "prog -x a");

@@ -56,12 +56,17 @@ TEST(ScannerMisuse, RefusedCallClearsArgument) {
   EXPECT_EQ(scanner.optarg(), nullptr);
 }
 
+// nullptr needs no cast: it builds a scanner without options, and clears the
+// option string of one that had it.
 TEST(ScannerMisuse, NullOptionStringIsNotAmbiguous) {
-  Args w{"prog", "-x"};
+  Args w{"prog", "-x", "-y"};
   XelGetOpt scanner(w.argc(), w.argv(), nullptr);
   EXPECT_EQ(scanner(), -1);
-  scanner.set_char_options(nullptr);
-  EXPECT_EQ(scanner.optstring, nullptr);
+  XelGetOpt replaced(w.argc(), w.argv(), "y");
+  replaced.set_char_options(static_cast<const char*>("x"));
+  EXPECT_EQ(replaced(), 'x');
+  replaced.set_char_options(nullptr);
+  EXPECT_EQ(replaced(), -1);
 }
 
 }  // namespace

@@ -85,6 +85,10 @@ TEST_P(ScannerModes, CodesVectorAndOptind) {
   EXPECT_EQ(args.joined(), c.final_line);
   EXPECT_EQ(scanner.optind, c.optind);
   EXPECT_EQ(result.err, c.err);
+  const char marker = c.optstring[0];
+  EXPECT_EQ(scanner.ordering, marker == '-'   ? XelGetOpt::RETURN_IN_ORDER
+                              : marker == '+' ? XelGetOpt::REQUIRE_ORDER
+                                              : XelGetOpt::PERMUTE);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, ScannerModes, ::testing::ValuesIn(kModeCases));

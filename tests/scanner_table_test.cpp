@@ -129,6 +129,16 @@ TEST(ScannerTableCopies, ShareTheBlockAndCopyOnWrite) {
   EXPECT_EQ(trace(copy).codes, "A B C -1");
 }
 
+// Copy on write holds up to the last free record.
+TEST(ScannerTableCopies, ThirtyFirstOptionOfASharedTable) {
+  XelGetOpt original;
+  add(original, 0, 30);
+  XelGetOpt copy = original;
+  add(copy, 30, 31);
+  expect_terminated(original, 30);
+  expect_terminated(copy, 31);
+}
+
 // A full shared table prints its refusal and is neither copied nor changed.
 TEST(ScannerTableCopies, FullSharedTableStaysShared) {
   XelGetOpt original;

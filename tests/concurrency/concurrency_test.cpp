@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
+#include <new>
+#include <optional>
 #include <random>
 #include <string>
 #include <thread>
@@ -15,6 +18,22 @@
 #include "ScanOptionsParser.h"
 #include "XelGetOpt.h"
 #include "parser_support.h"
+
+// Blocks from operator new not yet freed (weak: a sanitizer's own one wins).
+static std::atomic<long> liveBlocks{0};
+__attribute__((weak)) void* operator new(std::size_t size) {
+  void* block = std::malloc(size == 0 ? 1 : size);
+  if (block == nullptr) throw std::bad_alloc();
+  liveBlocks.fetch_add(1, std::memory_order_relaxed);
+  return block;
+}
+__attribute__((weak)) void operator delete(void* block) noexcept {
+  liveBlocks.fetch_sub(block != nullptr ? 1 : 0, std::memory_order_relaxed);
+  std::free(block);
+}
+__attribute__((weak)) void operator delete(void* block, std::size_t) noexcept {
+  ::operator delete(block);
+}
 
 namespace {
 
@@ -142,6 +161,27 @@ TEST(ConcurrencyTest, ParallelParsersAndScannersMatchASerialRun) {
   }
   EXPECT_EQ(mismatches, 0);
   EXPECT_EQ(scan_mismatches.load(), 0);
+}
+
+// The last two copies sharing a table, each reading it and dropping it at
+// once on two threads: it is freed once, and after both reads.
+TEST(ConcurrencyTest, LastTwoCopiesFreeTheirTableOnce) {
+  const long before = liveBlocks.load();
+  for (int round = 0; round < 3000; ++round) {
+    std::optional<XelGetOpt> first(std::in_place), second;
+    first->add_long_option("cn", XelGetOpt::required_argument, 'c');
+    second = first;
+    std::atomic<int> waiting{2};
+    const auto drop = [&waiting](std::optional<XelGetOpt>& scanner) {
+      for (--waiting; waiting != 0;) std::this_thread::yield();
+      EXPECT_EQ(scanner->longopts[0].val, 'c');
+      scanner.reset();
+    };
+    std::thread other(drop, std::ref(second));
+    drop(first);
+    other.join();
+  }
+  EXPECT_EQ(liveBlocks.load(), before);
 }
 
 }  // namespace
