@@ -35,6 +35,17 @@ struct BackupSettings {
   bool operator==(const BackupSettings& other) const;
 };
 
+// One option's effect on the record: `code` is the option's code in the
+// backup vocabulary, `text` its value ("" for an option without one). Every
+// peer converts through this, so that only the parsing differs.
+void apply_backup_option(BackupSettings& settings, int code, const char* text);
+
+// "name=value" for every field, to show where two records differ.
+std::string describe(const BackupSettings& settings);
+
+// A value that depends on the record, so that nothing is optimised away.
+long digest(const BackupSettings& settings);
+
 // The hand-written parser.
 BackupSettings parse_backup_by_hand(int argc, char** argv);
 
