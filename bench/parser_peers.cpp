@@ -2,8 +2,6 @@
 
 #include <getopt.h>
 
-#include <cstdlib>
-#include <cstring>
 #include <tuple>
 
 #include "BackupOptionsParser.h"
@@ -21,97 +19,6 @@ auto fields(const BackupSettings& s) {
                   s.integrityCheck, s.rbsJob, s.numStreamsForRBS, s.alwaysONJob,
                   s.dctmJob, s.tlToSnapJob);
 }
-
-std::uint64_t number(const char* text) {
-  return std::strtoul(text, nullptr, 10);
-}
-
-}  // namespace
-
-void apply_backup_option(BackupSettings& s, int code, const char* text) {
-  switch (code) {
-    case 'j':
-    case 'J':
-      if (*text != '\0') {
-        s.jobId = std::atoi(text);
-      }
-      break;
-    case 'a':
-      if (const char* colon = std::strchr(text, ':');
-          colon != nullptr && colon[1] != '\0') {
-        s.applicationNumber = number(colon + 1);
-        s.quorvelId = number(text);
-      }
-      break;
-    case 'p':
-      s.restoreTaskId = number(text);
-      break;
-    case 't':
-      s.backupType = number(text);
-      break;
-    case 'o':
-    case 'r':
-      if (*text != '\0') {
-        s.fullRestartString += "-o ";
-        s.fullRestartString += text;
-      }
-      break;
-    case 'c':
-      s.clientMachine = text;
-      break;
-    case 'v':
-    case 'V':
-      if (*text != '\0') {
-        s.virtualMachine = text;
-      }
-      break;
-    case 's':
-      s.jobToken = text;
-      break;
-    case 'F':
-      s.dOption = true;
-      break;
-    case 'l':
-      s.lOption = true;
-      break;
-    case 'i':
-      s.iOption = true;
-      break;
-    case 'h':
-      s.backupPhase = text;
-      break;
-    case 'd':
-      s.mediaAgent = text;
-      break;
-    case 'S':
-      s.skipConversion = true;
-      s.integrityCheck = true;
-      break;
-    case 'B':
-      s.integrityCheck = true;
-      break;
-    case 'R':
-      s.rbsJob = true;
-      break;
-    case 'N':
-      s.numStreamsForRBS = number(text);
-      break;
-    case 'A':
-      s.alwaysONJob = true;
-      break;
-    case 'U':
-      s.dctmJob = true;
-      s.rbsJob = true;
-      break;
-    case 'T':
-      s.tlToSnapJob = true;
-      break;
-    default:
-      break;
-  }
-}
-
-namespace {
 
 long digest(std::int64_t jobId, std::uint64_t numStreams, bool rbsJob) {
   return static_cast<long>(jobId) + static_cast<long>(numStreams) +
