@@ -1,14 +1,18 @@
 // xelopts_bench: XelGetOpt against the C library's getopt_long_only on the
-// same vectors, side by side. Pairs are named <case>/xelopts and
-// <case>/libc; bench/bench_ratios.py turns a JSON run into the ratio table.
+// same vectors, and BackupOptionsParser against a hand-written parser and
+// against the option libraries found at configure time, side by side. Sides
+// are named <case>/xelopts and <case>/<peer>; bench/bench_ratios.py turns a
+// JSON run into the ratio tables.
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <string>
 #include <vector>
 
 #include <benchmark/benchmark.h>
 
 #include "allocation_counter.h"
+#include "library_peers.h"
 #include "parser_peers.h"
 #include "scan_peers.h"
 #include "word_vectors.h"
@@ -19,6 +23,7 @@ using bench::WordVector;
 using ScanFunction = long (*)(int, char**, const char*);
 using WordMaker = std::vector<std::string> (*)(int);
 using ParserFunction = long (*)(int, char**);
+using RequestFunction = bench::BackupSettings (*)(int, char**);
 
 const std::vector<int> kSizes = {100, 1000, 10000};
 const std::vector<int> kUnsized = {0};
@@ -54,6 +59,15 @@ void scan_benchmark(benchmark::State& state, ScanFunction scan,
 void parser_benchmark(benchmark::State& state, ParserFunction construct) {
   WordVector words(bench::typical_backup_words());
   run_timed(state, words, construct);
+}
+
+// One request parsed into a BackupSettings per iteration, reading and all.
+void request_benchmark(benchmark::State& state, RequestFunction parse,
+                       const std::vector<std::string>& request) {
+  WordVector words(request);
+  run_timed(state, words, [parse](int argc, char** argv) {
+    return bench::digest(parse(argc, argv));
+  });
 }
 
 struct ScanCase {
@@ -115,19 +129,89 @@ void register_parser_benchmarks() {
                                bench::construct_backup_by_hand);
 }
 
-bool parsers_agree() {
-  WordVector words(bench::typical_backup_words());
-  const bench::BackupSettings ours =
-      bench::parse_backup_with_xelopts(words.argc(), words.fresh());
-  const bench::BackupSettings theirs =
-      bench::parse_backup_by_hand(words.argc(), words.fresh());
+// The typical request through BackupOptionsParser and through each option
+// library, every side filling a BackupSettings. Another xelopts side of this
+// request (BackupOptionsParser with a report of its scan, say) is one more
+// registration here and one more record in library_peers_agree().
+void register_library_peer_benchmarks() {
+  const std::vector<std::string> request = bench::typical_backup_words();
+  benchmark::RegisterBenchmark("backup_request/xelopts", request_benchmark,
+                               bench::parse_backup_with_xelopts, request);
+  for (const bench::LibraryPeer& peer : bench::library_peers()) {
+    const std::string name = std::string("backup_request/") + peer.name;
+    benchmark::RegisterBenchmark(name.c_str(), request_benchmark, peer.parse,
+                                 bench::peer_words(request, peer));
+    benchmark::AddCustomContext(name, peer.label);
+  }
+}
+
+// The lines every parser comparison checks before timing.
+std::vector<std::vector<std::string>> checked_requests() {
+  return {bench::typical_backup_words(), bench::every_backup_option_words()};
+}
+
+std::string joined(const std::vector<std::string>& words) {
+  std::string line;
+  for (const std::string& word : words) {
+    line += line.empty() ? "" : " ";
+    line += word;
+  }
+  return line;
+}
+
+bool records_agree(const char* side, const std::vector<std::string>& request,
+                   const bench::BackupSettings& ours,
+                   const bench::BackupSettings& theirs) {
   if (ours == theirs) {
     return true;
   }
   std::fprintf(stderr,
-               "backup_parser: BackupOptionsParser and the hand-written "
-               "parser disagree\n");
+               "%s: not the record BackupOptionsParser fills\n"
+               "  words:   %s\n  xelopts: %s\n  peer:    %s\n",
+               side, joined(request).c_str(), bench::describe(ours).c_str(),
+               bench::describe(theirs).c_str());
   return false;
+}
+
+bool parsers_agree() {
+  bool agree = true;
+  for (const auto& request : checked_requests()) {
+    WordVector words(request);
+    const bench::BackupSettings ours =
+        bench::parse_backup_with_xelopts(words.argc(), words.fresh());
+    const bench::BackupSettings theirs =
+        bench::parse_backup_by_hand(words.argc(), words.fresh());
+    agree = records_agree("backup_parser/handwritten", request, ours, theirs) &&
+            agree;
+  }
+  return agree;
+}
+
+// Every library must fill, from its own spelling of the words, the record
+// BackupOptionsParser fills; a library that throws fails the check too.
+bool library_peers_agree() {
+  bool agree = true;
+  for (const auto& request : checked_requests()) {
+    WordVector words(request);
+    const bench::BackupSettings ours =
+        bench::parse_backup_with_xelopts(words.argc(), words.fresh());
+    for (const bench::LibraryPeer& peer : bench::library_peers()) {
+      const std::string side = std::string("backup_request/") + peer.name;
+      const std::vector<std::string> spelled = bench::peer_words(request, peer);
+      WordVector peer_vector(spelled);
+      try {
+        agree = records_agree(
+                    side.c_str(), spelled, ours,
+                    peer.parse(peer_vector.argc(), peer_vector.fresh())) &&
+                agree;
+      } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s: the parse failed: %s\n  words: %s\n",
+                     side.c_str(), error.what(), joined(spelled).c_str());
+        agree = false;
+      }
+    }
+  }
+  return agree;
 }
 
 bool all_peers_agree() {
@@ -137,7 +221,8 @@ bool all_peers_agree() {
       agree = peers_agree(scan_case, size) && agree;
     }
   }
-  return parsers_agree() && agree;
+  agree = parsers_agree() && agree;
+  return library_peers_agree() && agree;
 }
 }  // namespace
 
@@ -170,6 +255,7 @@ int main(int argc, char** argv) {
   }
   register_scan_benchmarks();
   register_parser_benchmarks();
+  register_library_peer_benchmarks();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
     return 1;

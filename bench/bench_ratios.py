@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
-"""Turns a JSON run of xelopts_bench into the ratio table of the README.
+"""Turns a JSON run of xelopts_bench into the ratio tables of bench/README.md.
 
 Usage: bench_ratios.py RESULT.json
 
 Takes the median of the repetitions when the run has them (CPU time), pairs
-each xelopts case with its peer, and prints a Markdown table of the ratios
-xelopts/peer against their targets, the heap allocations per scan of both
-sides, and the growth exponent of each side on the permutation-heavy vectors.
+each xelopts case with its peer, and prints Markdown tables of the ratios
+xelopts/peer against their targets and the heap allocations per scan of both
+sides, the growth exponent of each side on the permutation-heavy vectors, and
+BackupOptionsParser against each option library the binary was built with.
 """
 import json
 import math
@@ -27,8 +28,17 @@ PAIRS = (
 )
 
 
+# The typical request through BackupOptionsParser and through the option
+# libraries (backup_request/<peer>), listed in this order, then any other.
+# Sides named xelopts* are ours, never a peer.
+REQUEST_CASE = "backup_request"
+LIBRARY_PEERS = ("cli11", "cxxopts", "boost_po")
+LIBRARY_TARGET = 0.05
+
+
 def load(path):
-    """Benchmark name -> (median CPU time in ns, allocations per scan)."""
+    """The run's context, and benchmark name -> (median CPU time in ns,
+    allocations per scan)."""
     with open(path, encoding="utf-8") as handle:
         data = json.load(handle)
     samples, medians = {}, {}
@@ -47,7 +57,7 @@ def load(path):
         if name not in medians:
             times = sorted(p[0] for p in points)
             medians[name] = (times[len(times) // 2], points[0][1])
-    return medians
+    return data.get("context", {}), medians
 
 
 def nanoseconds(value):
@@ -66,11 +76,43 @@ def exponent(results, side, low, high):
     return math.log(second[0] / first[0]) / math.log(high / low)
 
 
+def print_library_table(context, results):
+    ours = results.get(f"{REQUEST_CASE}/xelopts")
+    if ours is None:
+        return
+    prefix = f"{REQUEST_CASE}/"
+    found = [name[len(prefix):] for name in results
+             if name.startswith(prefix)
+             and not name[len(prefix):].startswith("xelopts")]
+    peers = ([p for p in LIBRARY_PEERS if p in found]
+             + sorted(p for p in found if p not in LIBRARY_PEERS))
+    print()
+    if not peers:
+        print("No option library in this run (configure found none).")
+        return
+    print("The typical request parsed into the same record by "
+          "BackupOptionsParser and by each option library:")
+    print()
+    print("| peer | xelopts (ns) | peer (ns) | ratio | target | met "
+          "| allocs/parse xelopts | allocs/parse peer |")
+    print("|---|---:|---:|---:|---:|---|---:|---:|")
+    our_time, our_allocs = ours
+    for peer in peers:
+        their_time, their_allocs = results[prefix + peer]
+        ratio = our_time / their_time
+        label = context.get(prefix + peer, peer)
+        print(f"| {label} | {nanoseconds(our_time)} | "
+              f"{nanoseconds(their_time)} | {ratio:.3f} | "
+              f"<= {LIBRARY_TARGET:g} | "
+              f"{'yes' if ratio <= LIBRARY_TARGET else 'NO'} | "
+              f"{allocations(our_allocs)} | {allocations(their_allocs)} |")
+
+
 def main(argv):
     if len(argv) != 2:
         print(__doc__.strip(), file=sys.stderr)
         return 2
-    results = load(argv[1])
+    context, results = load(argv[1])
     print("| case | xelopts (ns) | peer (ns) | ratio | target | met "
           "| allocs/scan xelopts | allocs/scan peer |")
     print("|---|---:|---:|---:|---:|---|---:|---:|")
@@ -99,6 +141,7 @@ def main(argv):
         print("| side | 100 -> 1,000 | 1,000 -> 10,000 |")
         print("|---|---:|---:|")
         print("\n".join(rows))
+    print_library_table(context, results)
     return 0
 
 

@@ -2,8 +2,6 @@
 
 #include <getopt.h>
 
-#include <cstdlib>
-#include <cstring>
 #include <tuple>
 
 #include "BackupOptionsParser.h"
@@ -22,99 +20,49 @@ auto fields(const BackupSettings& s) {
                   s.dctmJob, s.tlToSnapJob);
 }
 
-std::uint64_t number(const char* text) {
-  return std::strtoul(text, nullptr, 10);
-}
-
-void apply(BackupSettings& s, int code, const char* text) {
-  switch (code) {
-    case 'j':
-    case 'J':
-      if (*text != '\0') {
-        s.jobId = std::atoi(text);
-      }
-      break;
-    case 'a':
-      if (const char* colon = std::strchr(text, ':');
-          colon != nullptr && colon[1] != '\0') {
-        s.applicationNumber = number(colon + 1);
-        s.quorvelId = number(text);
-      }
-      break;
-    case 'p':
-      s.restoreTaskId = number(text);
-      break;
-    case 't':
-      s.backupType = number(text);
-      break;
-    case 'o':
-    case 'r':
-      if (*text != '\0') {
-        s.fullRestartString += "-o ";
-        s.fullRestartString += text;
-      }
-      break;
-    case 'c':
-      s.clientMachine = text;
-      break;
-    case 'v':
-    case 'V':
-      if (*text != '\0') {
-        s.virtualMachine = text;
-      }
-      break;
-    case 's':
-      s.jobToken = text;
-      break;
-    case 'F':
-      s.dOption = true;
-      break;
-    case 'l':
-      s.lOption = true;
-      break;
-    case 'i':
-      s.iOption = true;
-      break;
-    case 'h':
-      s.backupPhase = text;
-      break;
-    case 'd':
-      s.mediaAgent = text;
-      break;
-    case 'S':
-      s.skipConversion = true;
-      s.integrityCheck = true;
-      break;
-    case 'B':
-      s.integrityCheck = true;
-      break;
-    case 'R':
-      s.rbsJob = true;
-      break;
-    case 'N':
-      s.numStreamsForRBS = number(text);
-      break;
-    case 'A':
-      s.alwaysONJob = true;
-      break;
-    case 'U':
-      s.dctmJob = true;
-      s.rbsJob = true;
-      break;
-    case 'T':
-      s.tlToSnapJob = true;
-      break;
-    default:
-      break;
-  }
-}
-
 long digest(std::int64_t jobId, std::uint64_t numStreams, bool rbsJob) {
   return static_cast<long>(jobId) + static_cast<long>(numStreams) +
          (rbsJob ? 1 : 0);
 }
 
 }  // namespace
+
+std::string describe(const BackupSettings& s) {
+  std::string text;
+  auto add = [&text](const char* name, const std::string& value) {
+    text += text.empty() ? "" : " ";
+    text += name;
+    text += '=';
+    text += value;
+  };
+  auto quoted = [](const std::string& value) { return '"' + value + '"'; };
+  add("jobId", std::to_string(s.jobId));
+  add("applicationNumber", std::to_string(s.applicationNumber));
+  add("quorvelId", std::to_string(s.quorvelId));
+  add("virtualMachine", quoted(s.virtualMachine));
+  add("backupType", std::to_string(s.backupType));
+  add("jobToken", quoted(s.jobToken));
+  add("clientMachine", quoted(s.clientMachine));
+  add("mediaAgent", quoted(s.mediaAgent));
+  add("lOption", std::to_string(s.lOption));
+  add("dOption", std::to_string(s.dOption));
+  add("iOption", std::to_string(s.iOption));
+  add("fullRestartString", quoted(s.fullRestartString));
+  add("backupPhase", quoted(s.backupPhase));
+  add("restoreTaskId", std::to_string(s.restoreTaskId));
+  add("skipConversion", std::to_string(s.skipConversion));
+  add("integrityCheck", std::to_string(s.integrityCheck));
+  add("rbsJob", std::to_string(s.rbsJob));
+  add("numStreamsForRBS", std::to_string(s.numStreamsForRBS));
+  add("alwaysONJob", std::to_string(s.alwaysONJob));
+  add("dctmJob", std::to_string(s.dctmJob));
+  add("tlToSnapJob", std::to_string(s.tlToSnapJob));
+  return text;
+}
+
+long digest(const BackupSettings& s) {
+  return digest(s.jobId, s.numStreamsForRBS, s.rbsJob);
+}
 
 bool BackupSettings::operator==(const BackupSettings& other) const {
   return fields(*this) == fields(other);
@@ -127,7 +75,7 @@ BackupSettings parse_backup_by_hand(int argc, char** argv) {
   int index = 0;
   for (int code; (code = getopt_long_only(argc, argv, "j:J:a:p:t:o:", table,
                                           &index)) != -1;) {
-    apply(settings, code, optarg);
+    apply_backup_option(settings, code, optarg);
   }
   return settings;
 }

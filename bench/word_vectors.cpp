@@ -1,6 +1,8 @@
 #include "word_vectors.h"
 
 #include <algorithm>
+#include <iterator>
+#include <sstream>
 #include <utility>
 
 namespace bench {
@@ -24,6 +26,16 @@ std::vector<std::string> typical_backup_words() {
   return {"backup", "-j",    "812",         "-a", "5:57",   "-cn",  "client01",
           "-vm",    "vm07",  "-t",          "1",  "-phase", "4",    "-restart",
           "12",     "-data", "-numstreams", "3",  "-rbs",   "extra"};
+}
+
+std::vector<std::string> every_backup_option_words() {
+  std::istringstream line(
+      "backup -J 9 -a 3:41 -p 77 -t 2 -o 5 -cn client02 -vm vm01 -VM vm02 "
+      "-jt token-7 -data -logs -differential -phase 3 -restart 30 -d ma01 "
+      "-skipconversionrules -integcheck -rbs -numstreams 4 -alwayson -dctm "
+      "-TLToSnap leftover");
+  return {std::istream_iterator<std::string>(line),
+          std::istream_iterator<std::string>()};
 }
 
 std::vector<std::string> long_option_words(int count) {

@@ -31,6 +31,11 @@ class WordVector {
 // -numstreams 3 -rbs extra
 std::vector<std::string> typical_backup_words();
 
+// A backup job line with every word of the vocabulary once (-J standing for
+// -j), each option with a value of its own, and a leftover word: the peers
+// of BackupOptionsParser must fill the same record from it.
+std::vector<std::string> every_backup_option_words();
+
 // `count` option words: long names with values, short options with attached
 // and separate values, clusters. No stray word, no error.
 std::vector<std::string> long_option_words(int count);

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in Release (-O2), runs every comparison side by side
-# with repetitions in random interleaving, and prints the ratio table.
+# with repetitions in random interleaving, and prints the ratio tables of
+# bench/README.md (the option libraries' only for those found at configure
+# time).
 # Usage: scripts/bench-ratios.sh [extra xelopts_bench arguments]
 # BENCH_REPETITIONS (default 30) and BENCH_MIN_TIME (seconds per repetition,
 # default 0.1) tune the run; many short repetitions spread each side over the

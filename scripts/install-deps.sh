@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and CI need; skips apt
-# when every one of them is already there.
+# when every one of them is already there. The three option libraries on the
+# last line are benchmark peers only: bench/ builds against them when they
+# are present, and the library itself never uses them.
 set -euo pipefail
 packages=(
   cmake ninja-build g++ clang clang-tidy clang-format
   libclang-rt-dev googletest libgtest-dev libbenchmark-dev
   valgrind pkg-config dpkg-dev file python3
+  libcli11-dev libcxxopts-dev libboost-program-options-dev
 )
 missing=()
 for p in "${packages[@]}"; do
