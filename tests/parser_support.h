@@ -122,6 +122,22 @@ void expectParse(const ParseCase& c) {
   if (!c.vectorAfter.empty()) {
     EXPECT_EQ(args.joined(), c.vectorAfter);
   }
+
+  // With a report: the same record and vector, the lines standard error
+  // got, and nothing written.
+  test_support::Args again = commandLine(c.words);
+  XelOptionsParser::ScanReport report;
+  const test_support::Output quiet = test_support::capture([&] {
+    Parser parser(again.argc(), again.argv(), report);
+    EXPECT_EQ(readRecord(parser), record);
+  });
+  std::string lines;
+  for (const std::string& line : report.diagnostics) {
+    lines += line + '\n';
+  }
+  EXPECT_EQ(lines, output.err);
+  EXPECT_EQ(quiet.err, "");
+  EXPECT_EQ(again.joined(), args.joined());
 }
 
 template <typename Parser>
