@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "FuzzInput.h"
@@ -158,9 +159,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   }
   const int budget = total_letters + argc + 2;
   bool ended = false;
+  // What each call consumed (the elements themselves) and where the scan
+  // says they will stand once it is over.
+  std::vector<std::pair<int, std::vector<char*>>> consumed;
   for (int calls = 0; calls < budget && !ended; ++calls) {
     const int code = call();
     ended = code == -1;
+    const XelGetOpt::consumed_words step = scanner.consumed();
+    require(
+        step.count >= 0 && step.first >= 0 && step.first + step.count <= argc,
+        "a call consumes elements of the vector");
+    consumed.emplace_back(
+        step.position,
+        std::vector<char*>(argv + step.first, argv + step.first + step.count));
     require(codes.count(code) == 1, "a code the scanner may return");
     require(vector.is_permutation(), "the vector is a permutation");
     require(
@@ -183,6 +194,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
     }
   }
   require(ended, "the scan ends with -1 within its call budget");
+  int placed = 0;
+  for (const auto& [position, elements] : consumed) {
+    if (elements.empty()) {
+      continue;
+    }
+    require(position == placed || position == placed + 1,
+            "a call's elements follow the last call's");
+    for (std::size_t i = 0; i < elements.size(); ++i) {
+      require(argv[position + static_cast<int>(i)] == elements[i],
+              "consumed elements stand where the scan said");
+    }
+    placed = position + static_cast<int>(elements.size()) - 1;
+  }
+  require(placed + 1 == scanner.optind || (placed == 0 && scanner.optind <= 1),
+          "the remaining elements follow the consumed ones");
 
   // Over is over: a further call returns -1 again and moves nothing.
   const std::vector<char*> final_order(argv, argv + argc);

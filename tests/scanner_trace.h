@@ -15,7 +15,7 @@ namespace test_support {
 
 struct Trace {
   std::string codes;  // printable codes as letters, others as numbers
-  std::string err;    // what the scan wrote on standard error
+  std::string err;    // the scan's diagnostics, one line each
 };
 
 inline std::string code_text(int code) {
@@ -23,28 +23,35 @@ inline std::string code_text(int code) {
                                   : std::to_string(code);
 }
 
-// Calls next (by default the scanner's own operator()) until -1. Codes that
-// carry no argument must leave optarg() null.
+// Calls next (by default the scanner's own operator()) until -1, the
+// diagnostics going to a sink: they are the bytes standard error would get
+// (the sink's own test holds it to that). Codes that carry no argument must
+// leave optarg() null.
 inline Trace trace(XelGetOpt& scanner, std::function<int()> next = nullptr) {
   if (!next) {
     next = [&scanner] { return scanner(); };
   }
   Trace result;
-  result.err = capture([&] {
-                 for (int calls = 0; calls < 200; ++calls) {
-                   const int code = next();
-                   result.codes += (calls == 0 ? "" : " ") + code_text(code);
-                   if (const char* arg = scanner.optarg()) {
-                     result.codes += "[" + std::string(arg) + "]";
-                     EXPECT_TRUE(code != -1 && code != ':' && code != '?')
-                         << "argument after code " << code;
-                   }
-                   if (code == -1) {
-                     return;
-                   }
-                 }
-                 ADD_FAILURE() << "the scan never returned -1";
-               }).err;
+  scanner.set_diagnostic_sink(
+      [](void* err, const char* line, std::size_t length) {
+        static_cast<std::string*>(err)->append(line, length).append("\n");
+      },
+      &result.err);
+  for (int calls = 0; calls < 200; ++calls) {
+    const int code = next();
+    result.codes += (calls == 0 ? "" : " ") + code_text(code);
+    if (const char* arg = scanner.optarg()) {
+      result.codes += "[" + std::string(arg) + "]";
+      EXPECT_TRUE(code != -1 && code != ':' && code != '?')
+          << "argument after code " << code;
+    }
+    if (code == -1) {
+      scanner.set_diagnostic_sink(nullptr, nullptr);
+      return result;
+    }
+  }
+  scanner.set_diagnostic_sink(nullptr, nullptr);
+  ADD_FAILURE() << "the scan never returned -1";
   return result;
 }
 
