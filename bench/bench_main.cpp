@@ -11,6 +11,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BackupOptionsParser.h"
 #include "allocation_counter.h"
 #include "library_peers.h"
 #include "parser_peers.h"
@@ -78,7 +79,8 @@ struct ScanCase {
 };
 
 const ScanCase kScanCases[] = {
-    {"typical", typical_words, bench::kBackupShortOptions, false},
+    {"typical", typical_words, BackupOptionsParser::vocabulary().shortOptions,
+     false},
     {"long", bench::long_option_words, bench::kClusterShortOptions, true},
     {"permute", bench::permutation_heavy_words, bench::kClusterShortOptions,
      true},
@@ -125,18 +127,22 @@ void register_scan_benchmarks() {
 void register_parser_benchmarks() {
   benchmark::RegisterBenchmark("backup_parser/xelopts", parser_benchmark,
                                bench::construct_backup_parser);
+  benchmark::RegisterBenchmark("backup_parser/xelopts_report", parser_benchmark,
+                               bench::construct_backup_parser_with_report);
   benchmark::RegisterBenchmark("backup_parser/handwritten", parser_benchmark,
                                bench::construct_backup_by_hand);
 }
 
-// The typical request through BackupOptionsParser and through each option
-// library, every side filling a BackupSettings. Another xelopts side of this
-// request (BackupOptionsParser with a report of its scan, say) is one more
-// registration here and one more record in library_peers_agree().
+// The typical request through BackupOptionsParser (alone, and with a scan
+// report) and through each option library, every side filling a
+// BackupSettings.
 void register_library_peer_benchmarks() {
   const std::vector<std::string> request = bench::typical_backup_words();
   benchmark::RegisterBenchmark("backup_request/xelopts", request_benchmark,
                                bench::parse_backup_with_xelopts, request);
+  benchmark::RegisterBenchmark("backup_request/xelopts_report",
+                               request_benchmark,
+                               bench::parse_backup_with_report, request);
   for (const bench::LibraryPeer& peer : bench::library_peers()) {
     const std::string name = std::string("backup_request/") + peer.name;
     benchmark::RegisterBenchmark(name.c_str(), request_benchmark, peer.parse,
@@ -179,6 +185,10 @@ bool parsers_agree() {
     WordVector words(request);
     const bench::BackupSettings ours =
         bench::parse_backup_with_xelopts(words.argc(), words.fresh());
+    agree = records_agree(
+                "backup_request/xelopts_report", request, ours,
+                bench::parse_backup_with_report(words.argc(), words.fresh())) &&
+            agree;
     const bench::BackupSettings theirs =
         bench::parse_backup_by_hand(words.argc(), words.fresh());
     agree = records_agree("backup_parser/handwritten", request, ours, theirs) &&
@@ -195,6 +205,10 @@ bool library_peers_agree() {
     WordVector words(request);
     const bench::BackupSettings ours =
         bench::parse_backup_with_xelopts(words.argc(), words.fresh());
+    agree = records_agree(
+                "backup_request/xelopts_report", request, ours,
+                bench::parse_backup_with_report(words.argc(), words.fresh())) &&
+            agree;
     for (const bench::LibraryPeer& peer : bench::library_peers()) {
       const std::string side = std::string("backup_request/") + peer.name;
       const std::vector<std::string> spelled = bench::peer_words(request, peer);
@@ -230,6 +244,9 @@ bool all_peers_agree() {
 // caller owns, the scan must not allocate at all.
 bool permutation_allocates_nothing() {
   WordVector words(bench::permutation_heavy_words(10000));
+  // The first scan builds the caller's table, once for the program.
+  bench::scan_with_caller_table(words.argc(), words.fresh(),
+                                bench::kClusterShortOptions);
   char** argv = words.fresh();
   const long before = bench::allocation_count();
   benchmark::DoNotOptimize(bench::scan_with_caller_table(

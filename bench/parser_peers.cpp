@@ -2,16 +2,22 @@
 
 #include <getopt.h>
 
+#include <iterator>
 #include <tuple>
+#include <type_traits>
+#include <utility>
 
 #include "BackupOptionsParser.h"
+#include "JobRecords.h"
 #include "scan_peers.h"
 
 namespace bench {
 
 namespace {
 
-auto fields(const BackupSettings& s) {
+// The record's fields in its order; const or not, as the settings are.
+template <class Settings>
+auto fields(Settings& s) {
   return std::tie(s.jobId, s.applicationNumber, s.quorvelId, s.virtualMachine,
                   s.backupType, s.jobToken, s.clientMachine, s.mediaAgent,
                   s.lOption, s.dOption, s.iOption, s.fullRestartString,
@@ -80,37 +86,56 @@ BackupSettings parse_backup_by_hand(int argc, char** argv) {
   return settings;
 }
 
+namespace {
+
+// Every accessor of the record, in the shared list's order, into the field
+// of the same place: the list and the struct hold the record in one order.
+template <std::size_t... Field>
+BackupSettings readSettings(BackupOptionsParser& parser,
+                            std::index_sequence<Field...>) {
+  BackupSettings settings;
+  auto target = fields(settings);
+  const auto& accessors = job_records::Accessors<BackupOptionsParser>::list;
+  ((std::get<Field>(target) =
+        std::get<std::decay_t<decltype(std::get<Field>(target))>>(
+            accessors[Field].read(parser))),
+   ...);
+  return settings;
+}
+
+BackupSettings readSettings(BackupOptionsParser& parser) {
+  constexpr std::size_t kFields =
+      std::tuple_size_v<decltype(fields(std::declval<BackupSettings&>()))>;
+  static_assert(kFields ==
+                std::size(job_records::Accessors<BackupOptionsParser>::list));
+  return readSettings(parser, std::make_index_sequence<kFields>());
+}
+
+}  // namespace
+
 BackupSettings parse_backup_with_xelopts(int argc, char** argv) {
   BackupOptionsParser parser(argc, argv);
-  BackupSettings s;
-  s.jobId = parser.getJobId();
-  s.applicationNumber = parser.getApplicationNumber();
-  s.quorvelId = parser.getQuorvelId();
-  s.virtualMachine = parser.getVirtualMachine();
-  s.backupType = parser.getBackupType();
-  s.jobToken = parser.getJobToken();
-  s.clientMachine = parser.getClientMachine();
-  s.mediaAgent = parser.getMediaAgent();
-  s.lOption = parser.isLOption();
-  s.dOption = parser.isDOption();
-  s.iOption = parser.isIOption();
-  s.fullRestartString = parser.getFullRestartString();
-  s.backupPhase = parser.getBackupPhase();
-  s.restoreTaskId = parser.getRestoreTaskId();
-  s.skipConversion = parser.isSkipConversion();
-  s.integrityCheck = parser.isIntegrityCheck();
-  s.rbsJob = parser.isRBSJob();
-  s.numStreamsForRBS = parser.getNumStreamsForRBS();
-  s.alwaysONJob = parser.isAlwaysONJob();
-  s.dctmJob = parser.isDctmJob();
-  s.tlToSnapJob = parser.isTLToSnapJob();
-  return s;
+  return readSettings(parser);
+}
+
+BackupSettings parse_backup_with_report(int argc, char** argv) {
+  XelOptionsParser::ScanReport report;
+  BackupOptionsParser parser(argc, argv, report);
+  return readSettings(parser);
 }
 
 long construct_backup_parser(int argc, char** argv) {
   BackupOptionsParser parser(argc, argv);
   return digest(parser.getJobId(), parser.getNumStreamsForRBS(),
                 parser.isRBSJob());
+}
+
+long construct_backup_parser_with_report(int argc, char** argv) {
+  XelOptionsParser::ScanReport report;
+  BackupOptionsParser parser(argc, argv, report);
+  return digest(parser.getJobId(), parser.getNumStreamsForRBS(),
+                parser.isRBSJob()) +
+         static_cast<long>(report.steps.size());
 }
 
 long construct_backup_by_hand(int argc, char** argv) {

@@ -139,12 +139,15 @@ long digest(const BackupSettings& settings);
 // The hand-written parser.
 BackupSettings parse_backup_by_hand(int argc, char** argv);
 
-// What BackupOptionsParser reads from the same line, through its getters.
+// What BackupOptionsParser reads from the same line, through its getters;
+// the second also fills a scan report.
 BackupSettings parse_backup_with_xelopts(int argc, char** argv);
+BackupSettings parse_backup_with_report(int argc, char** argv);
 
 // One construction per call; returns a value that depends on the record so
 // that nothing is optimised away.
 long construct_backup_parser(int argc, char** argv);
+long construct_backup_parser_with_report(int argc, char** argv);
 long construct_backup_by_hand(int argc, char** argv);
 
 }  // namespace bench

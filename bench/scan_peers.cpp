@@ -3,58 +3,46 @@
 #include <getopt.h>
 
 #include <string>
+#include <vector>
 
+#include "BackupOptionsParser.h"
 #include "XelGetOpt.h"
 
 namespace bench {
 
-const char kBackupShortOptions[] = "j:J:a:p:t:o:";
 const char kClusterShortOptions[] = "xyzj:J:a:p:t:o:";
 
 namespace {
 
-struct LongName {
-  const char* name;
-  int has_arg;
-  char code;
-};
-
-// The backup job's long options, in the order the backup parser registers
-// them.
-constexpr LongName kBackupLongNames[] = {{"cn", 1, 'c'},
-                                         {"vm", 1, 'v'},
-                                         {"VM", 1, 'V'},
-                                         {"jt", 1, 's'},
-                                         {"data", 0, 'F'},
-                                         {"logs", 0, 'l'},
-                                         {"differential", 0, 'i'},
-                                         {"phase", 1, 'h'},
-                                         {"restart", 1, 'r'},
-                                         {"d", 1, 'd'},
-                                         {"skipconversionrules", 0, 'S'},
-                                         {"integcheck", 0, 'B'},
-                                         {"rbs", 0, 'R'},
-                                         {"numstreams", 1, 'N'},
-                                         {"alwayson", 0, 'A'},
-                                         {"dctm", 0, 'U'},
-                                         {"TLToSnap", 0, 'T'}};
-
-constexpr int kLongNameCount =
-    static_cast<int>(sizeof kBackupLongNames / sizeof kBackupLongNames[0]);
+// The backup job's long names, in the order the backup parser registers
+// them, taken from its vocabulary once, outside any timing.
+const std::vector<XelOptionsParser::OptionSpec>& backup_long_names() {
+  static const std::vector<XelOptionsParser::OptionSpec> names = [] {
+    const XelOptionsParser::Vocabulary& v = BackupOptionsParser::vocabulary();
+    std::vector<XelOptionsParser::OptionSpec> list;
+    for (int i = 0; i < v.count; ++i) {
+      if (v.options[i].name != nullptr) {
+        list.push_back(v.options[i]);
+      }
+    }
+    return list;
+  }();
+  return names;
+}
 
 }  // namespace
 
 // Built once, as a program would declare it.
 const struct option* libc_backup_long_options() {
-  static const auto* table = [] {
-    static struct option records[kLongNameCount + 1] = {};
-    for (int i = 0; i < kLongNameCount; ++i) {
-      records[i] = {kBackupLongNames[i].name, kBackupLongNames[i].has_arg,
-                    nullptr, kBackupLongNames[i].code};
+  static const std::vector<struct option> table = [] {
+    std::vector<struct option> records;
+    for (const XelOptionsParser::OptionSpec& name : backup_long_names()) {
+      records.push_back({name.name, name.kind, nullptr, name.code});
     }
+    records.push_back({});
     return records;
   }();
-  return table;
+  return table.data();
 }
 
 namespace {
@@ -62,9 +50,8 @@ namespace {
 template <class OnCode>
 int run_xelopts(int argc, char** argv, const char* options, OnCode on_code) {
   XelGetOpt scanner(argc, argv, options);
-  for (const LongName& name : kBackupLongNames) {
-    scanner.add_long_option(name.name, XelGetOpt::ParamType(name.has_arg),
-                            name.code);
+  for (const XelOptionsParser::OptionSpec& name : backup_long_names()) {
+    scanner.add_long_option(name.name, name.kind, name.code);
   }
   for (int code; (code = scanner()) != -1;) {
     on_code(code, scanner.optarg());
@@ -75,13 +62,15 @@ int run_xelopts(int argc, char** argv, const char* options, OnCode on_code) {
 // The backup long options as a table the caller owns, for a scanner that
 // then has no block of its own to allocate.
 XelGetOpt::option* caller_long_options() {
-  static XelGetOpt::option records[kLongNameCount + 1] = {};
-  for (int i = 0; i < kLongNameCount; ++i) {
-    records[i] = {kBackupLongNames[i].name,
-                  XelGetOpt::ParamType(kBackupLongNames[i].has_arg), nullptr,
-                  kBackupLongNames[i].code};
-  }
-  return records;
+  static std::vector<XelGetOpt::option> records = [] {
+    std::vector<XelGetOpt::option> table;
+    for (const XelOptionsParser::OptionSpec& name : backup_long_names()) {
+      table.push_back({name.name, name.kind, nullptr, name.code});
+    }
+    table.push_back(XelGetOpt::option{});  // the terminator
+    return table;
+  }();
+  return records.data();
 }
 
 template <class OnCode>

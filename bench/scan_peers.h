@@ -11,9 +11,8 @@ struct option;  // the C library's long-option record, from <getopt.h>
 
 namespace bench {
 
-// The backup job's short options, and the same plus x, y and z without a
-// value, so that the long vectors can hold clusters.
-extern const char kBackupShortOptions[];
+// The backup job's short options plus x, y and z without a value, so that
+// the long vectors can hold clusters.
 extern const char kClusterShortOptions[];
 
 // The backup job's long options as the C library's table, in the order the

@@ -1,6 +1,8 @@
-// Scans a backup job's command line with the backup vocabulary and prints
-// what the scanner returns: each code with its argument, then the words the
-// scan left behind. Without arguments it scans a typical backup command line.
+// Scans a backup job's command line with the backup vocabulary, as the
+// backup parser publishes it, and prints what the scanner returns: each code
+// with its argument, then the words the scan left behind. Without arguments
+// it scans a typical backup command line.
+#include <BackupOptionsParser.h>
 #include <XelGetOpt.h>
 
 #include <cstdio>
@@ -26,26 +28,17 @@ int main(int argc, char** argv) {
   vector.push_back(nullptr);
   const int count = static_cast<int>(words.size());
 
-  XelGetOpt scanner(count, vector.data(), "j:J:a:p:t:o:");
-  const auto required = XelGetOpt::required_argument;
-  const auto none = XelGetOpt::no_argument;
-  scanner.add_long_option("cn", required, 'c');
-  scanner.add_long_option("vm", required, 'v');
-  scanner.add_long_option("VM", required, 'V');
-  scanner.add_long_option("jt", required, 's');
-  scanner.add_long_option("data", none, 'F');
-  scanner.add_long_option("logs", none, 'l');
-  scanner.add_long_option("differential", none, 'i');
-  scanner.add_long_option("phase", required, 'h');
-  scanner.add_long_option("restart", required, 'r');
-  scanner.add_long_option("d", required, 'd');
-  scanner.add_long_option("skipconversionrules", none, 'S');
-  scanner.add_long_option("integcheck", none, 'B');
-  scanner.add_long_option("rbs", none, 'R');
-  scanner.add_long_option("numstreams", required, 'N');
-  scanner.add_long_option("alwayson", none, 'A');
-  scanner.add_long_option("dctm", none, 'U');
-  scanner.add_long_option("TLToSnap", none, 'T');
+  // The backup job's own vocabulary: its short options, and its long names
+  // registered in order.
+  const XelOptionsParser::Vocabulary& backup =
+      BackupOptionsParser::vocabulary();
+  XelGetOpt scanner(count, vector.data(), backup.shortOptions);
+  for (int i = 0; i < backup.count; ++i) {
+    const XelOptionsParser::OptionSpec& option = backup.options[i];
+    if (option.name != nullptr) {
+      scanner.add_long_option(option.name, option.kind, option.code);
+    }
+  }
 
   std::printf("scanning:");
   for (int i = 1; i < count; ++i) {
