@@ -37,7 +37,7 @@ struct ScannerCore {
   static void add_long_option(XelGetOpt& s, const char* name,
                               XelGetOpt::ParamType kind, char value);
 
-  // Makes `to` a copy of `from`, sharing its table.
+  // Makes `to`, another scanner, a copy of `from`, sharing its table.
   static void assign(XelGetOpt& to, const XelGetOpt& from);
   // Drops the scanner's reference to its table; the last one frees it.
   static void release(XelGetOpt& scanner) noexcept;

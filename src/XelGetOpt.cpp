@@ -34,9 +34,6 @@ int widen(char c) { return static_cast<signed char>(c); }
 }  // namespace
 
 void ScannerCore::assign(XelGetOpt& to, const XelGetOpt& from) {
-  if (&to == &from) {
-    return;
-  }
   if (from.table_ != nullptr) {
     from.table_->references.fetch_add(1, std::memory_order_relaxed);
     if (from.own_records_ != nullptr) {
@@ -86,7 +83,9 @@ XelGetOpt::XelGetOpt(const XelGetOpt& other) {
 }
 
 XelGetOpt& XelGetOpt::operator=(const XelGetOpt& other) {
-  ScannerCore::assign(*this, other);
+  if (this != &other) {
+    ScannerCore::assign(*this, other);
+  }
   return *this;
 }
 
@@ -187,9 +186,7 @@ __attribute__((cold, noinline)) void ScannerCore::diagnose(
   char* at = line;
   for (const char* piece : pieces) {
     if (piece != nullptr) {
-      const std::size_t size = std::strlen(piece);
-      std::memcpy(at, piece, size);
-      at += size;
+      at = std::copy_n(piece, std::strlen(piece), at);  // no NUL: a line
     }
   }
   scanner.sink_(scanner.sink_context_, line, length);
