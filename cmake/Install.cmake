@@ -1,7 +1,8 @@
 # What `cmake --install` lays down: the shared library, the public headers in
 # a folder of their own (consumers write #include <BackupOptionsParser.h>),
-# a CMake package giving xelopts::xelopts and a pkg-config file. Components
-# match the Debian packages: runtime, development (tools adds xeljob).
+# a CMake package giving xelopts::xelopts, a pkg-config file and the manual
+# page xelopts(3). Components match the Debian packages: runtime, development
+# (tools adds xeljob).
 include(CMakePackageConfigHelpers)
 
 set(XELOPTS_INSTALL_CMAKEDIR "${CMAKE_INSTALL_LIBDIR}/cmake/xelopts")
@@ -50,3 +51,5 @@ configure_file("${PROJECT_SOURCE_DIR}/cmake/xelopts.pc.in"
                "${PROJECT_BINARY_DIR}/xelopts.pc" @ONLY)
 install(FILES "${PROJECT_BINARY_DIR}/xelopts.pc"
   DESTINATION "${XELOPTS_PC_DIR}" COMPONENT development)
+install(FILES "${PROJECT_SOURCE_DIR}/docs/xelopts.3"
+  DESTINATION "${CMAKE_INSTALL_MANDIR}/man3" COMPONENT development)

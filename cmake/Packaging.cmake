@@ -35,7 +35,7 @@ set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS
     "libxelopts1 (= ${PROJECT_VERSION})")
 set(CPACK_COMPONENT_DEVELOPMENT_DESCRIPTION
-    "xelopts development files: headers, CMake package and pkg-config file")
+    "xelopts development files: headers, CMake package, pkg-config file, xelopts(3)")
 
 # dpkg-shlibdeps cannot see the sibling library package, so the tool names
 # it; the library package brings the C and C++ run-time libraries.
