@@ -76,7 +76,7 @@ class XELOPTS_API XelOptionsParser {
   virtual std::int64_t getJobId() = 0;
   // Virtual, after the getters, so that deleting a parser through this
   // interface is defined.
-  virtual ~XelOptionsParser() = default;
+  virtual ~XelOptionsParser();
 };
 
 #endif  // XELOPTS_XELOPTIONSPARSER_H
