@@ -58,32 +58,31 @@ TEST(ScannerSink, GetsWhatStandardErrorWould) {
       {{"prog", "-q", "-o"}, shortOnly, 2},
   };
   for (const auto& c : cases) {
+    // The codes of a whole scan, and what it wrote on standard error.
+    const auto scan = [&c](XelGetOpt& scanner, Args& args, std::string& err) {
+      std::string codes;
+      err = test_support::capture([&] {
+              for (int code; (code = c.next(scanner, args)) != -1;) {
+                codes += test_support::code_text(code);
+              }
+            }).err;
+      return codes;
+    };
     Args plain(c.words);
     XelGetOpt toStream;
-    std::string codes;
-    const std::string err =
-        test_support::capture([&] {
-          for (int code; (code = c.next(toStream, plain)) != -1;) {
-            codes += test_support::code_text(code);
-          }
-        }).err;
+    std::string err;
+    const std::string codes = scan(toStream, plain, err);
 
     Args sunk(c.words);
     Lines lines;
     XelGetOpt original;
     original.set_diagnostic_sink(&Lines::collect, &lines);
     XelGetOpt toSink(original);  // copies carry the sink
-    std::string sunkCodes;
-    const std::string sunkErr =
-        test_support::capture([&] {
-          for (int code; (code = c.next(toSink, sunk)) != -1;) {
-            sunkCodes += test_support::code_text(code);
-          }
-        }).err;
+    std::string sunkErr;
+    EXPECT_EQ(scan(toSink, sunk, sunkErr), codes);
+    EXPECT_EQ(sunkErr, "");
     EXPECT_EQ(lines.lines.size(), c.lines);
     EXPECT_EQ(lines.asStream(), err);
-    EXPECT_EQ(sunkErr, "");
-    EXPECT_EQ(sunkCodes, codes);
 
     Args silenced(c.words);
     Lines none;
