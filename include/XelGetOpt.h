@@ -28,10 +28,13 @@ struct ScannerCore;
 }
 
 class XELOPTS_API XelGetOpt {
-  // Accepts const texts (and literals) beside the char* forms, and only
-  // them, so that NULL and 0 still pick the char* form unambiguously.
+  // Accepts const texts (literals, and what converts to a const text only)
+  // beside the char* forms, so that NULL, 0 and nullptr still pick the
+  // char* form unambiguously.
   template <class Text>
-  using if_const_text = std::enable_if_t<std::is_same_v<Text, const char*>>;
+  using if_const_text =
+      std::enable_if_t<std::is_convertible_v<Text, const char*> &&
+                       !std::is_convertible_v<Text, char*>>;
 
  public:
   // Argument kind of a long option. Values other than these two take an
@@ -53,12 +56,14 @@ class XELOPTS_API XelGetOpt {
   static constexpr int kTableCapacity = 32;
 
   // Receives each diagnostic as one whole line, without its line end: the
-  // bytes that would otherwise go to standard error.
+  // length bytes that would otherwise go to standard error, followed by a
+  // NUL. The line lives only for the call.
   using diagnostic_sink = void (*)(void* context, const char* line,
                                    std::size_t length);
 
-  // Public progress fields, as in the getopt family: read optind after the
-  // scan for the operands, set opterr = 0 to silence diagnostics.
+  // Public progress fields, as in the getopt family: after the scan the
+  // operands run from optind up to argc, or to a null element before it;
+  // set opterr = 0 to silence diagnostics.
   int argc = 0;
   char** argv = nullptr;
   int longind = 0;
@@ -83,8 +88,8 @@ class XELOPTS_API XelGetOpt {
 
   // Copies share the long-option table and the diagnostic sink; the last
   // copy releases the table. A move copies.
-  XelGetOpt(const XelGetOpt& other);
-  XelGetOpt& operator=(const XelGetOpt& other);
+  XelGetOpt(const XelGetOpt& other) noexcept;
+  XelGetOpt& operator=(const XelGetOpt& other) noexcept;
   ~XelGetOpt();
 
   void set_args(int count, char** vector);
@@ -102,20 +107,24 @@ class XELOPTS_API XelGetOpt {
     // The usual call, inline, since a job registers a dozen names: room left
     // in a table of this scanner's own that no copy shares.
     const int count = long_count;
-    if (own_records_ != nullptr && longopts == own_records_ && count >= 0 &&
+    option* const own = __atomic_load_n(&own_records_, __ATOMIC_RELAXED);
+    if (own != nullptr && longopts == own && count >= 0 &&
         count <= kTableCapacity - 2) {
-      own_records_[count] =
-          option{name, kind, nullptr, static_cast<signed char>(value)};
-      own_records_[count + 1] = option{nullptr, no_argument, nullptr, 0};
+      own[count] = option{name, kind, nullptr, static_cast<signed char>(value)};
+      own[count + 1] = option{nullptr, no_argument, nullptr, 0};
       long_count = count + 1;
       return;
     }
     // The name is stored, never written through.
-    add_long_option(const_cast<char*>(name), kind, value);
+    add_long_option(const_cast<char*>(static_cast<const char*>(name)), kind,
+                    value);
   }
 
   // Diagnostics go to sink instead of standard error; a null sink restores
-  // standard error. opterr = 0 silences both.
+  // standard error. opterr = 0 silences both. Should memory run out for a
+  // very long line, that line goes to standard error instead: a scanning
+  // call throws nothing of its own. What the sink throws leaves the call,
+  // whose work is done by then.
   void set_diagnostic_sink(diagnostic_sink sink, void* context);
 
   // The elements the latest scanning call consumed: count elements from
@@ -153,11 +162,14 @@ class XELOPTS_API XelGetOpt {
 
   TableBlock* table_ = nullptr;  // one reference, shared by copies
   // The table's records while this scanner is the table's only holder, for
-  // the inline append; copying a scanner clears it in both.
+  // the inline append. Copying a scanner clears it in both, the source too:
+  // read and written atomically, since copies of one scanner may be made on
+  // several threads at once.
   mutable option* own_records_ = nullptr;
   diagnostic_sink sink_ = nullptr;
   void* sink_context_ = nullptr;
-  int end_ = 0;            // elements the scan reads: argc, or the first null
+  int null_at_ = kNoNull;  // index of a null element met before argc
+  static constexpr int kNoNull = 0x7fffffff;
   int step_first_ = 0;     // what the latest call consumed: [first, end) in
   int step_end_ = 0;       // the vector as that call left it
   int placed_ = 0;         // elements consumed so far, the latest call's too

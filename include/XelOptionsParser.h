@@ -45,12 +45,15 @@ class XELOPTS_API XelOptionsParser {
     // The words the call consumed, in the order the scan left them. Each
     // call that reads part of a cluster (-xy) lists the cluster's word.
     std::vector<std::string> words;
-    // Index in argv, as the scan left it, of the first of words.
+    // Index in argv, as the scan left it, of the first of words (where the
+    // next word would stand when words is empty).
     int firstWord;
   };
 
   // The outcome of a scan as data. A parser constructed with a report writes
-  // no diagnostic to standard error: they are here instead.
+  // no diagnostic to standard error: they are here instead. The parser
+  // empties the three lists first; if its constructor throws, it leaves them
+  // empty.
   struct ScanReport {
     std::vector<std::string> diagnostics;  // one line each, no line end
     std::vector<ScanStep> steps;           // one per scanner call, in order
@@ -58,7 +61,8 @@ class XELOPTS_API XelOptionsParser {
 
     // Called, when set, after each step has been applied to the record, so
     // that a caller can see what the step changed; parser is the one being
-    // constructed.
+    // constructed, and step lives in steps (which the callback must leave
+    // alone).
     void (*onStep)(const ScanStep& step, XelOptionsParser& parser,
                    void* context) = nullptr;
     void* context = nullptr;

@@ -131,11 +131,9 @@ void collectDiagnostic(void* report, const char* line, std::size_t length) {
       line, length);
 }
 
-void parseReporting(XelGetOpt& scanner, const SharedFields& fields,
-                    XelOptionsParser& parser, OwnOptionHandler own,
-                    XelOptionsParser::ScanReport& report) {
-  clearReport(report);
-  scanner.set_diagnostic_sink(&collectDiagnostic, &report);
+void scanReporting(XelGetOpt& scanner, const SharedFields& fields,
+                   XelOptionsParser& parser, OwnOptionHandler own,
+                   XelOptionsParser::ScanReport& report) {
   for (int code = 0; code != -1;) {
     code = scanner();
     const char* text = scanner.optarg();
@@ -155,11 +153,26 @@ void parseReporting(XelGetOpt& scanner, const SharedFields& fields,
       report.onStep(step, parser, report.context);
     }
   }
-  scanner.set_diagnostic_sink(nullptr, nullptr);
   const int end = ScannerCore::vectorEnd(scanner);
   if (scanner.optind < end) {
     report.remaining.assign(scanner.argv + scanner.optind, scanner.argv + end);
   }
+}
+
+void parseReporting(XelGetOpt& scanner, const SharedFields& fields,
+                    XelOptionsParser& parser, OwnOptionHandler own,
+                    XelOptionsParser::ScanReport& report) {
+  clearReport(report);
+  scanner.set_diagnostic_sink(&collectDiagnostic, &report);
+  try {
+    scanReporting(scanner, fields, parser, own, report);
+  } catch (...) {
+    // No half report is left behind: the exception is the outcome.
+    scanner.set_diagnostic_sink(nullptr, nullptr);
+    clearReport(report);
+    throw;
+  }
+  scanner.set_diagnostic_sink(nullptr, nullptr);
 }
 
 }  // namespace

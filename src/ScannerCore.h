@@ -27,8 +27,10 @@ struct ScannerCore {
                   int long_only);
 
   // Writes one diagnostic line, made of the pieces (nulls skipped), to the
-  // scanner's sink or, without one, to standard error; nothing when opterr
-  // is 0.
+  // scanner's sink or, without one, to standard error in one write; nothing
+  // when opterr is 0. Allocates only for a very long line and, should that
+  // fail, writes it to standard error piece by piece; throws only what the
+  // sink throws. Callers complete the call's state first.
   static void diagnose(const XelGetOpt& scanner,
                        std::initializer_list<const char*> pieces);
 
@@ -38,13 +40,13 @@ struct ScannerCore {
                               XelGetOpt::ParamType kind, char value);
 
   // Makes `to`, another scanner, a copy of `from`, sharing its table.
-  static void assign(XelGetOpt& to, const XelGetOpt& from);
+  static void assign(XelGetOpt& to, const XelGetOpt& from) noexcept;
   // Drops the scanner's reference to its table; the last one frees it.
   static void release(XelGetOpt& scanner) noexcept;
 
   // Whether the vector ends at element index: at count, or at a null
-  // element before it, which from then on is the end (count and the
-  // scanner's end shrink to it).
+  // element before it, which from then on is the end (count shrinks to it,
+  // and the scanner keeps it).
   static bool ends_at(XelGetOpt& scanner, char* const* vector, int& count,
                       int index);
 
@@ -55,7 +57,16 @@ struct ScannerCore {
 
   // One past the last element of the vector: argc, or the index of the
   // first null element before it; exact once the scan has returned -1.
-  static int vectorEnd(const XelGetOpt& scanner) { return scanner.end_; }
+  static int vectorEnd(const XelGetOpt& scanner) {
+    return scanner.argc < scanner.null_at_ ? scanner.argc : scanner.null_at_;
+  }
+
+  // The records of the scanner's own table while no copy shares it, else
+  // null; atomic, since copies of one scanner may be made at once.
+  static void setOwnRecords(const XelGetOpt& scanner,
+                            XelGetOpt::option* records) {
+    __atomic_store_n(&scanner.own_records_, records, __ATOMIC_RELAXED);
+  }
 };
 
 }  // namespace xelopts::detail

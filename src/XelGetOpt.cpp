@@ -4,7 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <string>
+#include <memory>
+#include <new>
 
 #include "ScannerCore.h"
 
@@ -33,12 +34,10 @@ int widen(char c) { return static_cast<signed char>(c); }
 
 }  // namespace
 
-void ScannerCore::assign(XelGetOpt& to, const XelGetOpt& from) {
+void ScannerCore::assign(XelGetOpt& to, const XelGetOpt& from) noexcept {
   if (from.table_ != nullptr) {
     from.table_->references.fetch_add(1, std::memory_order_relaxed);
-    if (from.own_records_ != nullptr) {
-      from.own_records_ = nullptr;  // shared from now on
-    }
+    ScannerCore::setOwnRecords(from, nullptr);  // shared from now on
   }
   release(to);
   to.argc = from.argc;
@@ -58,7 +57,7 @@ void ScannerCore::assign(XelGetOpt& to, const XelGetOpt& from) {
   to.table_ = from.table_;
   to.sink_ = from.sink_;
   to.sink_context_ = from.sink_context_;
-  to.end_ = from.end_;
+  to.null_at_ = from.null_at_;
   to.step_first_ = from.step_first_;
   to.step_end_ = from.step_end_;
   to.placed_ = from.placed_;
@@ -68,7 +67,7 @@ void ScannerCore::assign(XelGetOpt& to, const XelGetOpt& from) {
 void ScannerCore::release(XelGetOpt& scanner) noexcept {
   XelGetOpt::TableBlock* const block = scanner.table_;
   scanner.table_ = nullptr;
-  scanner.own_records_ = nullptr;
+  setOwnRecords(scanner, nullptr);
   // The only holder skips the locked decrement: no other scanner can take a
   // reference to a block that no other scanner holds.
   if (block != nullptr &&
@@ -78,11 +77,11 @@ void ScannerCore::release(XelGetOpt& scanner) noexcept {
   }
 }
 
-XelGetOpt::XelGetOpt(const XelGetOpt& other) {
+XelGetOpt::XelGetOpt(const XelGetOpt& other) noexcept {
   ScannerCore::assign(*this, other);
 }
 
-XelGetOpt& XelGetOpt::operator=(const XelGetOpt& other) {
+XelGetOpt& XelGetOpt::operator=(const XelGetOpt& other) noexcept {
   if (this != &other) {
     ScannerCore::assign(*this, other);
   }
@@ -94,6 +93,7 @@ XelGetOpt::~XelGetOpt() { ScannerCore::release(*this); }
 void XelGetOpt::set_args(int count, char** vector) {
   argc = count;
   argv = vector;
+  null_at_ = kNoNull;  // a null in the old vector says nothing of this one
 }
 
 void XelGetOpt::set_char_options(char* options) { optstring = options; }
@@ -135,7 +135,7 @@ void ScannerCore::add_long_option(XelGetOpt& s, const char* name,
   // The only holder of its own block may take the inline path again.
   if (s.table_ != nullptr && s.longopts == s.table_->records &&
       s.table_->references.load(std::memory_order_acquire) == 1) {
-    s.own_records_ = s.table_->records;
+    setOwnRecords(s, s.table_->records);
   }
   if (s.long_count > XelGetOpt::kTableCapacity - 2) {
     std::printf("Getopt: too many long options.");
@@ -158,8 +158,22 @@ __attribute__((cold, noinline)) void ScannerCore::diagnose(
   if (scanner.opterr == 0) {
     return;
   }
-  if (scanner.sink_ == nullptr) {
-    // One locked write per line, so concurrent scans do not split lines.
+  // The line and one byte more, for its line end or the sink's NUL; most
+  // lines fit on the stack.
+  std::size_t length = 0;
+  for (const char* piece : pieces) {
+    length += piece != nullptr ? std::strlen(piece) : 0;
+  }
+  char small[256];
+  std::unique_ptr<char[]> large;
+  char* line = small;
+  if (length >= sizeof small) {
+    large.reset(new (std::nothrow) char[length + 1]);
+    line = large.get();
+  }
+  if (line == nullptr) {
+    // No memory for the whole line: standard error still gets it, in
+    // pieces, under the lock that keeps other scans' lines out.
     flockfile(stderr);
     for (const char* piece : pieces) {
       if (piece != nullptr) {
@@ -171,25 +185,23 @@ __attribute__((cold, noinline)) void ScannerCore::diagnose(
     funlockfile(stderr);
     return;
   }
-  // The sink gets the whole line at once; most lines fit on the stack.
-  std::size_t length = 0;
-  for (const char* piece : pieces) {
-    length += piece != nullptr ? std::strlen(piece) : 0;
-  }
-  char small[256];
-  std::string large;
-  char* line = small;
-  if (length > sizeof small) {
-    large.resize(length);
-    line = large.data();
-  }
   char* at = line;
   for (const char* piece : pieces) {
     if (piece != nullptr) {
-      at = std::copy_n(piece, std::strlen(piece), at);  // no NUL: a line
+      at = std::copy_n(piece, std::strlen(piece), at);
     }
   }
-  scanner.sink_(scanner.sink_context_, line, length);
+  if (scanner.sink_ != nullptr) {
+    line[length] = '\0';
+    scanner.sink_(scanner.sink_context_, line, length);
+    return;
+  }
+  // One write per line, so that concurrent scans do not split lines.
+  line[length] = '\n';
+  flockfile(stderr);
+  std::fwrite(line, 1, length + 1, stderr);
+  std::fflush(stderr);
+  funlockfile(stderr);
 }
 
 void XelGetOpt::exchange(char** vector) {
@@ -231,7 +243,7 @@ inline bool ScannerCore::ends_at(XelGetOpt& s, char* const* vector, int& count,
   // A caller who counts the closing null must not have it read as a word.
   if (index < count) {
     count = index;
-    s.end_ = index;
+    s.null_at_ = index;
   }
   return true;
 }
@@ -290,13 +302,15 @@ __attribute__((always_inline)) inline bool scan_long(
     }
   }
 
+  // On every error the call's state is complete before the diagnostic, so
+  // that a sink that throws leaves a consistent scanner.
   const bool double_dash = element[1] == '-';
   if (ambiguous && !exact) {
-    ScannerCore::diagnose(s,
-                          {vector[0], ": option `", element, "' is ambiguous"});
     s.nextchar = text_end;
     ++s.optind;
     code = '?';
+    ScannerCore::diagnose(s,
+                          {vector[0], ": option `", element, "' is ambiguous"});
     return true;
   }
   if (found < 0) {
@@ -304,17 +318,13 @@ __attribute__((always_inline)) inline bool scan_long(
         std::strchr(options, *s.nextchar) != nullptr) {
       return false;
     }
-    if (double_dash) {
-      ScannerCore::diagnose(
-          s, {vector[0], ": unrecognized option `", s.nextchar, "'"});
-    } else {
-      const char dash[2] = {element[0], '\0'};
-      ScannerCore::diagnose(
-          s, {vector[0], ": unrecognized option `", dash, s.nextchar, "'"});
-    }
+    const char* const text = s.nextchar;
     s.nextchar += std::strlen(s.nextchar);
     ++s.optind;
     code = '?';
+    const char dash[2] = {element[0], '\0'};
+    ScannerCore::diagnose(s, {vector[0], ": unrecognized option `",
+                              double_dash ? nullptr : dash, text, "'"});
     return true;
   }
 
@@ -324,12 +334,12 @@ __attribute__((always_inline)) inline bool scan_long(
   const char* equals = exact ? nullptr : std::strchr(candidate, '=');
   if (equals != nullptr) {
     if (record.has_arg == XelGetOpt::no_argument) {
+      s.nextchar = text_end;
+      code = '?';
       const char dash[2] = {element[0], '\0'};
       ScannerCore::diagnose(
           s, {vector[0], ": option `", double_dash ? "--" : dash, record.name,
               "' doesn't allow an argument"});
-      s.nextchar = text_end;
-      code = '?';
       return true;
     }
     s.optarg_value = const_cast<char*>(equals + 1);
@@ -337,10 +347,10 @@ __attribute__((always_inline)) inline bool scan_long(
     if (!ScannerCore::ends_at(s, vector, count, s.optind)) {
       s.optarg_value = vector[s.optind++];
     } else {
-      ScannerCore::diagnose(
-          s, {vector[0], ": option `", element, "' requires an argument"});
       s.nextchar = text_end;
       code = options[0] == ':' ? ':' : '?';
+      ScannerCore::diagnose(
+          s, {vector[0], ": option `", element, "' requires an argument"});
       return true;
     }
   }
@@ -366,9 +376,9 @@ __attribute__((always_inline)) inline int scan_short(XelGetOpt& s, int& count,
     ++s.optind;
   }
   if (entry == nullptr) {
+    s.optopt = widen(letter);
     const char text[2] = {letter, '\0'};
     ScannerCore::diagnose(s, {vector[0], ": illegal option -- ", text});
-    s.optopt = widen(letter);
     return '?';
   }
   if (entry[1] != ':') {
@@ -384,11 +394,12 @@ __attribute__((always_inline)) inline int scan_short(XelGetOpt& s, int& count,
     s.optarg_value = s.nextchar;
     ++s.optind;
   } else if (ScannerCore::ends_at(s, vector, count, s.optind)) {
+    s.optopt = widen(letter);
+    s.nextchar = nullptr;
     const char text[2] = {letter, '\0'};
     ScannerCore::diagnose(
         s, {vector[0], ": option requires an argument -- ", text});
-    s.optopt = widen(letter);
-    code = options[0] == ':' ? ':' : '?';
+    return options[0] == ':' ? ':' : '?';
   } else {
     s.optarg_value = vector[s.optind++];
   }
@@ -417,7 +428,7 @@ __attribute__((always_inline)) inline int ScannerCore::next(
     s.nextchar = nullptr;
     s.finished_ = false;
     s.placed_ = 0;
-    s.end_ = count;  // until a null element says otherwise
+    s.null_at_ = XelGetOpt::kNoNull;
     if (options[0] == '-') {
       s.ordering = XelGetOpt::RETURN_IN_ORDER;
     } else if (options[0] == '+' || std::getenv("POSIXLY_CORRECT") != nullptr) {
@@ -426,7 +437,7 @@ __attribute__((always_inline)) inline int ScannerCore::next(
       s.ordering = XelGetOpt::PERMUTE;
     }
   }
-  count = std::min(count, s.end_);
+  count = std::min(count, s.null_at_);
   // Once over, stays over: a further call must not permute again.
   if (s.finished_ || s.optind < 0 || s.optind > count) {
     return -1;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "XelGetOpt.h"
+#include "scanner_trace.h"
 #include "test_support.h"
 
 namespace {
@@ -67,6 +68,27 @@ TEST(ScannerMisuse, NullOptionStringIsNotAmbiguous) {
   EXPECT_EQ(replaced(), 'x');
   replaced.set_char_options(nullptr);
   EXPECT_EQ(replaced(), -1);
+}
+
+// The vector may be given anew or grow between calls, and a caller may
+// start the scan at element 1 by hand: nothing of an earlier call's vector
+// limits a later call.
+TEST(ScannerMisuse, VectorGivenAnewBetweenCalls) {
+  Args w{"prog", "-x", "a", "-y"};
+  XelGetOpt reset(2, w.argv(), "xy");
+  EXPECT_EQ(reset(), 'x');
+  reset.set_args(w.argc(), w.argv());
+  EXPECT_EQ(reset(), 'y');
+
+  Args v{"prog", "-x", "a", "-y"};
+  XelGetOpt growing;
+  EXPECT_EQ(growing.getopt(2, v.argv(), "xy"), 'x');
+  EXPECT_EQ(growing.getopt(v.argc(), v.argv(), "xy"), 'y');
+
+  Args u{"prog", "-x", "-y"};
+  XelGetOpt started(u.argc(), u.argv(), "xy");
+  started.optind = 1;
+  EXPECT_EQ(test_support::trace(started).codes, "x y -1");
 }
 
 }  // namespace

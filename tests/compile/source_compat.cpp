@@ -4,6 +4,11 @@
 
 #include "XelGetOpt.h"
 
+// A caller's own text type that converts to a const text.
+struct Name {
+  operator const char*() const { return "cn"; }  // implicit on purpose
+};
+
 void handEveryKindOfText(int argc, char** argv, char* text,
                          const char* constText) {
   XelGetOpt fromNULL(argc, argv, NULL);
@@ -12,6 +17,7 @@ void handEveryKindOfText(int argc, char** argv, char* text,
   XelGetOpt fromText(argc, argv, text);
   XelGetOpt fromConstText(argc, argv, constText);
   XelGetOpt fromLiteral(argc, argv, "j:");
+  XelGetOpt fromConverting(argc, argv, Name{});
 
   XelGetOpt scanner;
   scanner.set_char_options(NULL);
@@ -20,6 +26,7 @@ void handEveryKindOfText(int argc, char** argv, char* text,
   scanner.set_char_options(text);
   scanner.set_char_options(constText);
   scanner.set_char_options("j:");
+  scanner.set_char_options(Name{});
 
   scanner.add_long_option(NULL, XelGetOpt::no_argument, 'n');
   scanner.add_long_option(0, XelGetOpt::no_argument, 'n');
@@ -27,4 +34,5 @@ void handEveryKindOfText(int argc, char** argv, char* text,
   scanner.add_long_option(text, XelGetOpt::no_argument, 't');
   scanner.add_long_option(constText, XelGetOpt::no_argument, 'c');
   scanner.add_long_option("cn", XelGetOpt::required_argument, 'c');
+  scanner.add_long_option(Name{}, XelGetOpt::required_argument, 'c');
 }

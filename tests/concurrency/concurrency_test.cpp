@@ -198,4 +198,24 @@ TEST(ConcurrencyTest, LastTwoCopiesFreeTheirTableOnce) {
   EXPECT_EQ(liveBlocks.load(), before);
 }
 
+// A ready-made scanner copied on two threads at once, as a program that
+// keeps one and gives each worker its own: copying only reads it.
+TEST(ConcurrencyTest, OneScannerCopiedOnTwoThreads) {
+  XelGetOpt prototype;
+  prototype.add_long_option("cn", XelGetOpt::required_argument, 'c');
+  for (int round = 0; round < 1000; ++round) {
+    std::atomic<int> waiting{2};
+    const auto copy = [&] {
+      for (--waiting; waiting != 0;) std::this_thread::yield();
+      XelGetOpt mine(prototype);
+      mine.add_long_option("data", XelGetOpt::no_argument, 'F');
+      EXPECT_EQ(mine.long_count, 2);
+    };
+    std::thread other(copy);
+    copy();
+    other.join();
+  }
+  EXPECT_EQ(prototype.long_count, 1);
+}
+
 }  // namespace

@@ -42,6 +42,26 @@ void expectEveryFailureReleasesEverything(
   // The table block and the long strings at least.
   EXPECT_GE(result.allocations, 5u);
   EXPECT_EQ(result.failedRuns, result.allocations);
+
+  // With a report, which a failure leaves empty.
+  int halfReports = 0;
+  result = fault::sweepAllocationFailures(
+      [&] { args.emplace(parser_test::commandLine(words)); },
+      [&] {
+        XelOptionsParser::ScanReport report;
+        try {
+          Parser parser(args->argc(), args->argv(), report);
+        } catch (const std::bad_alloc&) {
+          halfReports += report.steps.empty() && report.remaining.empty() &&
+                                 report.diagnostics.empty()
+                             ? 0
+                             : 1;
+          throw;
+        }
+      });
+  EXPECT_EQ(joinedProblems(result), "");
+  EXPECT_EQ(result.failedRuns, result.allocations);
+  EXPECT_EQ(halfReports, 0);
 }
 
 TEST(AllocationFailure, BackupParserReleasesEverything) {

@@ -13,6 +13,7 @@
 
 #include "AllocationFault.h"
 #include "XelGetOpt.h"
+#include "scanner_trace.h"
 #include "test_support.h"
 
 namespace {
@@ -120,6 +121,28 @@ TEST(ScannerAllocationFailure, ScanningAllocatesNothing) {
   EXPECT_EQ(codes, 4);  // j, cn, data, and -n30 unrecognised
   EXPECT_EQ(args.joined(),
             "prog -j 5 -cn host -data -n30 -- stray1 stray2 stray3 stray4 -x");
+}
+
+// A line too long for the stack, with no memory for it: the scan goes on,
+// and the line reaches standard error rather than the sink.
+TEST(ScannerAllocationFailure, LongDiagnosticWithoutMemory) {
+  const std::string program(300, 'p');
+  test_support::Args args({program, "-q", "-x"});
+  XelGetOpt scanner(args.argc(), args.argv(), "x");
+  int sunk = 0;
+  scanner.set_diagnostic_sink([](void* count, const char*,
+                                 std::size_t) { ++*static_cast<int*>(count); },
+                              &sunk);
+  std::string codes;
+  const auto output = test_support::capture([&] {
+    fault::failAllocation(1);
+    codes += test_support::code_text(scanner());
+    fault::failAllocation(0);
+    codes += test_support::code_text(scanner());
+  });
+  EXPECT_EQ(codes, "?x");
+  EXPECT_EQ(sunk, 0);
+  EXPECT_EQ(output.err, program + ": illegal option -- q\n");
 }
 
 }  // namespace

@@ -226,7 +226,8 @@ TEST(XeljobTest, PosixOptionAloneDecidesWhetherTheFirstStrayWordStops) {
 
 // The trace names what each step changed, old and new, and says so when a
 // step changed nothing: an empty value, the same value again, a restart
-// value that is not smaller, a flag already set, a value no accessor shows.
+// value that is not smaller, a flag already set; and an option whose value
+// no accessor shows.
 TEST(XeljobTest, TraceShowsWhatEachStepChanged) {
   const struct {
     Words args;
@@ -245,7 +246,7 @@ TEST(XeljobTest, TraceShowsWhatEachStepChanged) {
       {{"scan", "-o", "5", "-o", "3"},
        R"('o' +-o 3 +getRestartString: "5" -> "3")"},
       {{"restore", "-rbs", "-dctm", "-phase", "full"},
-       R"('R' +-rbs -dctm +isRBSJob: false -> true\n +'h' +-phase full +nothing changed)"},
+       R"('R' +-rbs -dctm +isRBSJob: false -> true\n +'h' +-phase full +no accessor shows this option)"},
       {{"backup", "-q", "stray", "--", "-j", "5"},
        R"('\?' +-q +error, nothing changed\n +-1 +-- +end of options)"},
   };

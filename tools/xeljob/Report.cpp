@@ -72,15 +72,34 @@ std::string valueText(const Value& value) {
   return job_records::valueText(value);
 }
 
+// The codes of the kind's options that no accessor shows (the restore
+// job's "phase"): a step of theirs stores a value the record never shows.
+std::vector<int> codesNoAccessorShows(const JobKind& kind) {
+  const XelOptionsParser::Vocabulary& vocabulary = kind.vocabulary();
+  std::vector<int> codes;
+  for (int i = 0; i < vocabulary.count; ++i) {
+    if (accessorsChangedBy(kind, vocabulary.options[i]).empty()) {
+      codes.push_back(vocabulary.options[i].code);
+    }
+  }
+  return codes;
+}
+
 // What a step did to the record, for people.
 std::string stepEffect(const XelOptionsParser::ScanStep& step,
-                       const std::vector<Change>& changes) {
+                       const std::vector<Change>& changes,
+                       const std::vector<int>& hiddenCodes) {
   if (step.code == -1) {
     return "end of options";
   }
   if (changes.empty()) {
-    return step.code == '?' || step.code == ':' ? "error, nothing changed"
-                                                : "nothing changed";
+    if (step.code == '?' || step.code == ':') {
+      return "error, nothing changed";
+    }
+    return std::find(hiddenCodes.begin(), hiddenCodes.end(), step.code) !=
+                   hiddenCodes.end()
+               ? "no accessor shows this option"
+               : "nothing changed";
   }
   std::string text;
   for (const Change& change : changes) {
@@ -164,6 +183,7 @@ std::string outcomeTable(const JobOutcome& outcome, bool withTrace) {
       wordsWidth = std::max(wordsWidth, wordsText(step.words).size());
     }
     wordsWidth = std::min<std::size_t>(wordsWidth, 32);
+    const std::vector<int> hiddenCodes = codesNoAccessorShows(*outcome.kind);
     for (std::size_t i = 0; i < steps.size(); ++i) {
       std::size_t start = out.size();
       out += "  " + codeText(steps[i].code);
@@ -171,7 +191,7 @@ std::string outcomeTable(const JobOutcome& outcome, bool withTrace) {
       start = out.size();
       out += wordsText(steps[i].words);
       padTo(out, start, wordsWidth + 2);
-      out += stepEffect(steps[i], outcome.changes[i]) + '\n';
+      out += stepEffect(steps[i], outcome.changes[i], hiddenCodes) + '\n';
     }
   }
   return out;
