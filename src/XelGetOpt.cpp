@@ -443,7 +443,7 @@ __attribute__((always_inline)) inline int ScannerCore::next(
     return -1;
   }
   // A caller that moved optind to the end inside a cluster ended the element.
-  if (s.optind == count) {
+  if (ends_at(s, vector, count, s.optind)) {
     s.nextchar = nullptr;
   }
   if (options[0] == '-' || options[0] == '+') {

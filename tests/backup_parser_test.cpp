@@ -88,14 +88,20 @@ TEST_F(BackupParserTest, SettersOfEveryParserStoreTheirText) {
     parser.setVirtualMachine("vm1");
     parser.setJobToken("t1");
     parser.setClientMachine("c1");
-    EXPECT_EQ(parser_test::readRecord(parser),
-              parser_test::defaultsWith<std::decay_t<decltype(parser)>>(
-                  {{"getJobId", "42"},
-                   {"getQuorvelId", "3"},
-                   {"getApplicationNumber", "4"},
-                   {"getVirtualMachine", "vm1"},
-                   {"getJobToken", "t1"},
-                   {"getClientMachine", "c1"}}));
+    std::map<std::string, std::string> expected{{"getJobId", "42"},
+                                                {"getQuorvelId", "3"},
+                                                {"getApplicationNumber", "4"},
+                                                {"getVirtualMachine", "vm1"},
+                                                {"getJobToken", "t1"},
+                                                {"getClientMachine", "c1"}};
+    if constexpr (!std::is_same_v<std::decay_t<decltype(parser)>,
+                                  RestoreOptionsParser>) {
+      parser.setBackupType(9);
+      expected["getBackupType"] = "9";
+    }
+    EXPECT_EQ(
+        parser_test::readRecord(parser),
+        parser_test::defaultsWith<std::decay_t<decltype(parser)>>(expected));
   };
   test_support::Args args = parser_test::commandLine({});
   expectStored(BackupOptionsParser(1, args.argv()));

@@ -54,13 +54,13 @@ TEST(ParserReport, TellsTheStepsAndTheRemainingWords) {
        0},
       {{"s", "-cn"}, false, "?[-cn]@1 -1[]@2", "s", 1},
   };
+  Report report;  // used again: each parse tells only its own scan
   for (const auto& c : cases) {
     SCOPED_TRACE(parser_test::quoted(c.words));
     EnvGuard posix("POSIXLY_CORRECT", c.posixlyCorrect
                                           ? std::optional<const char*>("1")
                                           : std::nullopt);
     test_support::Args args = parser_test::commandLine(c.words);
-    Report report;
     BackupOptionsParser parser(args.argc(), args.argv(), report);
     EXPECT_EQ(stepsOf(report), c.steps);
     EXPECT_EQ(join(report.remaining), c.remaining);

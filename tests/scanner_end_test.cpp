@@ -91,6 +91,7 @@ TEST(ScannerWithoutInputs, ReturnsMinusOneAndChangesNothing) {
   XelGetOpt unset;
   const auto before = fields(unset);
   EXPECT_EQ(unset.argc, 0);
+  EXPECT_EQ(unset.longind, 0);
   EXPECT_EQ(unset.opterr, 1);
   EXPECT_EQ(unset(), -1);
   EXPECT_EQ(unset(), -1);

@@ -88,7 +88,53 @@ TEST(ScannerMisuse, VectorGivenAnewBetweenCalls) {
   Args u{"prog", "-x", "-y"};
   XelGetOpt started(u.argc(), u.argv(), "xy");
   started.optind = 1;
-  EXPECT_EQ(test_support::trace(started).codes, "x y -1");
+  EXPECT_EQ(started(), 'x');
+  EXPECT_EQ(started.consumed().position, 1);
+  EXPECT_EQ(test_support::trace(started).codes, "y -1");
+
+  Args t{"prog", "-x"};
+  XelGetOpt late;
+  late.set_char_options("x");
+  late.set_args(t.argc(), t.argv());
+  EXPECT_EQ(test_support::trace(late).codes, "x -1");
+}
+
+// A null element is the vector's end however optind is moved: onto it
+// inside a cluster, or past it once it is known.
+TEST(ScannerMisuse, OptindMovedOntoOrPastANull) {
+  Args w{"prog", "-xy", "null", "-x"};
+  w.argv()[2] = nullptr;
+  XelGetOpt cluster(w.argc(), w.argv(), "xy");
+  ASSERT_EQ(cluster(), 'x');
+  cluster.optind = 2;
+  EXPECT_EQ(cluster(), -1);
+
+  Args v{"prog", "-cn", "null", "-x"};
+  v.argv()[2] = nullptr;
+  XelGetOpt past(v.argc(), v.argv(), "x");
+  past.opterr = 0;
+  past.add_long_option("cn", XelGetOpt::required_argument, 'c');
+  ASSERT_EQ(past(), '?');  // -cn has no value: the vector ends there
+  past.optind = 3;
+  EXPECT_EQ(past(), -1);
+}
+
+// A copy made mid-scan is the scanner at that point: the same fields, the
+// same last call, the same rest of the scan.
+TEST(ScannerMisuse, CopyMadeMidScanGoesOnAlike) {
+  Args w{"prog", "a", "-o", "v", "-x", "b"};
+  XelGetOpt original(w.argc(), w.argv(), "o:x");
+  ASSERT_EQ(original(), 'o');
+  XelGetOpt copy = original;
+  EXPECT_STREQ(copy.optarg(), "v");
+  EXPECT_EQ(copy.optind, original.optind);
+  EXPECT_EQ(copy.ordering, original.ordering);
+  EXPECT_EQ(copy.consumed().position, 1);
+  EXPECT_EQ(copy.consumed().count, 2);
+  EXPECT_EQ(copy(), 'x');
+  EXPECT_EQ(copy.consumed().position, 3);
+  EXPECT_EQ(copy(), -1);
+  EXPECT_EQ(copy.optind, 4);
 }
 
 }  // namespace
