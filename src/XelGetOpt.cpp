@@ -442,17 +442,18 @@ __attribute__((always_inline)) inline int ScannerCore::next(
   if (s.finished_ || s.optind < 0 || s.optind > count) {
     return -1;
   }
-  // A caller that moved optind to the end inside a cluster ended the element.
-  if (ends_at(s, vector, count, s.optind)) {
-    s.nextchar = nullptr;
-  }
   if (options[0] == '-' || options[0] == '+') {
     ++options;
   }
   // The scan reorders the caller's pointers in place, never the texts.
   char** words = const_cast<char**>(vector);
 
-  const bool resumed = s.nextchar != nullptr && *s.nextchar != '\0';
+  bool resumed = s.nextchar != nullptr && *s.nextchar != '\0';
+  // A caller that moved optind to the end inside a cluster ended the element.
+  if (resumed && ends_at(s, vector, count, s.optind)) {
+    s.nextchar = nullptr;
+    resumed = false;
+  }
   if (!resumed) {
     if (s.ordering == XelGetOpt::PERMUTE) {
       if (s.first_nonopt != s.last_nonopt && s.last_nonopt != s.optind) {
