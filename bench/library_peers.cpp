@@ -27,14 +27,14 @@ const XelOptionsParser::OptionSpec* find_option(const char* word) {
   const XelOptionsParser::Vocabulary& vocabulary =
       BackupOptionsParser::vocabulary();
   const auto* end = vocabulary.options + vocabulary.count;
-  for (const auto* spec = vocabulary.options; spec != end; ++spec) {
-    if (spec->name != nullptr && std::strcmp(spec->name, word) == 0) {
-      return spec;
+  for (const auto* entry = vocabulary.options; entry != end; ++entry) {
+    if (entry->name != nullptr && std::strcmp(entry->name, word) == 0) {
+      return entry;
     }
   }
-  for (const auto* spec = vocabulary.options; spec != end; ++spec) {
-    if (spec->name == nullptr && word[0] == spec->code && word[1] == '\0') {
-      return spec;
+  for (const auto* entry = vocabulary.options; entry != end; ++entry) {
+    if (entry->name == nullptr && word[0] == entry->code && word[1] == '\0') {
+      return entry;
     }
   }
   return nullptr;
@@ -51,19 +51,19 @@ std::vector<std::string> peer_words(const std::vector<std::string>& words,
       result.insert(result.end(), words.begin() + i, words.end());
       break;
     }
-    const auto* spec = word.size() > 1 && word[0] == '-' && word[1] != '-'
-                           ? find_option(word.c_str() + 1)
-                           : nullptr;
-    if (spec == nullptr) {
+    const auto* entry = word.size() > 1 && word[0] == '-' && word[1] != '-'
+                            ? find_option(word.c_str() + 1)
+                            : nullptr;
+    if (entry == nullptr) {
       result.push_back(word);
       continue;
     }
     const bool long_name =
-        spec->name != nullptr &&
-        !(peer.one_letter_names_are_short && std::strlen(spec->name) == 1);
+        entry->name != nullptr &&
+        !(peer.one_letter_names_are_short && std::strlen(entry->name) == 1);
     result.push_back(long_name ? "-" + word : word);
     // The value is a word of its own: it stays as it is.
-    if (spec->kind == XelGetOpt::required_argument && i + 1 < words.size()) {
+    if (entry->kind == XelGetOpt::required_argument && i + 1 < words.size()) {
       result.push_back(words[++i]);
     }
   }

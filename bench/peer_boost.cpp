@@ -13,12 +13,12 @@ namespace po = boost::program_options;
 namespace {
 
 // A short option is described as ",j" and stored under "-j".
-std::string description_name(const XelOptionsParser::OptionSpec& spec) {
-  return spec.name != nullptr ? spec.name : std::string{',', spec.code};
+std::string description_name(const XelOptionsParser::OptionSpec& entry) {
+  return entry.name != nullptr ? entry.name : std::string{',', entry.code};
 }
 
-std::string stored_name(const XelOptionsParser::OptionSpec& spec) {
-  return spec.name != nullptr ? spec.name : std::string{'-', spec.code};
+std::string stored_name(const XelOptionsParser::OptionSpec& entry) {
+  return entry.name != nullptr ? entry.name : std::string{'-', entry.code};
 }
 
 }  // namespace
@@ -29,9 +29,9 @@ BackupSettings parse_backup_with_boost(int argc, char** argv) {
   po::options_description description("backup job");
   auto add = description.add_options();
   for (int i = 0; i < vocabulary.count; ++i) {
-    const XelOptionsParser::OptionSpec& spec = vocabulary.options[i];
-    const std::string name = description_name(spec);
-    if (spec.kind == XelGetOpt::required_argument) {
+    const XelOptionsParser::OptionSpec& entry = vocabulary.options[i];
+    const std::string name = description_name(entry);
+    if (entry.kind == XelGetOpt::required_argument) {
       add(name.c_str(), po::value<std::string>());
     } else {
       add(name.c_str(), "");
@@ -48,13 +48,13 @@ BackupSettings parse_backup_with_boost(int argc, char** argv) {
 
   BackupSettings settings;
   for (int i = 0; i < vocabulary.count; ++i) {
-    const XelOptionsParser::OptionSpec& spec = vocabulary.options[i];
-    const std::string name = stored_name(spec);
+    const XelOptionsParser::OptionSpec& entry = vocabulary.options[i];
+    const std::string name = stored_name(entry);
     if (values.count(name) == 0) {
       continue;
     }
-    apply_backup_option(settings, spec.code,
-                        spec.kind == XelGetOpt::required_argument
+    apply_backup_option(settings, entry.code,
+                        entry.kind == XelGetOpt::required_argument
                             ? values[name].as<std::string>().c_str()
                             : "");
   }

@@ -18,11 +18,11 @@ BackupSettings parse_backup_with_cli11(int argc, char** argv) {
   std::vector<CLI::Option*> options;
   options.reserve(static_cast<std::size_t>(vocabulary.count));
   for (int i = 0; i < vocabulary.count; ++i) {
-    const XelOptionsParser::OptionSpec& spec = vocabulary.options[i];
-    const std::string name = spec.name != nullptr
-                                 ? std::string("--") + spec.name
-                                 : std::string{'-', spec.code};
-    options.push_back(spec.kind == XelGetOpt::required_argument
+    const XelOptionsParser::OptionSpec& entry = vocabulary.options[i];
+    const std::string name = entry.name != nullptr
+                                 ? std::string("--") + entry.name
+                                 : std::string{'-', entry.code};
+    options.push_back(entry.kind == XelGetOpt::required_argument
                           ? app.add_option(name)
                           : app.add_flag(name));
   }
@@ -34,9 +34,9 @@ BackupSettings parse_backup_with_cli11(int argc, char** argv) {
     if (option.count() == 0) {
       continue;
     }
-    const XelOptionsParser::OptionSpec& spec = vocabulary.options[i];
-    apply_backup_option(settings, spec.code,
-                        spec.kind == XelGetOpt::required_argument
+    const XelOptionsParser::OptionSpec& entry = vocabulary.options[i];
+    apply_backup_option(settings, entry.code,
+                        entry.kind == XelGetOpt::required_argument
                             ? option.as<std::string>().c_str()
                             : "");
   }

@@ -11,8 +11,8 @@ namespace {
 
 // cxxopts names a short option by its letter alone, and takes any
 // one-letter name for one.
-std::string name_of(const XelOptionsParser::OptionSpec& spec) {
-  return spec.name != nullptr ? spec.name : std::string(1, spec.code);
+std::string name_of(const XelOptionsParser::OptionSpec& entry) {
+  return entry.name != nullptr ? entry.name : std::string(1, entry.code);
 }
 
 }  // namespace
@@ -25,24 +25,24 @@ BackupSettings parse_backup_with_cxxopts(int argc, char** argv) {
   options.allow_unrecognised_options();
   auto add = options.add_options();
   for (int i = 0; i < vocabulary.count; ++i) {
-    const XelOptionsParser::OptionSpec& spec = vocabulary.options[i];
-    if (spec.kind == XelGetOpt::required_argument) {
-      add(name_of(spec), "", cxxopts::value<std::string>());
+    const XelOptionsParser::OptionSpec& entry = vocabulary.options[i];
+    if (entry.kind == XelGetOpt::required_argument) {
+      add(name_of(entry), "", cxxopts::value<std::string>());
     } else {
-      add(name_of(spec), "");
+      add(name_of(entry), "");
     }
   }
   const cxxopts::ParseResult result = options.parse(argc, argv);
 
   BackupSettings settings;
   for (int i = 0; i < vocabulary.count; ++i) {
-    const XelOptionsParser::OptionSpec& spec = vocabulary.options[i];
-    const std::string name = name_of(spec);
+    const XelOptionsParser::OptionSpec& entry = vocabulary.options[i];
+    const std::string name = name_of(entry);
     if (result.count(name) == 0) {
       continue;
     }
-    apply_backup_option(settings, spec.code,
-                        spec.kind == XelGetOpt::required_argument
+    apply_backup_option(settings, entry.code,
+                        entry.kind == XelGetOpt::required_argument
                             ? result[name].as<std::string>().c_str()
                             : "");
   }

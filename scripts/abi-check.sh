@@ -17,6 +17,8 @@ baseline=tests/abi/libxelopts.abi
 if $update; then
   abidw --headers-dir include --drop-private-types --no-corpus-path \
     --no-comp-dir-path --no-show-locs --out-file "$baseline" "$library"
+  # Sources named relative to the repository, wherever it was built.
+  sed -i "s|path='$PWD/|path='|" "$baseline"
   echo "wrote $baseline from $library"
   exit 0
 fi
