@@ -47,12 +47,15 @@ TEST_P(ScannerAfterEnd, FurtherCallsReturnMinusOneAndMoveNothing) {
   EXPECT_EQ(trace(scanner).codes, c.codes);
   const std::string line = args.joined();
   const int optind = scanner.optind;
+  XelGetOpt copy(scanner);  // a copy of an ended scan has ended too
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(scanner(), -1);
     EXPECT_EQ(scanner.optarg(), nullptr);
+    EXPECT_EQ(copy(), -1);
   }
   EXPECT_EQ(args.joined(), line);
   EXPECT_EQ(scanner.optind, optind);
+  EXPECT_EQ(copy.optind, optind);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryMode, ScannerAfterEnd,

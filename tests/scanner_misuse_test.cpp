@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "XelGetOpt.h"
 #include "scanner_trace.h"
@@ -115,26 +116,50 @@ TEST(ScannerMisuse, OptindMovedOntoOrPastANull) {
   past.opterr = 0;
   past.add_long_option("cn", XelGetOpt::required_argument, 'c');
   ASSERT_EQ(past(), '?');  // -cn has no value: the vector ends there
+  XelGetOpt copy(past);    // which a copy knows too
   past.optind = 3;
   EXPECT_EQ(past(), -1);
+  copy.optind = 3;
+  EXPECT_EQ(copy(), -1);
+}
+
+// A scan started anew (optind 0) forgets the last one: what it consumed and
+// where its vector ended.
+TEST(ScannerMisuse, ScanStartedAnewForgetsTheLastOne) {
+  Args first{"prog", "-x", "null", "-x"};
+  first.argv()[2] = nullptr;
+  XelGetOpt scanner(first.argc(), first.argv(), "x");
+  EXPECT_EQ(test_support::trace(scanner).codes, "x -1");
+  Args second{"prog", "-x", "-x", "-x"};
+  scanner.argv = second.argv();
+  scanner.optind = 0;
+  EXPECT_EQ(scanner(), 'x');
+  EXPECT_EQ(scanner.consumed().position, 1);
+  EXPECT_EQ(test_support::trace(scanner).codes, "x x -1");
 }
 
 // A copy made mid-scan is the scanner at that point: the same fields, the
 // same last call, the same rest of the scan.
 TEST(ScannerMisuse, CopyMadeMidScanGoesOnAlike) {
-  Args w{"prog", "a", "-o", "v", "-x", "b"};
+  Args w{"prog", "-q", "a", "-o", "v", "-x", "b"};
   XelGetOpt original(w.argc(), w.argv(), "o:x");
+  original.opterr = 0;
+  ASSERT_EQ(original(), '?');
   ASSERT_EQ(original(), 'o');
   XelGetOpt copy = original;
-  EXPECT_STREQ(copy.optarg(), "v");
-  EXPECT_EQ(copy.optind, original.optind);
-  EXPECT_EQ(copy.ordering, original.ordering);
-  EXPECT_EQ(copy.consumed().position, 1);
+  const auto fields = [](const XelGetOpt& s) {
+    return std::make_tuple(s.argc, s.argv, s.longind, s.optstring, s.longopts,
+                           s.long_count, s.optarg_value, s.optind, s.opterr,
+                           s.optopt, s.nextchar, s.ordering, s.first_nonopt,
+                           s.last_nonopt);
+  };
+  EXPECT_TRUE(fields(copy) == fields(original));
+  EXPECT_EQ(copy.consumed().position, 2);
   EXPECT_EQ(copy.consumed().count, 2);
   EXPECT_EQ(copy(), 'x');
-  EXPECT_EQ(copy.consumed().position, 3);
+  EXPECT_EQ(copy.consumed().position, 4);
   EXPECT_EQ(copy(), -1);
-  EXPECT_EQ(copy.optind, 4);
+  EXPECT_EQ(copy.optind, 5);
 }
 
 }  // namespace

@@ -19,6 +19,7 @@ using test_support::EnvGuard;
 struct Lines {
   std::vector<std::string> lines;
   static void collect(void* self, const char* line, std::size_t length) {
+    EXPECT_EQ(line[length], '\0');
     static_cast<Lines*>(self)->lines.emplace_back(line, length);
   }
   std::string asStream() const {
@@ -92,6 +93,19 @@ TEST(ScannerSink, GetsWhatStandardErrorWould) {
     while (c.next(quiet, silenced) != -1) {
     }
     EXPECT_TRUE(none.lines.empty());
+  }
+}
+
+// Lines around the length the scanner keeps on its stack, byte for byte.
+TEST(ScannerSink, LongLinesWhole) {
+  for (std::size_t length : {254, 255, 256, 257, 4000}) {
+    const std::string program(length - 21, 'p');  // ": illegal option -- q"
+    Args args({program, "-q"});
+    Lines lines;
+    XelGetOpt scanner(args.argc(), args.argv(), "x");
+    scanner.set_diagnostic_sink(&Lines::collect, &lines);
+    EXPECT_EQ(scanner(), '?');
+    EXPECT_EQ(lines.asStream(), program + ": illegal option -- q\n");
   }
 }
 

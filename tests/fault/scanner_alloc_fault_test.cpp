@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "AllocationFault.h"
@@ -143,6 +144,19 @@ TEST(ScannerAllocationFailure, LongDiagnosticWithoutMemory) {
   EXPECT_EQ(codes, "?x");
   EXPECT_EQ(sunk, 0);
   EXPECT_EQ(output.err, program + ": illegal option -- q\n");
+  // The stream is free again for other threads.
+  std::thread([] { std::fflush(stderr); }).join();
+}
+
+// A table of the scanner's own, replaced by the caller's, is freed then.
+TEST(ScannerAllocationFailure, ReplacedOwnTableIsFreed) {
+  const long before = fault::liveBlocks();
+  const XelGetOpt::option callers[] = {
+      {nullptr, XelGetOpt::no_argument, nullptr, 0}};
+  XelGetOpt scanner;
+  scanner.add_long_option("cn", XelGetOpt::required_argument, 'c');
+  scanner.set_long_options(const_cast<XelGetOpt::option*>(callers));
+  EXPECT_EQ(fault::liveBlocks(), before);
 }
 
 }  // namespace
