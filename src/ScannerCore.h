@@ -55,9 +55,14 @@ struct ScannerCore {
   static void note_consumed(XelGetOpt& scanner, int first, int end,
                             bool resumed);
 
-  // One past the last element of the vector: argc, or the index of the
-  // first null element before it; exact once the scan has returned -1.
+  // One past the last element of the scanner's vector: argc, or the index
+  // of the first null element before it; exact once the scan has returned
+  // -1. An empty vector (argc 0, or argv[0] null) ends at 0.
   static int vectorEnd(const XelGetOpt& scanner) {
+    if (scanner.argc <= 0 || scanner.argv == nullptr ||
+        scanner.argv[0] == nullptr) {
+      return 0;
+    }
     return scanner.argc < scanner.null_at_ ? scanner.argc : scanner.null_at_;
   }
 

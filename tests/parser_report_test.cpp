@@ -113,6 +113,12 @@ void expectNullEndsTheVector() {
   Parser second(5, unreadTail, tail);
   EXPECT_EQ(second.getJobId(), 7);
   EXPECT_TRUE(tail.isClean());
+
+  char* noProgram[] = {nullptr, j, seven, nullptr};  // an empty vector
+  Report none;
+  Parser third(3, noProgram, none);
+  EXPECT_EQ(third.getJobId(), 0);
+  EXPECT_TRUE(none.isClean());
   test_support::capture([&] {
     Parser plain(3, valueMissing);
     EXPECT_EQ(plain.getClientMachine(), "");
