@@ -52,6 +52,7 @@ TEST_P(ScannerAfterEnd, FurtherCallsReturnMinusOneAndMoveNothing) {
     EXPECT_EQ(scanner(), -1);
     EXPECT_EQ(scanner.optarg(), nullptr);
     EXPECT_EQ(copy(), -1);
+    EXPECT_EQ(copy.consumed().count, 0);
   }
   EXPECT_EQ(args.joined(), line);
   EXPECT_EQ(scanner.optind, optind);
