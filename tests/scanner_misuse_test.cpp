@@ -47,6 +47,15 @@ TEST(ScannerMisuse, ExchangeIgnoresOutOfRangeBlocks) {
   scanner.optind = 2;
   scanner.exchange(w.argv());
   EXPECT_EQ(w.joined(), before);
+  // An empty block of skipped words: nothing moves, nothing changes.
+  scanner.first_nonopt = 1;
+  scanner.exchange(w.argv());
+  EXPECT_EQ(w.joined(), before);
+  EXPECT_EQ(scanner.first_nonopt, 1);
+  // A block may start at element 0, as exchange is told.
+  scanner.first_nonopt = 0;
+  scanner.exchange(w.argv());
+  EXPECT_EQ(w.joined(), "a prog -x");
 }
 
 TEST(ScannerMisuse, RefusedCallClearsArgument) {
@@ -136,6 +145,12 @@ TEST(ScannerMisuse, ScanStartedAnewForgetsTheLastOne) {
   EXPECT_EQ(scanner(), 'x');
   EXPECT_EQ(scanner.consumed().position, 1);
   EXPECT_EQ(test_support::trace(scanner).codes, "x x -1");
+
+  Args cluster{"prog", "-xy"};  // started anew inside a cluster
+  XelGetOpt inside(cluster.argc(), cluster.argv(), "xy");
+  ASSERT_EQ(inside(), 'x');
+  inside.optind = 0;
+  EXPECT_EQ(test_support::trace(inside).codes, "x y -1");
 }
 
 // A copy made mid-scan is the scanner at that point: the same fields, the

@@ -137,6 +137,11 @@ TEST(ScannerTableCopies, ThirtyFirstOptionOfASharedTable) {
   add(copy, 30, 31);
   expect_terminated(original, 30);
   expect_terminated(copy, 31);
+  // The original, too, copies before it writes.
+  XelGetOpt second = original;
+  add(original, 30, 31);
+  expect_terminated(second, 30);
+  expect_terminated(original, 31);
 }
 
 // A full shared table prints its refusal and is neither copied nor changed.

@@ -157,6 +157,11 @@ TEST(ScannerAllocationFailure, ReplacedOwnTableIsFreed) {
   scanner.add_long_option("cn", XelGetOpt::required_argument, 'c');
   scanner.set_long_options(const_cast<XelGetOpt::option*>(callers));
   EXPECT_EQ(fault::liveBlocks(), before);
+  // And so is one that an assignment replaces.
+  scanner = XelGetOpt();
+  scanner.add_long_option("cn", XelGetOpt::required_argument, 'c');
+  scanner = XelGetOpt();
+  EXPECT_EQ(fault::liveBlocks(), before);
 }
 
 }  // namespace
