@@ -4,6 +4,7 @@
 #define XELOPTS_SRC_SCANNERCORE_H
 
 #include <atomic>
+#include <cstdio>
 #include <initializer_list>
 
 #include "XelGetOpt.h"
@@ -38,6 +39,40 @@ struct ScannerCore {
   // append itself.
   static void add_long_option(XelGetOpt& s, const char* name,
                               XelGetOpt::ParamType kind, char value);
+
+  // In place, what copy-assigning a scanner newly constructed over the
+  // vector and options, and then adding the entries that have a name, would
+  // make of the scanner: one allocation and one pass, for the parsers.
+  template <class Entry>
+  static void restart(XelGetOpt& scanner, int argc, char** argv,
+                      const char* options, const Entry* entries, int count) {
+    XelGetOpt::TableBlock* block = nullptr;
+    int names = 0;
+    for (int i = 0; i < count; ++i) {
+      if (entries[i].name == nullptr) {
+        continue;
+      }
+      if (block == nullptr) {
+        block = new XelGetOpt::TableBlock;
+      }
+      if (names > XelGetOpt::kTableCapacity - 2) {
+        std::printf("Getopt: too many long options.");
+        continue;
+      }
+      block->records[names++] =
+          option{entries[i].name, entries[i].kind, nullptr,
+                 static_cast<signed char>(entries[i].code)};
+    }
+    assign(scanner, XelGetOpt(argc, argv, options));
+    if (block != nullptr) {
+      block->records[names] =
+          option{nullptr, XelGetOpt::no_argument, nullptr, 0};
+      scanner.table_ = block;
+      scanner.longopts = block->records;
+      scanner.long_count = names;
+      setOwnRecords(scanner, block->records);
+    }
+  }
 
   // Makes `to`, another scanner, a copy of `from`, sharing its table.
   static void assign(XelGetOpt& to, const XelGetOpt& from) noexcept;

@@ -259,10 +259,12 @@ inline void ScannerCore::note_consumed(XelGetOpt& s, int first, int end,
 namespace {
 
 // Sets the code of a long option or of its error; false when a single-dash
-// word falls back to short options.
+// word falls back to short options, with the letter's entry in the option
+// string.
 __attribute__((always_inline)) inline bool scan_long(
     XelGetOpt& s, int& count, char* const* vector, const char* options,
-    const XelGetOpt::option* table, int* index, int long_only, int& code) {
+    const XelGetOpt::option* table, int* index, int long_only, int& code,
+    const char*& entry) {
   const char* element = vector[s.optind];
   const char* candidate = s.nextchar;
 
@@ -314,8 +316,11 @@ __attribute__((always_inline)) inline bool scan_long(
     return true;
   }
   if (found < 0) {
-    if (long_only != 0 && !double_dash &&
-        std::strchr(options, *s.nextchar) != nullptr) {
+    const char* const in_options = long_only != 0 && !double_dash
+                                       ? std::strchr(options, *s.nextchar)
+                                       : nullptr;
+    if (in_options != nullptr) {
+      entry = *s.nextchar == ':' ? nullptr : in_options;  // ':' is no option
       return false;
     }
     const char* const text = s.nextchar;
@@ -367,11 +372,12 @@ __attribute__((always_inline)) inline bool scan_long(
   return true;
 }
 
+// entry: the letter's entry in the option string, or null.
 __attribute__((always_inline)) inline int scan_short(XelGetOpt& s, int& count,
                                                      char* const* vector,
-                                                     const char* options) {
+                                                     const char* options,
+                                                     const char* entry) {
   const char letter = *s.nextchar++;
-  const char* entry = find_letter(options, letter);
   if (*s.nextchar == '\0') {
     ++s.optind;
   }
@@ -413,12 +419,11 @@ __attribute__((always_inline)) inline int ScannerCore::next(
     XelGetOpt& s, int count, char* const* vector, const char* options,
     const option* table, int* index, int long_only) {
   s.optarg_value = nullptr;
-  s.step_first_ = 0;
-  s.step_end_ = 0;
   // An empty vector (argc 0, argv[0] null) or a scanner without inputs has
   // nothing to scan.
   if (count <= 0 || vector == nullptr || vector[0] == nullptr ||
       options == nullptr) {
+    s.step_first_ = s.step_end_ = 0;
     return -1;
   }
   if (s.optind == 0) {
@@ -440,6 +445,7 @@ __attribute__((always_inline)) inline int ScannerCore::next(
   count = std::min(count, s.null_at_);
   // Once over, stays over: a further call must not permute again.
   if (s.finished_ || s.optind < 0 || s.optind > count) {
+    s.step_first_ = s.step_end_ = 0;
     return -1;
   }
   if (options[0] == '-' || options[0] == '+') {
@@ -488,9 +494,8 @@ __attribute__((always_inline)) inline int ScannerCore::next(
       }
       s.finished_ = true;
       // The terminator ends up just before the first remaining element.
-      if (terminated) {
-        note_consumed(s, s.optind - 1, s.optind, false);
-      }
+      const int first = terminated ? s.optind - 1 : s.optind;
+      note_consumed(s, first, s.optind, false);
       return -1;
     }
     if (is_nonoption(words[s.optind])) {
@@ -498,6 +503,7 @@ __attribute__((always_inline)) inline int ScannerCore::next(
         s.finished_ = true;
         for (int end = s.optind; !ends_at(s, words, count, end); ++end) {
         }
+        note_consumed(s, s.optind, s.optind, false);
         return -1;
       }
       note_consumed(s, s.optind, s.optind + 1, false);
@@ -513,9 +519,13 @@ __attribute__((always_inline)) inline int ScannerCore::next(
   const bool long_candidate = table != nullptr && element[0] == '-' &&
                               (element[1] == '-' || long_only != 0);
   int code = 0;
-  if (!long_candidate ||
-      !scan_long(s, count, vector, options, table, index, long_only, code)) {
-    code = scan_short(s, count, vector, options);
+  const char* entry = nullptr;  // found on the way when a name falls back
+  if (!long_candidate) {
+    code = scan_short(s, count, vector, options,
+                      find_letter(options, *s.nextchar));
+  } else if (!scan_long(s, count, vector, options, table, index, long_only,
+                        code, entry)) {
+    code = scan_short(s, count, vector, options, entry);
   }
   // Inside a cluster the element is not passed yet, but read.
   note_consumed(s, first, std::max(s.optind, first + 1), resumed);
