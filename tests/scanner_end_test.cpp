@@ -89,6 +89,12 @@ TEST(ScannerEmptyVector, ReturnsMinusOneAndWritesNothing) {
   EXPECT_EQ(output.err, "");
   EXPECT_EQ(scanner.optind, 0);
   EXPECT_EQ(vector[0], nullptr);
+
+  // A count of 0 says the same of a vector that has words.
+  Args args = Args::of("prog -x");
+  XelGetOpt counted(0, args.argv(), "x");
+  EXPECT_EQ(counted(), -1);
+  EXPECT_EQ(counted.optind, 0);
 }
 
 TEST(ScannerWithoutInputs, ReturnsMinusOneAndChangesNothing) {
