@@ -97,7 +97,9 @@ TEST_F(BackupParserTest, SettersOfEveryParserStoreTheirText) {
     if constexpr (!std::is_same_v<std::decay_t<decltype(parser)>,
                                   RestoreOptionsParser>) {
       parser.setBackupType(9);
+      parser.setMediaAgent("ma1");
       expected["getBackupType"] = "9";
+      expected["getMediaAgent"] = "ma1";
     }
     EXPECT_EQ(
         parser_test::readRecord(parser),
