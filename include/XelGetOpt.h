@@ -12,6 +12,10 @@
 #ifndef XELOPTS_API
 #define XELOPTS_API __attribute__((visibility("default")))
 #endif
+// Members of the exported classes that callers never see.
+#ifndef XELOPTS_LOCAL
+#define XELOPTS_LOCAL __attribute__((visibility("hidden")))
+#endif
 
 #include <cstddef>
 #include <type_traits>
@@ -24,7 +28,8 @@
 #undef required_argument
 
 namespace xelopts::detail {
-struct ScannerCore;
+class LongOptionTable;
+class ScannerEngine;
 }
 
 class XELOPTS_API XelGetOpt {
@@ -87,7 +92,8 @@ class XELOPTS_API XelGetOpt {
       : argc(count), argv(vector), optstring(options) {}
 
   // Copies share the long-option table and the diagnostic sink; the last
-  // copy releases the table. A move copies.
+  // copy releases the table. A move copies. add_long_option on a copy
+  // copies the shared table before it writes.
   XelGetOpt(const XelGetOpt& other) noexcept;
   XelGetOpt& operator=(const XelGetOpt& other) noexcept;
   ~XelGetOpt();
@@ -104,17 +110,6 @@ class XELOPTS_API XelGetOpt {
   void add_long_option(char* name, ParamType kind, char value);
   template <class Text, class = if_const_text<Text>>
   void add_long_option(Text name, ParamType kind, char value) {
-    // The usual call, inline, since a job registers a dozen names: room left
-    // in a table of this scanner's own that no copy shares.
-    const int count = long_count;
-    option* const own = __atomic_load_n(&own_records_, __ATOMIC_RELAXED);
-    if (own != nullptr && longopts == own && count >= 0 &&
-        count <= kTableCapacity - 2) {
-      own[count] = option{name, kind, nullptr, static_cast<signed char>(value)};
-      own[count + 1] = option{nullptr, no_argument, nullptr, 0};
-      long_count = count + 1;
-      return;
-    }
     // The name is stored, never written through.
     add_long_option(const_cast<char*>(static_cast<const char*>(name)), kind,
                     value);
@@ -124,14 +119,15 @@ class XELOPTS_API XelGetOpt {
   // standard error. opterr = 0 silences both. Should memory run out for a
   // very long line, that line goes to standard error instead: a scanning
   // call throws nothing of its own. What the sink throws leaves the call,
-  // whose work is done by then.
+  // whose work is done, and noted for consumed(), by then.
   void set_diagnostic_sink(diagnostic_sink sink, void* context);
 
   // The elements the latest scanning call consumed: count elements from
   // index first of the vector as that call left it. The scan gathers what
   // it consumes at the head of the vector in the order it consumes it;
-  // position is where the first of them stands once the scan is over. A
-  // cluster's element counts in every call that reads part of it.
+  // position is where the first of them stands once the scan is over
+  // (words the caller takes by moving optind count among them). A cluster's
+  // element counts in every call that reads part of it.
   struct consumed_words {
     int first;
     int count;
@@ -157,22 +153,27 @@ class XELOPTS_API XelGetOpt {
   void exchange(char** vector);
 
  private:
-  friend struct xelopts::detail::ScannerCore;
-  struct TableBlock;  // the table add_long_option builds
+  friend class xelopts::detail::LongOptionTable;
+  friend class xelopts::detail::ScannerEngine;
 
-  TableBlock* table_ = nullptr;  // one reference, shared by copies
-  // The table's records while this scanner is the table's only holder, for
-  // the inline append. Copying a scanner clears it in both, the source too:
-  // read and written atomically, since copies of one scanner may be made on
-  // several threads at once.
-  mutable option* own_records_ = nullptr;
+  // The table add_long_option built, or a job kind's static one: copies
+  // share it, and the last copy frees a built one.
+  class XELOPTS_LOCAL TableShare {
+   public:
+    TableShare() = default;
+    TableShare(const TableShare& other) noexcept;
+    TableShare& operator=(const TableShare& other) noexcept;
+    ~TableShare();
+    xelopts::detail::LongOptionTable* block = nullptr;
+  };
+
+  TableShare table_;
   diagnostic_sink sink_ = nullptr;
   void* sink_context_ = nullptr;
   int null_at_ = kNoNull;  // index of a null element met before argc
   static constexpr int kNoNull = 0x7fffffff;
-  int step_first_ = 0;     // what the latest call consumed: [first, end) in
-  int step_end_ = 0;       // the vector as that call left it
-  int placed_ = 0;         // elements consumed so far, the latest call's too
+  int step_first_ = 0;     // what the latest call consumed: count
+  int step_count_ = 0;     // elements from index first
   bool finished_ = false;  // the scan has returned -1
 };
 

@@ -15,11 +15,6 @@
 
 #include "XelGetOpt.h"
 
-// Members of the exported classes that callers never see.
-#ifndef XELOPTS_LOCAL
-#define XELOPTS_LOCAL __attribute__((visibility("hidden")))
-#endif
-
 class XELOPTS_API XelOptionsParser {
  public:
   // One word of a vocabulary: a short-option letter (name null) or a long

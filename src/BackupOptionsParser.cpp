@@ -1,9 +1,11 @@
 #include "BackupOptionsParser.h"
 
+#include <cstring>
 #include <iterator>
 
 #include "JobFields.h"
-#include "ScannerSetup.h"
+#include "LongOptionTable.h"
+#include "ParseLoop.h"
 
 namespace {
 
@@ -39,6 +41,10 @@ constexpr Option kOptions[] = {
 
 constexpr XelOptionsParser::Vocabulary kVocabulary = {
     "j:J:a:p:t:o:", kOptions, static_cast<int>(std::size(kOptions))};
+
+// Every parser of this kind, on every thread, scans with this one table.
+constexpr xelopts::detail::JobTable kLongOptions(
+    kOptions, static_cast<int>(std::size(kOptions)));
 
 }  // namespace
 
@@ -82,7 +88,8 @@ void BackupOptionsParser::initMembers() {
 }
 
 void BackupOptionsParser::initializeParser(int argc, char** argv) {
-  detail::installScanner(scanner_, argc, argv, kVocabulary);
+  scanner_ = XelGetOpt(argc, argv, kVocabulary.shortOptions);
+  kLongOptions.lendTo(scanner_);
 }
 
 void BackupOptionsParser::parse(int /*argc*/, char** /*argv*/) {
@@ -98,7 +105,7 @@ void BackupOptionsParser::parseInto(ScanReport* report) {
     switch (code) {
       case 'o':
       case 'r':
-        self.setRestartString(text);
+        detail::appendRestart(self.fullRestartString_, text, std::strlen(text));
         break;
       case 'F':
         self.dOption_ = true;
@@ -172,11 +179,7 @@ void BackupOptionsParser::setMediaAgent(const std::string& text) {
 }
 
 void BackupOptionsParser::setRestartString(const std::string& text) {
-  if (!text.empty()) {
-    // Entries run on without a separator: "-o 5-o 7".
-    fullRestartString_ += "-o ";
-    fullRestartString_ += text;
-  }
+  detail::appendRestart(fullRestartString_, text);
 }
 
 std::string BackupOptionsParser::getClientMachine() { return clientMachine_; }

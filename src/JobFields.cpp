@@ -1,30 +1,59 @@
 #include "JobFields.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
 
-#include "ScannerCore.h"
-
 namespace xelopts::detail {
 
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The digits at the head of text as strtoul reads them, base 10: false when
+// they overflow. Texts that start with white space or a sign take the
+// library's own path (its white space follows the locale).
+bool readDigits(const char* text, std::uint64_t& value) {
+  constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
+  value = 0;
+  for (; isDigit(*text); ++text) {
+    const auto digit = static_cast<std::uint64_t>(*text - '0');
+    if (value > (kMax - digit) / 10) {
+      return false;
+    }
+    value = value * 10 + digit;
+  }
+  return true;
+}
+
+}  // namespace
+
 std::int32_t jobIdFromText(const char* text) {
-  // strtol reads exactly what atoi reads and saturates at its own 64-bit
-  // range, so clamping its result is defined for every text.
-  const long value = std::strtol(text, nullptr, 10);
   constexpr long kLowest = std::numeric_limits<std::int32_t>::min();
   constexpr long kHighest = std::numeric_limits<std::int32_t>::max();
-  if (value < kLowest) {
-    return std::numeric_limits<std::int32_t>::min();
+  long value = kHighest;
+  std::uint64_t digits = 0;
+  if (isDigit(text[0])) {
+    if (readDigits(text, digits) && digits < static_cast<std::uint64_t>(kHighest)) {
+      value = static_cast<long>(digits);
+    }
+  } else {
+    // strtol reads exactly what atoi reads and saturates at its own 64-bit
+    // range, so clamping its result is defined for every text.
+    value = std::strtol(text, nullptr, 10);
   }
-  if (value > kHighest) {
-    return std::numeric_limits<std::int32_t>::max();
-  }
-  return static_cast<std::int32_t>(value);
+  return static_cast<std::int32_t>(std::clamp(value, kLowest, kHighest));
 }
 
 std::uint64_t numberFromText(const char* text) {
-  return std::strtoul(text, nullptr, 10);
+  std::uint64_t value = 0;
+  if (!isDigit(text[0])) {
+    return std::strtoul(text, nullptr, 10);
+  }
+  // Past the range, strtoul gives the largest value.
+  return readDigits(text, value) ? value
+                                 : std::numeric_limits<std::uint64_t>::max();
 }
 
 void setJobId(std::int64_t& jobId, const char* text, std::size_t size) {
@@ -57,6 +86,23 @@ void setText(std::string& field, const char* text, std::size_t size) {
   field.assign(text, size);
 }
 
+void appendRestart(std::string& fullRestart, const char* text,
+                   std::size_t size) {
+  if (size != 0) {
+    // Entries run on without a separator: "-o 5-o 7".
+    fullRestart.append("-o ").append(text, size);
+  }
+}
+
+void keepSmallestRestart(std::string& restart, const char* text,
+                         std::size_t size) {
+  // A tie keeps the first.
+  if (size != 0 &&
+      (restart.empty() || numberFromText(text) < numberFromText(restart.c_str()))) {
+    restart.assign(text, size);
+  }
+}
+
 void setJobId(std::int64_t& jobId, const std::string& text) {
   setJobId(jobId, text.c_str(), text.size());
 }
@@ -73,6 +119,15 @@ void setVirtualMachine(std::string& virtualMachine, const std::string& text) {
 void setText(std::string& field, const std::string& text) {
   setText(field, text.data(), text.size());
 }
+
+void appendRestart(std::string& fullRestart, const std::string& text) {
+  appendRestart(fullRestart, text.data(), text.size());
+}
+
+void keepSmallestRestart(std::string& restart, const std::string& text) {
+  keepSmallestRestart(restart, text.c_str(), text.size());
+}
+
 
 bool applySharedOption(int code, const char* text, const SharedFields& fields) {
   switch (code) {
@@ -115,84 +170,6 @@ bool applySharedOption(int code, const char* text, const SharedFields& fields) {
     default:
       return false;
   }
-}
-
-namespace {
-
-void apply(int code, const char* text, const SharedFields& fields,
-           XelOptionsParser& parser, OwnOptionHandler own) {
-  if (!applySharedOption(code, text, fields)) {
-    own(parser, code, text);
-  }
-}
-
-void collectDiagnostic(void* report, const char* line, std::size_t length) {
-  static_cast<XelOptionsParser::ScanReport*>(report)->diagnostics.emplace_back(
-      line, length);
-}
-
-void scanReporting(XelGetOpt& scanner, const SharedFields& fields,
-                   XelOptionsParser& parser, OwnOptionHandler own,
-                   XelOptionsParser::ScanReport& report) {
-  for (int code = 0; code != -1;) {
-    code = scanner();
-    const char* text = scanner.optarg();
-    if (code != -1) {
-      apply(code, text, fields, parser, own);
-    }
-    const XelGetOpt::consumed_words words = scanner.consumed();
-    XelOptionsParser::ScanStep& step = report.steps.emplace_back();
-    step.code = code;
-    if (text != nullptr) {
-      step.argument = text;
-    }
-    step.words.assign(scanner.argv + words.first,
-                      scanner.argv + words.first + words.count);
-    step.firstWord = words.position;
-    if (report.onStep != nullptr) {
-      report.onStep(step, parser, report.context);
-    }
-  }
-  const int end = ScannerCore::vectorEnd(scanner);
-  if (scanner.optind < end) {
-    report.remaining.assign(scanner.argv + scanner.optind, scanner.argv + end);
-  }
-}
-
-void parseReporting(XelGetOpt& scanner, const SharedFields& fields,
-                    XelOptionsParser& parser, OwnOptionHandler own,
-                    XelOptionsParser::ScanReport& report) {
-  clearReport(report);
-  scanner.set_diagnostic_sink(&collectDiagnostic, &report);
-  try {
-    scanReporting(scanner, fields, parser, own, report);
-  } catch (...) {
-    // No half report is left behind: the exception is the outcome.
-    scanner.set_diagnostic_sink(nullptr, nullptr);
-    clearReport(report);
-    throw;
-  }
-  scanner.set_diagnostic_sink(nullptr, nullptr);
-}
-
-}  // namespace
-
-void parseWith(XelGetOpt& scanner, const SharedFields& fields,
-               XelOptionsParser& parser, OwnOptionHandler own,
-               XelOptionsParser::ScanReport* report) {
-  if (report != nullptr) {
-    parseReporting(scanner, fields, parser, own, *report);
-    return;
-  }
-  for (int code; (code = scanner()) != -1;) {
-    apply(code, scanner.optarg(), fields, parser, own);
-  }
-}
-
-void clearReport(XelOptionsParser::ScanReport& report) {
-  report.diagnostics.clear();
-  report.steps.clear();
-  report.remaining.clear();
 }
 
 }  // namespace xelopts::detail

@@ -1,5 +1,5 @@
-// The job fields that every parser declares for itself, and the one set of
-// rules by which they are written.
+// The job fields that every parser declares for itself, the one set of
+// rules by which they are written, and the codes every parser shares.
 #ifndef XELOPTS_SRC_JOBFIELDS_H
 #define XELOPTS_SRC_JOBFIELDS_H
 
@@ -53,6 +53,18 @@ void setVirtualMachine(std::string& virtualMachine, const std::string& text);
 void setText(std::string& field, const char* text, std::size_t size);
 void setText(std::string& field, const std::string& text);
 
+// A backup job's restart entries run on: "-o " and the text are appended,
+// unless the text is empty.
+void appendRestart(std::string& fullRestart, const char* text,
+                   std::size_t size);
+void appendRestart(std::string& fullRestart, const std::string& text);
+
+// A scan job keeps the first of the numerically smallest restart texts
+// (strtoul decides, the whole text is kept); an empty text changes nothing.
+void keepSmallestRestart(std::string& restart, const char* text,
+                         std::size_t size);
+void keepSmallestRestart(std::string& restart, const std::string& text);
+
 // A parser's own fields that the codes shared by every parser write. The
 // restore parser has no media agent and no backup type: null there.
 struct SharedFields {
@@ -68,26 +80,11 @@ struct SharedFields {
   std::uint64_t* backupType;
 };
 
+
 // Applies a code whose action is the same in every parser ('j', 'J', 'a',
 // 'p', 'c', 'v', 'V', 's', 'h', and 'd', 't' where the field exists);
 // false for any other code, which is the parser's own.
 bool applySharedOption(int code, const char* text, const SharedFields& fields);
-
-// A parser's handler for the codes of its own: a plain function, so that
-// handing a code over costs one call.
-using OwnOptionHandler = void (*)(XelOptionsParser& parser, int code,
-                                  const char* text);
-
-// The parse loop of every parser: runs the scanner to its end, applying the
-// shared codes here and handing every other code, with its text, to own.
-// With a report, the scan's diagnostics, steps and remaining words go there
-// instead of standard error.
-void parseWith(XelGetOpt& scanner, const SharedFields& fields,
-               XelOptionsParser& parser, OwnOptionHandler own,
-               XelOptionsParser::ScanReport* report);
-
-// Empties what a scan writes into a report; its callback stays.
-void clearReport(XelOptionsParser::ScanReport& report);
 
 }  // namespace xelopts::detail
 

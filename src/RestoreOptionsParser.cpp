@@ -3,7 +3,8 @@
 #include <iterator>
 
 #include "JobFields.h"
-#include "ScannerSetup.h"
+#include "LongOptionTable.h"
+#include "ParseLoop.h"
 
 namespace {
 
@@ -24,6 +25,10 @@ constexpr Option kOptions[] =
 
 constexpr XelOptionsParser::Vocabulary kVocabulary = {
     "j:J:a:p:", kOptions, static_cast<int>(std::size(kOptions))};
+
+// Every parser of this kind, on every thread, scans with this one table.
+constexpr xelopts::detail::JobTable kLongOptions(
+    kOptions, static_cast<int>(std::size(kOptions)));
 
 }  // namespace
 
@@ -58,7 +63,8 @@ void RestoreOptionsParser::initMembers() {
 }
 
 void RestoreOptionsParser::initializeParser(int argc, char** argv) {
-  detail::installScanner(scanner_, argc, argv, kVocabulary);
+  scanner_ = XelGetOpt(argc, argv, kVocabulary.shortOptions);
+  kLongOptions.lendTo(scanner_);
 }
 
 void RestoreOptionsParser::parse(int /*argc*/, char** /*argv*/) {

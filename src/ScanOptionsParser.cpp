@@ -1,9 +1,11 @@
 #include "ScanOptionsParser.h"
 
+#include <cstring>
 #include <iterator>
 
 #include "JobFields.h"
-#include "ScannerSetup.h"
+#include "LongOptionTable.h"
+#include "ParseLoop.h"
 
 namespace {
 
@@ -20,6 +22,10 @@ constexpr Option kOptions[] = {
 
 constexpr XelOptionsParser::Vocabulary kVocabulary = {
     "j:J:a:p:t:o:", kOptions, static_cast<int>(std::size(kOptions))};
+
+// Every parser of this kind, on every thread, scans with this one table.
+constexpr xelopts::detail::JobTable kLongOptions(
+    kOptions, static_cast<int>(std::size(kOptions)));
 
 }  // namespace
 
@@ -60,7 +66,8 @@ void ScanOptionsParser::initMembers() {
 }
 
 void ScanOptionsParser::initializeParser(int argc, char** argv) {
-  detail::installScanner(scanner_, argc, argv, kVocabulary);
+  scanner_ = XelGetOpt(argc, argv, kVocabulary.shortOptions);
+  kLongOptions.lendTo(scanner_);
 }
 
 void ScanOptionsParser::parse(int /*argc*/, char** /*argv*/) {
@@ -73,7 +80,9 @@ void ScanOptionsParser::parseInto(ScanReport* report) {
   const detail::OwnOptionHandler own = [](XelOptionsParser& parser, int code,
                                           const char* text) {
     if (code == 'o' || code == 'r') {
-      static_cast<ScanOptionsParser&>(parser).setRestartString(text);
+      detail::keepSmallestRestart(
+          static_cast<ScanOptionsParser&>(parser).restartString_, text,
+          std::strlen(text));
     }
   };
   detail::parseWith(scanner_,
@@ -112,15 +121,7 @@ void ScanOptionsParser::setMediaAgent(const std::string& text) {
 }
 
 void ScanOptionsParser::setRestartString(const std::string& text) {
-  if (text.empty()) {
-    return;
-  }
-  // The numbers decide, the whole text is kept, and a tie keeps the first.
-  if (restartString_.empty() ||
-      detail::numberFromText(text.c_str()) <
-          detail::numberFromText(restartString_.c_str())) {
-    restartString_ = text;
-  }
+  detail::keepSmallestRestart(restartString_, text);
 }
 
 std::string ScanOptionsParser::getClientMachine() { return clientMachine_; }

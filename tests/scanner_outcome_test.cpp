@@ -123,6 +123,8 @@ struct ConsumedCase {
   bool posixlyCorrect;
   const char* steps;  // code[words]@position per call
   const char* after;
+  char callerTakesWordAfter = 0;  // its first time, the caller does ++optind
+  bool sinkThrows = false;
 };
 
 // One row per ordering mode and per way a call consumes: permuted options,
@@ -146,6 +148,18 @@ TEST(ScannerConsumed, PlacesEachCallsWordsWhereTheScanLeavesThem) {
       {"x", "prog s -cn h -xcn h2", false,
        "c[-cn h]@1 x[-xcn]@3 c[-xcn h2]@3 -1[]@5", "prog -cn h -xcn h2 s"},
       {"x", "prog a -x NULL -x", false, "x[-x]@1 -1[]@2", "prog -x a"},
+      // A word the caller takes stays among the options.
+      {"x", "prog -x skip -x", false, "x[-x]@1 x[-x]@3 -1[]@4",
+       "prog -x skip -x", 'x'},
+      {"+x", "prog -x skip -x", false, "x[-x]@1 x[-x]@3 -1[]@4",
+       "prog -x skip -x", 'x'},
+      {"-x", "prog -x skip -x", false, "x[-x]@1 x[-x]@3 -1[]@4",
+       "prog -x skip -x", 'x'},
+      {"xy", "prog a -x skip -y", false, "x[-x]@1 y[-y]@3 -1[]@4",
+       "prog -x skip -y a", 'x'},
+      // A sink that throws leaves the call's work done and noted.
+      {"x", "prog -qx", false, "?[-qx]@1 x[-qx]@1 -1[]@2", "prog -qx", 0,
+       true},
   };
   for (const ConsumedCase& c : cases) {
     SCOPED_TRACE(c.line);
@@ -170,9 +184,20 @@ TEST(ScannerConsumed, PlacesEachCallsWordsWhereTheScanLeavesThem) {
     };
     std::vector<Step> steps;
     std::string shown;
+    if (c.sinkThrows) {
+      scanner.set_diagnostic_sink(
+          [](void*, const char*, std::size_t) { throw 0; }, nullptr);
+    }
     test_support::capture([&] {
       for (int code = 0; code != -1;) {
-        code = scanner();
+        try {
+          code = scanner();
+        } catch (int) {
+          code = '?';
+        }
+        if (code == c.callerTakesWordAfter && steps.empty()) {
+          ++scanner.optind;
+        }
         const XelGetOpt::consumed_words consumed = scanner.consumed();
         Step step{{}, consumed.position};
         for (int i = 0; i < consumed.count; ++i) {

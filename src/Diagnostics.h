@@ -1,0 +1,34 @@
+// The scanner's diagnostics as data, and their one way out: the scanner's
+// sink, or standard error.
+#ifndef XELOPTS_SRC_DIAGNOSTICS_H
+#define XELOPTS_SRC_DIAGNOSTICS_H
+
+#include "XelGetOpt.h"
+
+namespace xelopts::detail {
+
+enum class DiagnosticKind {
+  none,
+  ambiguousName,           // "option `-x' is ambiguous"
+  argumentNotAllowed,      // "option `--x' doesn't allow an argument"
+  longArgumentMissing,     // "option `-x' requires an argument"
+  unrecognizedOption,      // "unrecognized option `-x'"
+  illegalLetter,           // "illegal option -- x"
+  shortArgumentMissing,    // "option requires an argument -- x"
+};
+
+struct Diagnostic {
+  DiagnosticKind kind = DiagnosticKind::none;
+  const char* element = nullptr;  // the option element as typed
+  const char* text = nullptr;     // the unrecognised text, or the record's name
+  char letter = '\0';             // of the short-option forms
+};
+
+// Writes the line (program name first) to the sink, or without one to
+// standard error in one write. Throws only what the sink throws.
+void emit(Diagnostic diagnostic, const char* program,
+          XelGetOpt::diagnostic_sink sink, void* context);
+
+}  // namespace xelopts::detail
+
+#endif  // XELOPTS_SRC_DIAGNOSTICS_H
