@@ -15,7 +15,6 @@ namespace {
 
 using test_support::Args;
 using test_support::capture;
-using test_support::EnvGuard;
 using test_support::trace;
 
 auto fields(const XelGetOpt& s) {
@@ -35,10 +34,7 @@ void PrintTo(const EndCase& c, std::ostream* os) {
   *os << c.optstring << " " << c.line;
 }
 
-class ScannerAfterEnd : public ::testing::TestWithParam<EndCase> {
- protected:
-  EnvGuard posixly_correct_{"POSIXLY_CORRECT", std::nullopt};
-};
+using ScannerAfterEnd = test_support::ScannerCases<EndCase>;
 
 TEST_P(ScannerAfterEnd, FurtherCallsReturnMinusOneAndMoveNothing) {
   const EndCase& c = GetParam();

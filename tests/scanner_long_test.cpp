@@ -67,10 +67,7 @@ const LongCase kLongCases[] = {
     {"xj:", "prog -- -cn host", "-1", ""},
 };
 
-class ScannerLong : public ::testing::TestWithParam<LongCase> {
- protected:
-  EnvGuard posixly_correct_{"POSIXLY_CORRECT", std::nullopt};
-};
+using ScannerLong = test_support::ScannerCases<LongCase>;
 
 TEST_P(ScannerLong, CodesAndDiagnostics) {
   const LongCase& c = GetParam();

@@ -71,10 +71,7 @@ const ModeCase kModeCases[] = {
     {"n-ame", "prog --name", "- n a m e -1", "prog --name", 2, ""},
 };
 
-class ScannerModes : public ::testing::TestWithParam<ModeCase> {
- protected:
-  EnvGuard posixly_correct_{"POSIXLY_CORRECT", std::nullopt};
-};
+using ScannerModes = test_support::ScannerCases<ModeCase>;
 
 TEST_P(ScannerModes, CodesVectorAndOptind) {
   const ModeCase& c = GetParam();

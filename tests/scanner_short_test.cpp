@@ -57,10 +57,7 @@ const ShortCase kShortCases[] = {
     {"x", "prog -\xC9", "? -1", -55, "prog: illegal option -- \xC9\n"},
 };
 
-class ScannerShort : public ::testing::TestWithParam<ShortCase> {
- protected:
-  EnvGuard posixly_correct_{"POSIXLY_CORRECT", std::nullopt};
-};
+using ScannerShort = test_support::ScannerCases<ShortCase>;
 
 TEST_P(ScannerShort, CodesOptoptAndDiagnostics) {
   const ShortCase& c = GetParam();

@@ -55,6 +55,14 @@ inline Trace trace(XelGetOpt& scanner, std::function<int()> next = nullptr) {
   return result;
 }
 
+// The fixture of the scanner's case tables: POSIXLY_CORRECT is unset unless
+// a case sets it.
+template <class Case>
+class ScannerCases : public ::testing::TestWithParam<Case> {
+ protected:
+  EnvGuard posixly_correct_{"POSIXLY_CORRECT", std::nullopt};
+};
+
 }  // namespace test_support
 
 #endif  // XELOPTS_TESTS_SCANNER_TRACE_H
