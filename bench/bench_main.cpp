@@ -120,6 +120,10 @@ void register_scan_benchmarks() {
       }
     }
   }
+  // The typical line once more, its names handed over as char*.
+  benchmark::RegisterBenchmark("typical/xelopts_char", scan_benchmark,
+                               bench::scan_with_xelopts_char_names,
+                               typical_words, kScanCases[0].options, 0);
 }
 
 // The typical backup line through BackupOptionsParser and through the
@@ -225,7 +229,15 @@ bool library_peers_agree() {
 }
 
 bool all_peers_agree() {
-  bool agree = true;
+  WordVector typical(typical_words(0));
+  bool agree =
+      bench::scan_with_xelopts(typical.argc(), typical.fresh(),
+                               kScanCases[0].options) ==
+      bench::scan_with_xelopts_char_names(typical.argc(), typical.fresh(),
+                                          kScanCases[0].options);
+  if (!agree) {
+    std::fprintf(stderr, "typical: char* names scan differently\n");
+  }
   for (const ScanCase& scan_case : kScanCases) {
     for (int size : scan_case.sized ? kSizes : kUnsized) {
       agree = peers_agree(scan_case, size) && agree;

@@ -47,6 +47,19 @@ const struct option* libc_backup_long_options() {
 
 namespace {
 
+// The same names as writable texts, for the add_long_option(char*, ...) of
+// a caller whose names are no literals.
+std::vector<std::string>& backup_name_texts() {
+  static std::vector<std::string> texts = [] {
+    std::vector<std::string> list;
+    for (const XelOptionsParser::OptionSpec& name : backup_long_names()) {
+      list.emplace_back(name.name);
+    }
+    return list;
+  }();
+  return texts;
+}
+
 template <class OnCode>
 int run_xelopts(int argc, char** argv, const char* options, OnCode on_code) {
   XelGetOpt scanner(argc, argv, options);
@@ -121,6 +134,21 @@ long scan_with_xelopts(int argc, char** argv, const char* options) {
   long sum = 0;
   const int index = run_xelopts(argc, argv, options, Checksum{&sum});
   return sum + index;
+}
+
+long scan_with_xelopts_char_names(int argc, char** argv,
+                                  const char* options) {
+  XelGetOpt scanner(argc, argv, options);
+  const std::vector<XelOptionsParser::OptionSpec>& names = backup_long_names();
+  std::vector<std::string>& texts = backup_name_texts();
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    scanner.add_long_option(texts[i].data(), names[i].kind, names[i].code);
+  }
+  long sum = 0;
+  for (int code; (code = scanner()) != -1;) {
+    Checksum{&sum}(code, scanner.optarg());
+  }
+  return sum + scanner.optind;
 }
 
 long scan_with_libc(int argc, char** argv, const char* options) {

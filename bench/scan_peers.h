@@ -23,6 +23,8 @@ const struct option* libc_backup_long_options();
 // arguments and final index so that nothing is optimised away.
 long scan_with_xelopts(int argc, char** argv, const char* options);
 long scan_with_libc(int argc, char** argv, const char* options);
+// scan_with_xelopts with the names handed over as char* (not literals).
+long scan_with_xelopts_char_names(int argc, char** argv, const char* options);
 
 // The same scan over a long-option table the caller owns
 // (set_long_options), so that any allocation is the scan's own.
