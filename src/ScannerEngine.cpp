@@ -24,30 +24,34 @@ int widen(char c) { return static_cast<signed char>(c); }
 // The letter's entry in the option string, or null: ':' and NUL never are
 // options.
 const char* findLetter(const char* options, char letter) {
-  if (letter == ':' || letter == '\0') {
-    return nullptr;
+  return letter == ':' || letter == '\0' ? nullptr
+                                         : std::strchr(options, letter);
+}
+
+// Whether name is the whole text, and then where the text ends.
+bool isWhole(const char* name, const char* text, const char*& end) {
+  for (; *name == *text && *name != '\0'; ++name, ++text) {
   }
-  return std::strchr(options, letter);
+  end = text;
+  return *name == *text;
 }
 
 }  // namespace
-
-// The steps below are split for reading; the compiler is to see one call.
-#define STEP __attribute__((always_inline)) inline
 
 // One scanning call. run() takes the steps in order: start a scan, resume
 // a cluster or reach the next option element (permuting, passing a
 // terminator, ending, or taking a non-option), then scan the option, long
 // or short. On every path the call's state is complete, what it consumed
 // noted, before its diagnostic goes out: a sink that throws leaves a
-// scanner that goes on correctly.
+// scanner that goes on correctly. The steps are split for reading; the two
+// entry points below flatten them into one function each.
 class ScannerEngine {
  public:
   using option = XelGetOpt::option;
 
   ScannerEngine(XelGetOpt& scanner, int count, char* const* vector,
                 const char* options, const option* table, int* index,
-                int longOnly)
+                bool longOnly)
       : s_(scanner),
         count_(count),
         // The scan reorders the caller's pointers in place, never the texts.
@@ -55,38 +59,305 @@ class ScannerEngine {
         options_(options),
         table_(table),
         index_(index),
-        longOnly_(longOnly != 0) {}
+        longOnly_(longOnly) {}
 
-  int run();
+  int run() {
+    s_.optarg_value = nullptr;
+    // An empty vector (argc 0, argv[0] null) or a scanner without inputs
+    // has nothing to scan.
+    if (count_ <= 0 || words_ == nullptr || words_[0] == nullptr ||
+        options_ == nullptr) {
+      return consumeNothing();
+    }
+    if (s_.optind == 0) {
+      start();
+    }
+    count_ = std::min(count_, s_.null_at_);
+    // Once over, stays over: a further call must not permute again.
+    if (s_.finished_ || s_.optind < 0 || s_.optind > count_) {
+      return consumeNothing();
+    }
+    if (options_[0] == '-' || options_[0] == '+') {
+      ++options_;  // the ordering marker is no option letter
+    }
+    int code = 0;
+    if (!resumesCluster() && !reachOptionElement(code)) {
+      return code;
+    }
+    return scanOption();
+  }
 
  private:
-  void start();
-  bool resumesCluster();
-  bool reachOptionElement(int& code);
-  const char* skipNonOptions();
-  void passTerminator();
-  int finish(bool terminated);
-  int takeNonOption();
-  int scanOption();
-  bool scanLong(int& code, const char*& entry);
+  void start() {
+    s_.optind = 1;
+    s_.first_nonopt = 1;
+    s_.last_nonopt = 1;
+    s_.nextchar = nullptr;
+    s_.finished_ = false;
+    s_.null_at_ = XelGetOpt::kNoNull;
+    if (options_[0] == '-') {
+      s_.ordering = XelGetOpt::RETURN_IN_ORDER;
+    } else if (options_[0] == '+' ||
+               std::getenv("POSIXLY_CORRECT") != nullptr) {
+      s_.ordering = XelGetOpt::REQUIRE_ORDER;
+    } else {
+      s_.ordering = XelGetOpt::PERMUTE;
+    }
+  }
+
+  bool resumesCluster() {
+    if (s_.nextchar == nullptr || *s_.nextchar == '\0') {
+      return false;
+    }
+    // A caller that moved optind to the end inside a cluster ended the
+    // element.
+    if (endsAt(s_.optind)) {
+      s_.nextchar = nullptr;
+      return false;
+    }
+    return true;
+  }
+
+  // False when the call ends here, with its code.
+  bool reachOptionElement(int& code) {
+    const char* element = s_.ordering == XelGetOpt::PERMUTE
+                              ? skipNonOptions()
+                              : elementAt(s_.optind);
+    if (element == nullptr) {
+      code = finish(false);
+      return false;
+    }
+    if (isTerminator(element)) {
+      passTerminator();
+      code = finish(true);
+      return false;
+    }
+    if (isNonOption(element)) {  // never after skipNonOptions()
+      code = takeNonOption();
+      return false;
+    }
+    const bool doubleDash = table_ != nullptr && element[1] == '-';
+    s_.nextchar = const_cast<char*>(element) + (doubleDash ? 2 : 1);
+    return true;
+  }
+
+  // The next element that is no non-option, or null at the end.
+  const char* skipNonOptions() {
+    if (s_.first_nonopt != s_.last_nonopt && s_.last_nonopt != s_.optind) {
+      s_.exchange(words_);
+    } else if (s_.last_nonopt != s_.optind) {
+      s_.first_nonopt = s_.optind;
+    }
+    const char* element = elementAt(s_.optind);
+    for (; element != nullptr && isNonOption(element);
+         element = elementAt(s_.optind)) {
+      ++s_.optind;
+    }
+    s_.last_nonopt = s_.optind;
+    return element;
+  }
+
+  // Past a terminator, what follows is left as it is: the options end.
+  void passTerminator() {
+    ++s_.optind;
+    for (int end = s_.optind; !endsAt(end); ++end) {
+    }
+    if (s_.first_nonopt != s_.last_nonopt && s_.last_nonopt != s_.optind) {
+      s_.exchange(words_);
+    } else if (s_.first_nonopt == s_.last_nonopt) {
+      s_.first_nonopt = s_.optind;
+    }
+    s_.last_nonopt = count_;
+    s_.optind = count_;
+  }
+
+  int finish(bool terminated) {
+    if (s_.first_nonopt != s_.last_nonopt) {
+      s_.optind = s_.first_nonopt;
+    }
+    s_.finished_ = true;
+    // The terminator ends up just before the first remaining element.
+    noteConsumed(terminated ? s_.optind - 1 : s_.optind, s_.optind);
+    return -1;
+  }
+
+  int takeNonOption() {
+    if (s_.ordering == XelGetOpt::REQUIRE_ORDER) {
+      s_.finished_ = true;
+      noteConsumed(s_.optind, s_.optind);
+      return -1;
+    }
+    noteConsumed(s_.optind, s_.optind + 1);
+    s_.optarg_value = words_[s_.optind++];
+    return 1;
+  }
+
+  int scanOption() {
+    first_ = s_.optind;
+    const char* element = words_[first_];
+    int code = 0;
+    const char* entry = nullptr;  // found on the way when a name falls back
+    if (table_ == nullptr || element[0] != '-' ||
+        (element[1] != '-' && !longOnly_)) {
+      code = scanShort(findLetter(options_, *s_.nextchar));
+    } else if (!scanLong(code, entry)) {
+      code = scanShort(entry);
+    }
+    // Inside a cluster the element is not passed yet, but read.
+    noteConsumed(first_, std::max(s_.optind, first_ + 1));
+    if (diagnostic_.kind != DiagnosticKind::none && s_.opterr != 0) {
+      emit(diagnostic_, words_[0], s_.sink_, s_.sink_context_);
+    }
+    return code;
+  }
+
+  // A long option is the whole text after the dashes. A name that holds
+  // "=" matches only a text with that "=", whose rest is the argument: two
+  // such names make the text ambiguous. False when a single-dash word that
+  // is no name falls back to short options, with the letter's entry.
+  bool scanLong(int& code, const char*& entry) {
+    const char* text = s_.nextchar;
+    const char* end = nullptr;
+    const JobTable* job = LongOptionTable::jobTableOf(s_, table_);
+    const option* record = findName(job, text, nullptr, end);
+    if (record == nullptr) {
+      const char* letter = longOnly_ && words_[first_][1] != '-'
+                               ? std::strchr(options_, text[0])
+                               : nullptr;
+      if (letter != nullptr) {
+        entry = text[0] == ':' ? nullptr : letter;  // ':' is no option
+        return false;
+      }
+      code = fail(DiagnosticKind::unrecognizedOption, text);
+      s_.nextchar += std::strlen(text);
+      ++s_.optind;
+      return true;
+    }
+    const char* equals = job != nullptr ? end : std::find(text, end, '=');
+    equals = equals != end ? equals : nullptr;  // a job's names hold none
+    if (equals != nullptr && findName(job, text, record, end) != nullptr) {
+      code = fail(DiagnosticKind::ambiguousName, nullptr);
+      s_.nextchar = const_cast<char*>(end);
+      ++s_.optind;
+      return true;
+    }
+    code = takeLongOption(*record, equals, end);
+    return true;
+  }
+
+  // The first record after `after` (from the first when null) whose name is
+  // the whole text, through the job table's chains when the table is one.
+  // The text is read only as far as a name goes: a long cluster stays
+  // linear.
   const option* findName(const JobTable* job, const char* text,
-                         const option* after, const char*& end) const;
-  static bool isWhole(const char* name, const char* text, const char*& end);
+                         const option* after, const char*& end) const {
+    if (job != nullptr) {
+      for (int i = after != nullptr
+                       ? job->next(static_cast<int>(after - table_))
+                       : job->first(text[0]);
+           i >= 0; i = job->next(i)) {
+        if (isWhole(table_[i].name, text, end)) {
+          return &table_[i];
+        }
+      }
+      return nullptr;
+    }
+    for (const option* record = after != nullptr ? after + 1 : table_;
+         record->name != nullptr; ++record) {
+      if (record->name[0] == text[0] && isWhole(record->name, text, end)) {
+        return record;
+      }
+    }
+    return nullptr;
+  }
+
   int takeLongOption(const option& record, const char* equals,
-                     const char* end);
-  int scanShort(const char* entry);
-  bool endsAt(int index);
+                     const char* end) {
+    ++s_.optind;
+    s_.nextchar = const_cast<char*>(end);
+    if (equals != nullptr) {
+      if (record.has_arg == XelGetOpt::no_argument) {
+        return fail(DiagnosticKind::argumentNotAllowed, record.name);
+      }
+      s_.optarg_value = const_cast<char*>(equals + 1);
+    } else if (record.has_arg == XelGetOpt::required_argument) {
+      if (endsAt(s_.optind)) {
+        return fail(DiagnosticKind::longArgumentMissing, nullptr);
+      }
+      s_.optarg_value = words_[s_.optind++];
+    }
+    if (index_ != nullptr) {
+      *index_ = static_cast<int>(&record - table_);
+    }
+    if (record.flag != nullptr) {
+      *record.flag = record.val;
+      return 0;
+    }
+    return record.val;
+  }
+
+  // entry: the letter's entry in the option string, or null.
+  int scanShort(const char* entry) {
+    const char letter = *s_.nextchar++;
+    if (*s_.nextchar == '\0') {
+      ++s_.optind;
+    }
+    if (entry == nullptr) {
+      s_.optopt = widen(letter);
+      return fail(DiagnosticKind::illegalLetter, nullptr, letter);
+    }
+    if (entry[1] == ':' && *s_.nextchar != '\0') {
+      // Attached, whether the argument is required or optional ("::").
+      s_.optarg_value = s_.nextchar;
+      ++s_.optind;
+    } else if (entry[1] == ':' && entry[2] != ':') {
+      if (endsAt(s_.optind)) {
+        s_.optopt = widen(letter);
+        s_.nextchar = nullptr;
+        return fail(DiagnosticKind::shortArgumentMissing, nullptr, letter);
+      }
+      s_.optarg_value = words_[s_.optind++];
+    }
+    if (entry[1] == ':') {
+      s_.nextchar = nullptr;
+    }
+    return widen(letter);
+  }
+
+  // Whether the vector ends at index: at the count, or at a null element
+  // before it, which from then on is the end (a caller who counts the
+  // closing null must not have it read as a word).
+  bool endsAt(int index) {
+    if (index < count_ && words_[index] != nullptr) {
+      return false;
+    }
+    if (index < count_) {
+      count_ = index;
+      s_.null_at_ = index;
+    }
+    return true;
+  }
+
   const char* elementAt(int index) {
     return endsAt(index) ? nullptr : words_[index];
   }
-  int missingArgumentCode() const { return options_[0] == ':' ? ':' : '?'; }
-  void noteConsumed(int first, int end);
+
+  void noteConsumed(int first, int end) {
+    s_.step_first_ = first;
+    s_.step_count_ = end - first;
+  }
+
   int consumeNothing() {
     noteConsumed(0, 0);
     return -1;
   }
-  void fail(DiagnosticKind kind, const char* text, char letter = '\0') {
-    diagnostic_ = Diagnostic{kind, words_[step_first_], text, letter};
+
+  // Notes the diagnostic and gives the call's code.
+  int fail(DiagnosticKind kind, const char* text, char letter = '\0') {
+    diagnostic_ = Diagnostic{kind, words_[first_], text, letter};
+    const bool missing = kind == DiagnosticKind::longArgumentMissing ||
+                         kind == DiagnosticKind::shortArgumentMissing;
+    return missing && options_[0] == ':' ? ':' : '?';
   }
 
   XelGetOpt& s_;
@@ -96,327 +367,18 @@ class ScannerEngine {
   const option* table_;
   int* index_;
   bool longOnly_;
-  int step_first_ = 0;  // the option element being scanned
+  int first_ = 0;  // the option element being scanned
   Diagnostic diagnostic_;
 };
-
-STEP int ScannerEngine::run() {
-  s_.optarg_value = nullptr;
-  // An empty vector (argc 0, argv[0] null) or a scanner without inputs has
-  // nothing to scan.
-  if (count_ <= 0 || words_ == nullptr || words_[0] == nullptr ||
-      options_ == nullptr) {
-    return consumeNothing();
-  }
-  if (s_.optind == 0) {
-    start();
-  }
-  count_ = std::min(count_, s_.null_at_);
-  // Once over, stays over: a further call must not permute again.
-  if (s_.finished_ || s_.optind < 0 || s_.optind > count_) {
-    return consumeNothing();
-  }
-  if (options_[0] == '-' || options_[0] == '+') {
-    ++options_;  // the ordering marker is no option letter
-  }
-  int code = 0;
-  if (!resumesCluster() && !reachOptionElement(code)) {
-    return code;
-  }
-  return scanOption();
-}
-
-STEP void ScannerEngine::start() {
-  s_.optind = 1;
-  s_.first_nonopt = 1;
-  s_.last_nonopt = 1;
-  s_.nextchar = nullptr;
-  s_.finished_ = false;
-  s_.null_at_ = XelGetOpt::kNoNull;
-  if (options_[0] == '-') {
-    s_.ordering = XelGetOpt::RETURN_IN_ORDER;
-  } else if (options_[0] == '+' || std::getenv("POSIXLY_CORRECT") != nullptr) {
-    s_.ordering = XelGetOpt::REQUIRE_ORDER;
-  } else {
-    s_.ordering = XelGetOpt::PERMUTE;
-  }
-}
-
-STEP bool ScannerEngine::resumesCluster() {
-  if (s_.nextchar == nullptr || *s_.nextchar == '\0') {
-    return false;
-  }
-  // A caller that moved optind to the end inside a cluster ended the element.
-  if (endsAt(s_.optind)) {
-    s_.nextchar = nullptr;
-    return false;
-  }
-  return true;
-}
-
-// False when the call ends here, with its code.
-STEP bool ScannerEngine::reachOptionElement(int& code) {
-  const char* element = s_.ordering == XelGetOpt::PERMUTE
-                            ? skipNonOptions()
-                            : elementAt(s_.optind);
-  if (element == nullptr) {
-    code = finish(false);
-    return false;
-  }
-  if (isTerminator(element)) {
-    passTerminator();
-    code = finish(true);
-    return false;
-  }
-  if (isNonOption(element)) {  // never after skipNonOptions()
-    code = takeNonOption();
-    return false;
-  }
-  const bool doubleDash = table_ != nullptr && element[1] == '-';
-  s_.nextchar = const_cast<char*>(element) + (doubleDash ? 2 : 1);
-  return true;
-}
-
-// The next element that is no non-option, or null at the end.
-STEP const char* ScannerEngine::skipNonOptions() {
-  if (s_.first_nonopt != s_.last_nonopt && s_.last_nonopt != s_.optind) {
-    s_.exchange(words_);
-  } else if (s_.last_nonopt != s_.optind) {
-    s_.first_nonopt = s_.optind;
-  }
-  const char* element = elementAt(s_.optind);
-  for (; element != nullptr && isNonOption(element);
-       element = elementAt(s_.optind)) {
-    ++s_.optind;
-  }
-  s_.last_nonopt = s_.optind;
-  return element;
-}
-
-// The terminator is passed and what follows is left as it is: the options
-// end here.
-STEP void ScannerEngine::passTerminator() {
-  ++s_.optind;
-  for (int end = s_.optind; !endsAt(end); ++end) {
-  }
-  if (s_.first_nonopt != s_.last_nonopt && s_.last_nonopt != s_.optind) {
-    s_.exchange(words_);
-  } else if (s_.first_nonopt == s_.last_nonopt) {
-    s_.first_nonopt = s_.optind;
-  }
-  s_.last_nonopt = count_;
-  s_.optind = count_;
-}
-
-STEP int ScannerEngine::finish(bool terminated) {
-  if (s_.first_nonopt != s_.last_nonopt) {
-    s_.optind = s_.first_nonopt;
-  }
-  s_.finished_ = true;
-  // The terminator ends up just before the first remaining element.
-  noteConsumed(terminated ? s_.optind - 1 : s_.optind, s_.optind);
-  return -1;
-}
-
-STEP int ScannerEngine::takeNonOption() {
-  if (s_.ordering == XelGetOpt::REQUIRE_ORDER) {
-    s_.finished_ = true;
-    noteConsumed(s_.optind, s_.optind);
-    return -1;
-  }
-  noteConsumed(s_.optind, s_.optind + 1);
-  s_.optarg_value = words_[s_.optind++];
-  return 1;
-}
-
-STEP int ScannerEngine::scanOption() {
-  step_first_ = s_.optind;
-  const char* element = words_[step_first_];
-  const bool longCandidate = table_ != nullptr && element[0] == '-' &&
-                             (element[1] == '-' || longOnly_);
-  int code = 0;
-  const char* entry = nullptr;  // found on the way when a name falls back
-  if (!longCandidate) {
-    code = scanShort(findLetter(options_, *s_.nextchar));
-  } else if (!scanLong(code, entry)) {
-    code = scanShort(entry);
-  }
-  // Inside a cluster the element is not passed yet, but read.
-  noteConsumed(step_first_, std::max(s_.optind, step_first_ + 1));
-  if (diagnostic_.kind != DiagnosticKind::none && s_.opterr != 0) {
-    emit(diagnostic_, words_[0], s_.sink_, s_.sink_context_);
-  }
-  return code;
-}
-
-// A long option is the whole text after the dashes. A name that holds "="
-// matches only a text with that "=", whose rest is the argument: two such
-// names make the text ambiguous. False when a single-dash word that is no
-// name falls back to short options, with the letter's entry.
-STEP bool ScannerEngine::scanLong(int& code, const char*& entry) {
-  const char* text = s_.nextchar;
-  const char* end = nullptr;
-  const JobTable* job = LongOptionTable::jobTableOf(s_, table_);
-  const option* record = findName(job, text, nullptr, end);
-  if (record == nullptr) {
-    const bool doubleDash = words_[s_.optind][1] == '-';
-    entry = longOnly_ && !doubleDash ? std::strchr(options_, text[0]) : nullptr;
-    if (entry != nullptr) {
-      entry = text[0] == ':' ? nullptr : entry;  // ':' is no option
-      return false;
-    }
-    fail(DiagnosticKind::unrecognizedOption, text);
-    s_.nextchar += std::strlen(text);
-    ++s_.optind;
-    code = '?';
-    return true;
-  }
-  const char* equals = nullptr;
-  for (const char* c = text; job == nullptr && c != end; ++c) {
-    if (*c == '=') {
-      equals = c;
-      break;
-    }
-  }
-  const char* ignored = nullptr;
-  if (equals != nullptr && findName(job, text, record, ignored) != nullptr) {
-    s_.nextchar = const_cast<char*>(end);
-    ++s_.optind;
-    fail(DiagnosticKind::ambiguousName, nullptr);
-    code = '?';
-    return true;
-  }
-  code = takeLongOption(*record, equals, end);
-  return true;
-}
-
-// The first record after `after` (from the first when null) whose name is
-// the whole text, and where the text ends; through the job table's chains
-// when the table is one. The text is read only as far as
-// a name goes: a long cluster stays linear.
-STEP const XelGetOpt::option* ScannerEngine::findName(const JobTable* job,
-                                                      const char* text,
-                                                      const option* after,
-                                                      const char*& end) const {
-  if (job != nullptr) {
-    for (int i = after != nullptr ? job->next(static_cast<int>(after - table_))
-                                  : job->first(text[0]);
-         i >= 0; i = job->next(i)) {
-      if (isWhole(table_[i].name, text, end)) {
-        return &table_[i];
-      }
-    }
-    return nullptr;
-  }
-  for (const option* record = after != nullptr ? after + 1 : table_;
-       record->name != nullptr; ++record) {
-    if (record->name[0] == text[0] && isWhole(record->name, text, end)) {
-      return record;
-    }
-  }
-  return nullptr;
-}
-
-STEP bool ScannerEngine::isWhole(const char* name, const char* text,
-                                 const char*& end) {
-  for (; *name == *text && *name != '\0'; ++name, ++text) {
-  }
-  if (*name != *text) {
-    return false;
-  }
-  end = text;
-  return true;
-}
-
-STEP int ScannerEngine::takeLongOption(const option& record,
-                                       const char* equals, const char* end) {
-  ++s_.optind;
-  s_.nextchar = const_cast<char*>(end);
-  if (equals != nullptr) {
-    if (record.has_arg == XelGetOpt::no_argument) {
-      fail(DiagnosticKind::argumentNotAllowed, record.name);
-      return '?';
-    }
-    s_.optarg_value = const_cast<char*>(equals + 1);
-  } else if (record.has_arg == XelGetOpt::required_argument) {
-    if (endsAt(s_.optind)) {
-      fail(DiagnosticKind::longArgumentMissing, nullptr);
-      return missingArgumentCode();
-    }
-    s_.optarg_value = words_[s_.optind++];
-  }
-  if (index_ != nullptr) {
-    *index_ = static_cast<int>(&record - table_);
-  }
-  if (record.flag != nullptr) {
-    *record.flag = record.val;
-    return 0;
-  }
-  return record.val;
-}
-
-// entry: the letter's entry in the option string, or null.
-STEP int ScannerEngine::scanShort(const char* entry) {
-  const char letter = *s_.nextchar++;
-  if (*s_.nextchar == '\0') {
-    ++s_.optind;
-  }
-  if (entry == nullptr) {
-    s_.optopt = widen(letter);
-    fail(DiagnosticKind::illegalLetter, nullptr, letter);
-    return '?';
-  }
-  if (entry[1] != ':') {
-    return widen(letter);
-  }
-  if (*s_.nextchar != '\0') {
-    // Attached, whether the argument is required or optional ("::").
-    s_.optarg_value = s_.nextchar;
-    ++s_.optind;
-  } else if (entry[2] != ':') {
-    if (endsAt(s_.optind)) {
-      s_.optopt = widen(letter);
-      s_.nextchar = nullptr;
-      fail(DiagnosticKind::shortArgumentMissing, nullptr, letter);
-      return missingArgumentCode();
-    }
-    s_.optarg_value = words_[s_.optind++];
-  }
-  s_.nextchar = nullptr;
-  return widen(letter);
-}
-
-// Whether the vector ends at index: at the count, or at a null element
-// before it, which from then on is the end.
-STEP bool ScannerEngine::endsAt(int index) {
-  if (index < count_ && words_[index] != nullptr) {
-    return false;
-  }
-  // A caller who counts the closing null must not have it read as a word.
-  if (index < count_) {
-    count_ = index;
-    s_.null_at_ = index;
-  }
-  return true;
-}
-
-STEP void ScannerEngine::noteConsumed(int first, int end) {
-  s_.step_first_ = first;
-  s_.step_count_ = end - first;
-}
-
-#undef STEP
 
 }  // namespace xelopts::detail
 
 using xelopts::detail::ScannerEngine;
 
-// The engine is inlined into the two entry points everything goes through.
-
-int XelGetOpt::getopt() {
+__attribute__((flatten)) int XelGetOpt::getopt() {
   const bool long_only = longopts != nullptr;
   return ScannerEngine(*this, argc, argv, optstring, longopts,
-                       long_only ? &longind : nullptr, long_only ? 1 : 0)
+                       long_only ? &longind : nullptr, long_only)
       .run();
 }
 
@@ -435,10 +397,11 @@ int XelGetOpt::getopt_long_only(int count, char* const* vector,
   return _getopt_internal(count, vector, options, table, index, 1);
 }
 
-int XelGetOpt::_getopt_internal(int count, char* const* vector,
-                                const char* options, const option* table,
-                                int* index, int long_only) {
-  return ScannerEngine(*this, count, vector, options, table, index, long_only)
+__attribute__((flatten)) int XelGetOpt::_getopt_internal(
+    int count, char* const* vector, const char* options, const option* table,
+    int* index, int long_only) {
+  return ScannerEngine(*this, count, vector, options, table, index,
+                       long_only != 0)
       .run();
 }
 
@@ -449,26 +412,8 @@ void XelGetOpt::exchange(char** vector) {
   if (!(0 <= first && first < last && last < end)) {
     return;  // nothing to move; never reach outside the vector
   }
-  char** begin = vector + first;
-  char** middle = vector + last;
-  char** stop = vector + end;
-  const auto skipped = static_cast<std::size_t>(last - first);
-  const auto scanned = static_cast<std::size_t>(end - last);
-  // One side is usually a word or two: park it on the stack and slide the
-  // other with memmove, which handles the overlap.
-  constexpr std::size_t kParked = 16;
-  char* parked[kParked];
-  if (scanned <= kParked) {
-    std::memcpy(parked, middle, sizeof(char*) * scanned);
-    std::memmove(begin + scanned, begin, sizeof(char*) * skipped);
-    std::memcpy(begin, parked, sizeof(char*) * scanned);
-  } else if (skipped <= kParked) {
-    std::memcpy(parked, begin, sizeof(char*) * skipped);
-    std::memmove(begin, middle, sizeof(char*) * scanned);
-    std::memcpy(begin + scanned, parked, sizeof(char*) * skipped);
-  } else {
-    std::rotate(begin, middle, stop);
-  }
+  // Only pointers move, each block in its order; nothing is allocated.
+  std::rotate(vector + first, vector + last, vector + end);
   first_nonopt = first + end - last;
   last_nonopt = end;
 }
