@@ -1,6 +1,5 @@
 #include "BackupOptionsParser.h"
 
-#include <cstring>
 #include <iterator>
 
 #include "JobFields.h"
@@ -105,7 +104,7 @@ void BackupOptionsParser::parseInto(ScanReport* report) {
     switch (code) {
       case 'o':
       case 'r':
-        detail::appendRestart(self.fullRestartString_, text, std::strlen(text));
+        detail::appendRestart(self.fullRestartString_, text);
         break;
       case 'F':
         self.dOption_ = true;

@@ -56,101 +56,71 @@ std::uint64_t numberFromText(const char* text) {
                                  : std::numeric_limits<std::uint64_t>::max();
 }
 
-void setJobId(std::int64_t& jobId, const char* text, std::size_t size) {
-  if (size != 0) {
-    jobId = jobIdFromText(text);
+void setJobId(std::int64_t& jobId, Text text) {
+  if (text.size != 0) {
+    jobId = jobIdFromText(text.chars);
   }
 }
 
 void setApplicationNumber(std::uint64_t& applicationNumber,
-                          std::uint64_t& quorvelId, const char* text,
-                          std::size_t size) {
-  const auto* colon = static_cast<const char*>(std::memchr(text, ':', size));
-  if (colon == nullptr || colon + 1 == text + size) {
+                          std::uint64_t& quorvelId, Text text) {
+  const auto* colon =
+      static_cast<const char*>(std::memchr(text.chars, ':', text.size));
+  if (colon == nullptr || colon + 1 == text.chars + text.size) {
     return;
   }
   applicationNumber = numberFromText(colon + 1);
   // No digit sequence runs across the colon, so reading from the start of
   // the text reads the left part alone.
-  quorvelId = numberFromText(text);
+  quorvelId = numberFromText(text.chars);
 }
 
-void setVirtualMachine(std::string& virtualMachine, const char* text,
-                       std::size_t size) {
-  if (size != 0) {
-    virtualMachine.assign(text, size);
+void setVirtualMachine(std::string& virtualMachine, Text text) {
+  if (text.size != 0) {
+    virtualMachine.assign(text.chars, text.size);
   }
 }
 
-void setText(std::string& field, const char* text, std::size_t size) {
-  field.assign(text, size);
+void setText(std::string& field, Text text) {
+  field.assign(text.chars, text.size);
 }
 
-void appendRestart(std::string& fullRestart, const char* text,
-                   std::size_t size) {
-  if (size != 0) {
+void appendRestart(std::string& fullRestart, Text text) {
+  if (text.size != 0) {
     // Entries run on without a separator: "-o 5-o 7".
-    fullRestart.append("-o ").append(text, size);
+    fullRestart.append("-o ").append(text.chars, text.size);
   }
 }
 
-void keepSmallestRestart(std::string& restart, const char* text,
-                         std::size_t size) {
+void keepSmallestRestart(std::string& restart, Text text) {
   // A tie keeps the first.
-  if (size != 0 &&
-      (restart.empty() || numberFromText(text) < numberFromText(restart.c_str()))) {
-    restart.assign(text, size);
+  if (text.size != 0 && (restart.empty() || numberFromText(text.chars) <
+                                                numberFromText(restart.c_str()))) {
+    restart.assign(text.chars, text.size);
   }
 }
-
-void setJobId(std::int64_t& jobId, const std::string& text) {
-  setJobId(jobId, text.c_str(), text.size());
-}
-
-void setApplicationNumber(std::uint64_t& applicationNumber,
-                          std::uint64_t& quorvelId, const std::string& text) {
-  setApplicationNumber(applicationNumber, quorvelId, text.c_str(), text.size());
-}
-
-void setVirtualMachine(std::string& virtualMachine, const std::string& text) {
-  setVirtualMachine(virtualMachine, text.data(), text.size());
-}
-
-void setText(std::string& field, const std::string& text) {
-  setText(field, text.data(), text.size());
-}
-
-void appendRestart(std::string& fullRestart, const std::string& text) {
-  appendRestart(fullRestart, text.data(), text.size());
-}
-
-void keepSmallestRestart(std::string& restart, const std::string& text) {
-  keepSmallestRestart(restart, text.c_str(), text.size());
-}
-
 
 bool applySharedOption(int code, const char* text, const SharedFields& fields) {
   switch (code) {
     case 'j':
     case 'J':
-      setJobId(fields.jobId, text, std::strlen(text));
+      setJobId(fields.jobId, text);
       return true;
     case 'a':
-      setApplicationNumber(fields.applicationNumber, fields.quorvelId, text,
-                           std::strlen(text));
+      setApplicationNumber(fields.applicationNumber, fields.quorvelId, text);
       return true;
     case 'p':
       fields.restoreTaskId = numberFromText(text);
       return true;
     case 'c':
-      setText(fields.clientMachine, text, std::strlen(text));
+      setText(fields.clientMachine, text);
       return true;
     case 'v':
     case 'V':
-      setVirtualMachine(fields.virtualMachine, text, std::strlen(text));
+      setVirtualMachine(fields.virtualMachine, text);
       return true;
     case 's':
-      setText(fields.jobToken, text, std::strlen(text));
+      setText(fields.jobToken, text);
       return true;
     case 'h':
       fields.backupPhase = text;  // no emptiness test: an empty text clears
@@ -159,7 +129,7 @@ bool applySharedOption(int code, const char* text, const SharedFields& fields) {
       if (fields.mediaAgent == nullptr) {
         return false;
       }
-      setText(*fields.mediaAgent, text, std::strlen(text));
+      setText(*fields.mediaAgent, text);
       return true;
     case 't':
       if (fields.backupType == nullptr) {

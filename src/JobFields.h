@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "XelGetOpt.h"
@@ -26,44 +27,39 @@ std::int32_t jobIdFromText(const char* text);
 // range gives the largest value, no digits give 0.
 std::uint64_t numberFromText(const char* text);
 
-// The setter rules below come in two forms: on a string, as the parsers'
-// public setters take it, and on a text with its length, which the parse
-// loop uses so as not to build a string for every value; the string form
-// hands over its bytes and size.
+// An option's value as the setter rules take it: a NUL-terminated text and
+// its size, from a parser's setter (a string) or from the scanner.
+struct Text {
+  Text(const std::string& string)  // NOLINT: both kinds of caller convert
+      : chars(string.c_str()), size(string.size()) {}
+  Text(const char* text)  // NOLINT
+      : chars(text), size(std::strlen(text)) {}
+  const char* chars;
+  std::size_t size;
+};
 
 // An empty text leaves the job id as it is.
-void setJobId(std::int64_t& jobId, const char* text, std::size_t size);
-void setJobId(std::int64_t& jobId, const std::string& text);
+void setJobId(std::int64_t& jobId, Text text);
 
 // "QUORVEL:APPLICATION": both are written only when the text has a colon
 // with something after it.
 void setApplicationNumber(std::uint64_t& applicationNumber,
-                          std::uint64_t& quorvelId, const char* text,
-                          std::size_t size);
-void setApplicationNumber(std::uint64_t& applicationNumber,
-                          std::uint64_t& quorvelId, const std::string& text);
+                          std::uint64_t& quorvelId, Text text);
 
 // An empty text keeps the name already there.
-void setVirtualMachine(std::string& virtualMachine, const char* text,
-                       std::size_t size);
-void setVirtualMachine(std::string& virtualMachine, const std::string& text);
+void setVirtualMachine(std::string& virtualMachine, Text text);
 
 // Client machine, job token, media agent: the text replaces the field, an
 // empty text clearing it.
-void setText(std::string& field, const char* text, std::size_t size);
-void setText(std::string& field, const std::string& text);
+void setText(std::string& field, Text text);
 
 // A backup job's restart entries run on: "-o " and the text are appended,
 // unless the text is empty.
-void appendRestart(std::string& fullRestart, const char* text,
-                   std::size_t size);
-void appendRestart(std::string& fullRestart, const std::string& text);
+void appendRestart(std::string& fullRestart, Text text);
 
 // A scan job keeps the first of the numerically smallest restart texts
 // (strtoul decides, the whole text is kept); an empty text changes nothing.
-void keepSmallestRestart(std::string& restart, const char* text,
-                         std::size_t size);
-void keepSmallestRestart(std::string& restart, const std::string& text);
+void keepSmallestRestart(std::string& restart, Text text);
 
 // A parser's own fields that the codes shared by every parser write. The
 // restore parser has no media agent and no backup type: null there.

@@ -1,6 +1,5 @@
 #include "ScanOptionsParser.h"
 
-#include <cstring>
 #include <iterator>
 
 #include "JobFields.h"
@@ -81,8 +80,7 @@ void ScanOptionsParser::parseInto(ScanReport* report) {
                                           const char* text) {
     if (code == 'o' || code == 'r') {
       detail::keepSmallestRestart(
-          static_cast<ScanOptionsParser&>(parser).restartString_, text,
-          std::strlen(text));
+          static_cast<ScanOptionsParser&>(parser).restartString_, text);
     }
   };
   detail::parseWith(scanner_,
