@@ -117,9 +117,10 @@ class XELOPTS_API XelGetOpt {
 
   // Diagnostics go to sink instead of standard error; a null sink restores
   // standard error. opterr = 0 silences both. Should memory run out for a
-  // very long line, that line goes to standard error instead: a scanning
-  // call throws nothing of its own. What the sink throws leaves the call,
-  // whose work is done, and noted for consumed(), by then.
+  // very long line, the sink gets it shortened, ending in " [shortened]":
+  // a scanning call throws nothing of its own. What the sink throws leaves
+  // the call, whose work is done, and noted for consumed() and error(), by
+  // then.
   void set_diagnostic_sink(diagnostic_sink sink, void* context);
 
   // The elements the latest scanning call consumed: count elements from
@@ -134,6 +135,18 @@ class XELOPTS_API XelGetOpt {
     int position;
   };
   consumed_words consumed() const;
+
+  // What went wrong in the latest scanning call, which then returned '?'
+  // or ':', whether or not its diagnostic was written; no_error otherwise.
+  enum error_kind : int {
+    no_error = 0,
+    unrecognized_option,   // no such long name, nor a short letter to read
+    ambiguous_option,      // two names that hold "=" match the text
+    missing_argument,      // the option's value is not there
+    argument_not_allowed,  // "=value" after a long option that takes none
+    illegal_option,        // a letter not in the option string
+  };
+  error_kind error() const { return error_; }
 
   // Next code of the scan over the object's own vector: long-only when a
   // table exists, short options otherwise.
@@ -174,6 +187,7 @@ class XELOPTS_API XelGetOpt {
   static constexpr int kNoNull = 0x7fffffff;
   int step_first_ = 0;     // what the latest call consumed: count
   int step_count_ = 0;     // elements from index first
+  error_kind error_ = no_error;
   bool finished_ = false;  // the scan has returned -1
 };
 

@@ -7,21 +7,11 @@
 
 namespace xelopts::detail {
 
-enum class DiagnosticKind {
-  none,
-  ambiguousName,           // "option `-x' is ambiguous"
-  argumentNotAllowed,      // "option `--x' doesn't allow an argument"
-  longArgumentMissing,     // "option `-x' requires an argument"
-  unrecognizedOption,      // "unrecognized option `-x'"
-  illegalLetter,           // "illegal option -- x"
-  shortArgumentMissing,    // "option requires an argument -- x"
-};
-
 struct Diagnostic {
-  DiagnosticKind kind = DiagnosticKind::none;
+  XelGetOpt::error_kind kind = XelGetOpt::no_error;
   const char* element = nullptr;  // the option element as typed
   const char* text = nullptr;     // the unrecognised text, or the record's name
-  char letter = '\0';             // of the short-option forms
+  char letter = '\0';             // of a short option: its letter
 };
 
 // Writes the line (program name first) to the sink, or without one to

@@ -63,6 +63,7 @@ class ScannerEngine {
 
   int run() {
     s_.optarg_value = nullptr;
+    s_.error_ = XelGetOpt::no_error;
     // An empty vector (argc 0, argv[0] null) or a scanner without inputs
     // has nothing to scan.
     if (count_ <= 0 || words_ == nullptr || words_[0] == nullptr ||
@@ -205,7 +206,7 @@ class ScannerEngine {
     }
     // Inside a cluster the element is not passed yet, but read.
     noteConsumed(first_, std::max(s_.optind, first_ + 1));
-    if (diagnostic_.kind != DiagnosticKind::none && s_.opterr != 0) {
+    if (diagnostic_.kind != XelGetOpt::no_error && s_.opterr != 0) {
       emit(diagnostic_, words_[0], s_.sink_, s_.sink_context_);
     }
     return code;
@@ -228,7 +229,7 @@ class ScannerEngine {
         entry = text[0] == ':' ? nullptr : letter;  // ':' is no option
         return false;
       }
-      code = fail(DiagnosticKind::unrecognizedOption, text);
+      code = fail(XelGetOpt::unrecognized_option, text);
       s_.nextchar += std::strlen(text);
       ++s_.optind;
       return true;
@@ -236,7 +237,7 @@ class ScannerEngine {
     const char* equals = job != nullptr ? end : std::find(text, end, '=');
     equals = equals != end ? equals : nullptr;  // a job's names hold none
     if (equals != nullptr && findName(job, text, record, end) != nullptr) {
-      code = fail(DiagnosticKind::ambiguousName, nullptr);
+      code = fail(XelGetOpt::ambiguous_option, nullptr);
       s_.nextchar = const_cast<char*>(end);
       ++s_.optind;
       return true;
@@ -277,12 +278,12 @@ class ScannerEngine {
     s_.nextchar = const_cast<char*>(end);
     if (equals != nullptr) {
       if (record.has_arg == XelGetOpt::no_argument) {
-        return fail(DiagnosticKind::argumentNotAllowed, record.name);
+        return fail(XelGetOpt::argument_not_allowed, record.name);
       }
       s_.optarg_value = const_cast<char*>(equals + 1);
     } else if (record.has_arg == XelGetOpt::required_argument) {
       if (endsAt(s_.optind)) {
-        return fail(DiagnosticKind::longArgumentMissing, nullptr);
+        return fail(XelGetOpt::missing_argument, nullptr);
       }
       s_.optarg_value = words_[s_.optind++];
     }
@@ -304,7 +305,7 @@ class ScannerEngine {
     }
     if (entry == nullptr) {
       s_.optopt = widen(letter);
-      return fail(DiagnosticKind::illegalLetter, nullptr, letter);
+      return fail(XelGetOpt::illegal_option, nullptr, letter);
     }
     if (entry[1] == ':' && *s_.nextchar != '\0') {
       // Attached, whether the argument is required or optional ("::").
@@ -314,7 +315,7 @@ class ScannerEngine {
       if (endsAt(s_.optind)) {
         s_.optopt = widen(letter);
         s_.nextchar = nullptr;
-        return fail(DiagnosticKind::shortArgumentMissing, nullptr, letter);
+        return fail(XelGetOpt::missing_argument, nullptr, letter);
       }
       s_.optarg_value = words_[s_.optind++];
     }
@@ -352,12 +353,12 @@ class ScannerEngine {
     return -1;
   }
 
-  // Notes the diagnostic and gives the call's code.
-  int fail(DiagnosticKind kind, const char* text, char letter = '\0') {
+  // Notes the error and its diagnostic, and gives the call's code.
+  int fail(XelGetOpt::error_kind kind, const char* text, char letter = '\0') {
+    s_.error_ = kind;
     diagnostic_ = Diagnostic{kind, words_[first_], text, letter};
-    const bool missing = kind == DiagnosticKind::longArgumentMissing ||
-                         kind == DiagnosticKind::shortArgumentMissing;
-    return missing && options_[0] == ':' ? ':' : '?';
+    return kind == XelGetOpt::missing_argument && options_[0] == ':' ? ':'
+                                                                       : '?';
   }
 
   XelGetOpt& s_;

@@ -38,7 +38,8 @@ const XelGetOpt::option kTable[] = {
     {"cn", XelGetOpt::required_argument, nullptr, 'c'},
     {nullptr, XelGetOpt::no_argument, nullptr, 0}};
 
-// Every diagnostic, a text with a line end inside one among them.
+// Every diagnostic, a text with a line end inside one among them, and the
+// error() of each call, written or silenced.
 TEST(ScannerSink, GetsWhatStandardErrorWould) {
   using Next = std::function<int(XelGetOpt&, Args&)>;
   const Next longOnly = [](XelGetOpt& s, Args& a) {
@@ -51,22 +52,28 @@ TEST(ScannerSink, GetsWhatStandardErrorWould) {
     std::vector<std::string> words;
     Next next;
     std::size_t lines;
+    const char* errors;  // XelGetOpt::error_kind of each call
   } cases[] = {
       {{"prog", "--k=1", "-k=1", "--m=1", "-m=1", "--frob", "-frob", "--a\nb",
         "--cn"},
        longOnly,
-       8},
-      {{"prog", "-q", "-o"}, shortOnly, 2},
+       8,
+       "224411130"},
+      {{"prog", "-q", "-o"}, shortOnly, 2, "530"},
   };
   for (const auto& c : cases) {
     // The codes of a whole scan, and what it wrote on standard error.
     const auto scan = [&c](XelGetOpt& scanner, Args& args, std::string& err) {
       std::string codes;
+      std::string errors;
       err = test_support::capture([&] {
-              for (int code; (code = c.next(scanner, args)) != -1;) {
+              for (int code = 0; code != -1;) {
+                code = c.next(scanner, args);
                 codes += test_support::code_text(code);
+                errors += std::to_string(scanner.error());
               }
             }).err;
+      EXPECT_EQ(errors, c.errors);
       return codes;
     };
     Args plain(c.words);
@@ -90,8 +97,8 @@ TEST(ScannerSink, GetsWhatStandardErrorWould) {
     XelGetOpt quiet;
     quiet.set_diagnostic_sink(&Lines::collect, &none);
     quiet.opterr = 0;
-    while (c.next(quiet, silenced) != -1) {
-    }
+    std::string ignored;
+    EXPECT_EQ(scan(quiet, silenced, ignored), codes);
     EXPECT_TRUE(none.lines.empty());
   }
 }

@@ -124,26 +124,34 @@ TEST(ScannerAllocationFailure, ScanningAllocatesNothing) {
             "prog -j 5 -cn host -data -n30 -- stray1 stray2 stray3 stray4 -x");
 }
 
-// A line too long for the stack, with no memory for it: the scan goes on,
-// and the line reaches standard error rather than the sink.
+// A line too long for the stack, with no memory for it: the scan goes on;
+// a sink gets the line shortened, saying so, and standard error (without a
+// sink) the whole line.
 TEST(ScannerAllocationFailure, LongDiagnosticWithoutMemory) {
   const std::string program(300, 'p');
-  test_support::Args args({program, "-q", "-x"});
-  XelGetOpt scanner(args.argc(), args.argv(), "x");
-  int sunk = 0;
-  scanner.set_diagnostic_sink([](void* count, const char*,
-                                 std::size_t) { ++*static_cast<int*>(count); },
-                              &sunk);
-  std::string codes;
-  const auto output = test_support::capture([&] {
-    fault::failAllocation(1);
-    codes += test_support::code_text(scanner());
-    fault::failAllocation(0);
-    codes += test_support::code_text(scanner());
-  });
-  EXPECT_EQ(codes, "?x");
-  EXPECT_EQ(sunk, 0);
-  EXPECT_EQ(output.err, program + ": illegal option -- q\n");
+  for (const bool withSink : {true, false}) {
+    test_support::Args args({program, "-q", "-x"});
+    XelGetOpt scanner(args.argc(), args.argv(), "x");
+    std::string sunk;
+    if (withSink) {
+      scanner.set_diagnostic_sink(
+          [](void* lines, const char* line, std::size_t length) {
+            static_cast<std::string*>(lines)->append(line, length);
+          },
+          &sunk);
+    }
+    std::string codes;
+    const auto output = test_support::capture([&] {
+      fault::failAllocation(1);
+      codes += test_support::code_text(scanner());
+      fault::failAllocation(0);
+      codes += test_support::code_text(scanner());
+    });
+    EXPECT_EQ(codes, "?x");
+    EXPECT_EQ(sunk, withSink ? program.substr(0, 243) + " [shortened]" : "");
+    EXPECT_EQ(output.err,
+              withSink ? "" : program + ": illegal option -- q\n");
+  }
   // The stream is free again for other threads.
   std::thread([] { std::fflush(stderr); }).join();
 }
