@@ -27,7 +27,7 @@ PAIRS = (
         f"permute/libc/{n}", 1.0 if n < 1000 else 0.5) for n in SIZES]
     + [("BackupOptionsParser vs hand-written getopt_long_only parser",
         "backup_parser/xelopts", "backup_parser/handwritten", 0.6)]
-    + [("BackupOptionsParser with a scan report vs hand-written parser",
+    + [("BackupOptionsParser with a parse report vs hand-written parser",
         "backup_parser/xelopts_report", "backup_parser/handwritten", None)]
 )
 
@@ -113,7 +113,7 @@ def print_library_table(context, results):
               f"{allocations(our_allocs)} | {allocations(their_allocs)} |")
     if report is not None:
         print()
-        print(f"With a scan report, BackupOptionsParser takes "
+        print(f"With a parse report, BackupOptionsParser takes "
               f"{nanoseconds(report[0])} ns and {allocations(report[1])} "
               f"allocations per parse of the request.")
 

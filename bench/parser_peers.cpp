@@ -119,7 +119,7 @@ BackupSettings parse_backup_with_xelopts(int argc, char** argv) {
 }
 
 BackupSettings parse_backup_with_report(int argc, char** argv) {
-  XelOptionsParser::ScanReport report;
+  XelOptionsParser::ParseReport report;
   BackupOptionsParser parser(argc, argv, report);
   return readSettings(parser);
 }
@@ -131,7 +131,7 @@ long construct_backup_parser(int argc, char** argv) {
 }
 
 long construct_backup_parser_with_report(int argc, char** argv) {
-  XelOptionsParser::ScanReport report;
+  XelOptionsParser::ParseReport report;
   BackupOptionsParser parser(argc, argv, report);
   return digest(parser.getJobId(), parser.getNumStreamsForRBS(),
                 parser.isRBSJob()) +

@@ -140,7 +140,7 @@ long digest(const BackupSettings& settings);
 BackupSettings parse_backup_by_hand(int argc, char** argv);
 
 // What BackupOptionsParser reads from the same line, through its getters;
-// the second also fills a scan report.
+// the second also fills a parse report.
 BackupSettings parse_backup_with_xelopts(int argc, char** argv);
 BackupSettings parse_backup_with_report(int argc, char** argv);
 

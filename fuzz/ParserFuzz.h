@@ -135,7 +135,7 @@ struct Parsed {
 // Builds the parser over the vector, with the report when one is given.
 template <class Parser>
 Parsed parse(int argc, char** argv,
-             XelOptionsParser::ScanReport* report = nullptr) {
+             XelOptionsParser::ParseReport* report = nullptr) {
   auto read = [](Parser& parser) {
     Parsed parsed;
     parsed.fields = job_records::readRecord(parser);
@@ -216,29 +216,29 @@ bool mayBeSetBy(const std::string& accessor,
 // final vector where the step says, one after the other (a step that goes
 // on inside a cluster starts on the last one), the last step ends the scan,
 // and the remaining words are the rest of the vector.
-inline void checkReport(const XelOptionsParser::ScanReport& report,
+inline void checkReport(const XelOptionsParser::ParseReport& report,
                         OwnedVector& vector) {
   char** argv = vector.argv();
   const int argc = vector.argc();
   int placed = 0;
   for (std::size_t i = 0; i < report.steps.size(); ++i) {
-    const XelOptionsParser::ScanStep& step = report.steps[i];
+    const XelOptionsParser::ParseStep& step = report.steps[i];
     require((step.code == -1) == (i + 1 == report.steps.size()),
             "the last step, and only the last, ends the scan");
     if (step.words.empty()) {
       continue;
     }
     const auto count = static_cast<int>(step.words.size());
-    require(step.firstWord == placed || step.firstWord == placed + 1,
+    require(step.position == placed || step.position == placed + 1,
             "a step's words follow the last step's");
-    require(step.firstWord >= 1 && step.firstWord + count <= argc,
+    require(step.position >= 1 && step.position + count <= argc,
             "a step's words lie inside the vector");
     for (int w = 0; w < count; ++w) {
       require(
-          step.words[static_cast<std::size_t>(w)] == argv[step.firstWord + w],
+          step.words[static_cast<std::size_t>(w)] == argv[step.position + w],
           "a step's words stand where the step says");
     }
-    placed = step.firstWord + count - 1;
+    placed = step.position + count - 1;
   }
   require(!report.steps.empty(), "a scan has at least its last step");
   require(static_cast<int>(report.remaining.size()) == argc - 1 - placed,
@@ -263,7 +263,7 @@ Parsed checkParser(const std::vector<std::string>& words, std::size_t cut) {
   require(vector.texts_intact(words), "the texts are never written");
 
   OwnedVector reported(words);
-  XelOptionsParser::ScanReport report;
+  XelOptionsParser::ParseReport report;
   const Parsed withReport =
       parse<Parser>(reported.argc(), reported.argv(), &report);
   require(withReport.record == whole.record,

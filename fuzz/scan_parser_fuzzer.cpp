@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   using parser_fuzz::parse;
   static const std::string defaults =
       parse<ScanOptionsParser>(0, nullptr).record;
-  XelOptionsParser::ScanReport report;
+  XelOptionsParser::ParseReport report;
   require(
       parse<ScanOptionsParser>(static_cast<int>(words.size()), nullptr, &report)
                   .record == defaults &&

@@ -19,7 +19,7 @@ class XELOPTS_API BackupOptionsParser : public XelOptionsParser {
   BackupOptionsParser(int argc, char** argv);
   // The same parse, and its outcome in report: diagnostics (instead of
   // standard error), one step per scanner call and the remaining words.
-  BackupOptionsParser(int argc, char** argv, ScanReport& report);
+  BackupOptionsParser(int argc, char** argv, ParseReport& report);
   ~BackupOptionsParser() override;
 
   // "j:J:a:p:t:o:" and the seventeen long names.
@@ -66,7 +66,7 @@ class XELOPTS_API BackupOptionsParser : public XelOptionsParser {
 
  private:
   // parse(), with the scan's outcome in report when it is not null.
-  void parseInto(ScanReport* report) XELOPTS_LOCAL;
+  void parseInto(ParseReport* report) XELOPTS_LOCAL;
 
   XelGetOpt scanner_;
   std::int64_t jobId_;

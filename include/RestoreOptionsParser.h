@@ -16,7 +16,7 @@ class XELOPTS_API RestoreOptionsParser : public XelOptionsParser {
   RestoreOptionsParser(int argc, char** argv);
   // The same parse, and its outcome in report: diagnostics (instead of
   // standard error), one step per scanner call and the remaining words.
-  RestoreOptionsParser(int argc, char** argv, ScanReport& report);
+  RestoreOptionsParser(int argc, char** argv, ParseReport& report);
   ~RestoreOptionsParser() override;
 
   // "j:J:a:p:" and the eight long names.
@@ -48,7 +48,7 @@ class XELOPTS_API RestoreOptionsParser : public XelOptionsParser {
 
  private:
   // parse(), with the scan's outcome in report when it is not null.
-  void parseInto(ScanReport* report) XELOPTS_LOCAL;
+  void parseInto(ParseReport* report) XELOPTS_LOCAL;
 
   XelGetOpt scanner_;
   std::int64_t jobId_;

@@ -18,7 +18,7 @@ class XELOPTS_API ScanOptionsParser : public XelOptionsParser {
   ScanOptionsParser(int argc, char** argv);
   // The same parse, and its outcome in report: diagnostics (instead of
   // standard error), one step per scanner call and the remaining words.
-  ScanOptionsParser(int argc, char** argv, ScanReport& report);
+  ScanOptionsParser(int argc, char** argv, ParseReport& report);
   ~ScanOptionsParser() override;
 
   // "j:J:a:p:t:o:" and the seven long names.
@@ -55,7 +55,7 @@ class XELOPTS_API ScanOptionsParser : public XelOptionsParser {
 
  private:
   // parse(), with the scan's outcome in report when it is not null.
-  void parseInto(ScanReport* report) XELOPTS_LOCAL;
+  void parseInto(ParseReport* report) XELOPTS_LOCAL;
 
   XelGetOpt scanner_;
   std::int64_t jobId_;

@@ -3,7 +3,7 @@
 //
 // It also declares what every parser shares as data: a job kind's
 // command-line vocabulary (each concrete parser publishes its own through a
-// static vocabulary()), and the report of a scan, which a parser fills when
+// static vocabulary()), and the report of a parse, which a parser fills when
 // it is constructed with one.
 #ifndef XELOPTS_XELOPTIONSPARSER_H
 #define XELOPTS_XELOPTIONSPARSER_H
@@ -33,38 +33,90 @@ class XELOPTS_API XelOptionsParser {
     int count;
   };
 
-  // What one call of the parser's scanner did.
-  struct ScanStep {
-    int code;  // as the scanner returned it; -1 ends the scan
-    std::optional<std::string> argument;  // the code's argument, if any
-    // The words the call consumed, in the order the scan left them. Each
-    // call that reads part of a cluster (-xy) lists the cluster's word.
-    std::vector<std::string> words;
-    // Index in argv, as the scan left it, of the first of words (where the
-    // next word would stand when words is empty).
-    int firstWord;
+  // What a step did.
+  enum class Outcome : unsigned char {
+    // An option, applied to the record:
+    changed,    // some accessor shows it
+    unchanged,  // no accessor shows a change, by `rule`
+    // An error, the scanner's diagnostics[diagnostic]:
+    unknownOption,    // no option of the kind
+    ambiguousOption,  // two names match
+    missingValue,     // the option's value is not there
+    unexpectedValue,  // a value given to an option that takes none
+    unknownLetter,    // a letter not in the short-option string
+    // A word:
+    nonOption,   // no option and no value, left over
+    terminator,  // "--", which ended the options
+    end,         // the options ended, no word taken
   };
 
-  // The outcome of a scan as data. A parser constructed with a report writes
-  // no diagnostic to standard error: they are here instead. The parser
-  // empties the three lists first; if its constructor throws, it leaves them
-  // empty.
-  struct ScanReport {
+  // Why an option changed nothing.
+  enum class Rule : unsigned char {
+    none,
+    emptyText,   // an empty value leaves the field as it was
+    sameValue,   // the field held it already (a flag already set)
+    notSmaller,  // a scan job keeps its smallest restart value
+    notRead,     // the value could not be read (see conversions)
+    notShown,    // kept where no accessor reads it (a restore job's phase)
+  };
+
+  // How a value was read other than as written: a step's conversions hold
+  // any of these.
+  enum Conversion : unsigned {
+    textAfterNumber = 1U << 0,    // text after the number ignored
+    noDigits = 1U << 1,           // no digits read: 0
+    negativeWrapped = 1U << 2,    // a negative number wrapped around
+    saturated = 1U << 3,          // out of range: the largest value
+    jobIdClamped = 1U << 4,       // a job id clamped to 32 bits
+    spaceOrSign = 1U << 5,        // white space or "+" before the number
+    noColon = 1U << 6,            // an application number without ':'
+    nothingAfterColon = 1U << 7,  // nor anything after it
+    valueIgnored = 1U << 8,       // taken, never read (a restore -rbs)
+  };
+
+  // What one call of the parser's scanner did, and what came of it.
+  struct ParseStep {
+    int code;  // as the scanner returned it; -1 ends the options
+    std::optional<std::string> argument;  // the code's argument, if any
+    // The words the call consumed, in the order the parse left them. Each
+    // call that reads part of a cluster (-xy) lists the cluster's word.
+    std::vector<std::string> words;
+    // Index in argv, once the parse is over, of the first of words (where
+    // the next word stands when words is empty): consumed_words::position.
+    int position;
+    Outcome outcome;
+    Rule rule = Rule::none;
+    unsigned conversions = 0;  // Conversion bits
+    int diagnostic = -1;       // of an error: its index in diagnostics
+
+    bool isError() const {
+      return outcome >= Outcome::unknownOption &&
+             outcome <= Outcome::unknownLetter;
+    }
+  };
+
+  // The outcome of a parse as data. A parser constructed with a report
+  // writes no diagnostic to standard error: they are here instead. The
+  // parser empties the three lists before anything else; if its constructor
+  // throws, it leaves them empty.
+  struct ParseReport {
     std::vector<std::string> diagnostics;  // one line each, no line end
-    std::vector<ScanStep> steps;           // one per scanner call, in order
+    std::vector<ParseStep> steps;          // one per scanner call, in order
     std::vector<std::string> remaining;    // the words behind the options
 
     // Called, when set, after each step has been applied to the record, so
-    // that a caller can see what the step changed; parser is the one being
+    // that a caller can see what the step changed: context first, as the
+    // scanner's diagnostic sink takes it; parser is the one being
     // constructed, and step lives in steps (which the callback must leave
     // alone).
-    void (*onStep)(const ScanStep& step, XelOptionsParser& parser,
-                   void* context) = nullptr;
+    void (*onStep)(void* context, const ParseStep& step,
+                   XelOptionsParser& parser) = nullptr;
     void* context = nullptr;
 
-    // No diagnostic and no remaining word: every word was an option or a
-    // value.
-    bool isClean() const { return diagnostics.empty() && remaining.empty(); }
+    // Every word was an option or a value: no error, nothing left over.
+    bool isClean() const;
+    // Every value was taken as written: no step with a conversion.
+    bool isTakenAsWritten() const;
   };
 
   XelOptionsParser() = default;

@@ -56,7 +56,8 @@ BackupOptionsParser::BackupOptionsParser(int argc, char** argv) {
 }
 
 BackupOptionsParser::BackupOptionsParser(int argc, char** argv,
-                                         ScanReport& report) {
+                                         ParseReport& report) {
+  detail::clearReport(report);
   initMembers();
   initializeParser(argc, argv);
   parseInto(&report);
@@ -95,57 +96,56 @@ void BackupOptionsParser::parse(int /*argc*/, char** /*argv*/) {
   parseInto(nullptr);
 }
 
-void BackupOptionsParser::parseInto(ScanReport* report) {
-  // The codes of this parser alone; the scanner has already reported the
-  // error codes that fall through.
+void BackupOptionsParser::parseInto(ParseReport* report) {
+  // The codes of this parser alone.
   const detail::OwnOptionHandler own = [](XelOptionsParser& parser, int code,
-                                          const char* text) {
+                                          const char* text,
+                                          detail::Effect* effect) {
     auto& self = static_cast<BackupOptionsParser&>(parser);
     switch (code) {
       case 'o':
       case 'r':
-        detail::appendRestart(self.fullRestartString_, text);
-        break;
+        detail::appendRestart(self.fullRestartString_, text, effect);
+        return true;
       case 'F':
-        self.dOption_ = true;
-        break;
+        detail::setFlags(self.dOption_, self.dOption_, effect);
+        return true;
       case 'l':
-        self.lOption_ = true;
-        break;
+        detail::setFlags(self.lOption_, self.lOption_, effect);
+        return true;
       case 'i':
-        self.iOption_ = true;
-        break;
+        detail::setFlags(self.iOption_, self.iOption_, effect);
+        return true;
       case 'S':
-        self.skipConversion_ = true;
-        self.integrityCheck_ = true;
-        break;
+        detail::setFlags(self.skipConversion_, self.integrityCheck_, effect);
+        return true;
       case 'B':
-        self.integrityCheck_ = true;
-        break;
+        detail::setFlags(self.integrityCheck_, self.integrityCheck_, effect);
+        return true;
       case 'R':
-        self.rbsJob_ = true;
-        break;
+        detail::setFlags(self.rbsJob_, self.rbsJob_, effect);
+        return true;
       case 'N':
-        self.numStreamsForRBS_ = detail::numberFromText(text);
-        break;
+        detail::setNumber(self.numStreamsForRBS_, text, effect);
+        return true;
       case 'A':
-        self.alwaysONJob_ = true;
-        break;
+        detail::setFlags(self.alwaysONJob_, self.alwaysONJob_, effect);
+        return true;
       case 'U':
-        self.dctmJob_ = true;
-        self.rbsJob_ = true;  // a dctm job is always an RBS job
-        break;
+        // A dctm job is always an RBS job.
+        detail::setFlags(self.dctmJob_, self.rbsJob_, effect);
+        return true;
       case 'T':
-        self.tlToSnapJob_ = true;
-        break;
+        detail::setFlags(self.tlToSnapJob_, self.tlToSnapJob_, effect);
+        return true;
       default:
-        break;
+        return false;
     }
   };
   detail::parseWith(scanner_,
                     {jobId_, applicationNumber_, quorvelId_, virtualMachine_,
                      jobToken_, clientMachine_, restoreTaskId_, backupPhase_,
-                     &mediaAgent_, &backupType_},
+                     &mediaAgent_, &backupType_, true},
                     *this, own, report);
 }
 

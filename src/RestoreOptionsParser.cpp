@@ -41,7 +41,8 @@ RestoreOptionsParser::RestoreOptionsParser(int argc, char** argv) {
 }
 
 RestoreOptionsParser::RestoreOptionsParser(int argc, char** argv,
-                                           ScanReport& report) {
+                                           ParseReport& report) {
+  detail::clearReport(report);
   initMembers();
   initializeParser(argc, argv);
   parseInto(&report);
@@ -71,31 +72,34 @@ void RestoreOptionsParser::parse(int /*argc*/, char** /*argv*/) {
   parseInto(nullptr);
 }
 
-void RestoreOptionsParser::parseInto(ScanReport* report) {
-  // The codes of this parser alone; the scanner has already reported the
-  // error codes that fall through.
+void RestoreOptionsParser::parseInto(ParseReport* report) {
+  // The codes of this parser alone.
   const detail::OwnOptionHandler own = [](XelOptionsParser& parser, int code,
-                                          const char* text) {
+                                          const char* text,
+                                          detail::Effect* effect) {
     auto& self = static_cast<RestoreOptionsParser&>(parser);
     switch (code) {
       case 'm':
-        self.maHostName_ = text;
-        break;
+        detail::setText(self.maHostName_, text, effect);
+        return true;
       case 'R':
-        self.rbsJob_ = true;
-        break;
+        detail::setFlags(self.rbsJob_, self.rbsJob_, effect);
+        if (effect != nullptr) {
+          effect->conversions |= Conversion::valueIgnored;  // never read
+        }
+        return true;
       case 'U':
-        self.dctmJob_ = true;
-        self.rbsJob_ = true;  // a dctm job is always an RBS job
-        break;
+        // A dctm job is always an RBS job.
+        detail::setFlags(self.dctmJob_, self.rbsJob_, effect);
+        return true;
       default:
-        break;
+        return false;
     }
   };
   detail::parseWith(
       scanner_,
       {jobId_, applicationNumber_, quorvelId_, virtualMachine_, jobToken_,
-       clientMachine_, restoreTaskId_, backupPhase_, nullptr, nullptr},
+       clientMachine_, restoreTaskId_, backupPhase_, nullptr, nullptr, false},
       *this, own, report);
 }
 

@@ -40,9 +40,9 @@ ScanOptionsParser::ScanOptionsParser(int argc, char** argv) {
 }
 
 ScanOptionsParser::ScanOptionsParser(int argc, char** argv,
-                                     ScanReport& report) {
-  initMembers();
+                                     ParseReport& report) {
   detail::clearReport(report);
+  initMembers();
   if (argv != nullptr) {
     initializeParser(argc, argv);
     parseInto(&report);
@@ -73,20 +73,22 @@ void ScanOptionsParser::parse(int /*argc*/, char** /*argv*/) {
   parseInto(nullptr);
 }
 
-void ScanOptionsParser::parseInto(ScanReport* report) {
-  // The codes of this parser alone; the scanner has already reported the
-  // error codes that fall through.
+void ScanOptionsParser::parseInto(ParseReport* report) {
+  // The codes of this parser alone.
   const detail::OwnOptionHandler own = [](XelOptionsParser& parser, int code,
-                                          const char* text) {
-    if (code == 'o' || code == 'r') {
-      detail::keepSmallestRestart(
-          static_cast<ScanOptionsParser&>(parser).restartString_, text);
+                                          const char* text,
+                                          detail::Effect* effect) {
+    if (code != 'o' && code != 'r') {
+      return false;
     }
+    detail::keepSmallestRestart(
+        static_cast<ScanOptionsParser&>(parser).restartString_, text, effect);
+    return true;
   };
   detail::parseWith(scanner_,
                     {jobId_, applicationNumber_, quorvelId_, virtualMachine_,
                      jobToken_, clientMachine_, restoreTaskId_, backupPhase_,
-                     &mediaAgent_, &backupType_},
+                     &mediaAgent_, &backupType_, true},
                     *this, own, report);
 }
 

@@ -12,7 +12,8 @@
 namespace {
 
 using test_support::EnvGuard;
-using Report = XelOptionsParser::ScanReport;
+using Report = XelOptionsParser::ParseReport;
+using Outcome = XelOptionsParser::Outcome;
 
 std::string join(const std::vector<std::string>& words) {
   std::string text;
@@ -22,13 +23,13 @@ std::string join(const std::vector<std::string>& words) {
   return text;
 }
 
-// code=argument[words]@firstWord per step.
+// code=argument[words]@position per step.
 std::string stepsOf(const Report& report) {
   std::string text;
-  for (const XelOptionsParser::ScanStep& step : report.steps) {
+  for (const XelOptionsParser::ParseStep& step : report.steps) {
     text += (text.empty() ? "" : " ") + test_support::code_text(step.code) +
             (step.argument ? "=" + *step.argument : "") + "[" +
-            join(step.words) + "]@" + std::to_string(step.firstWord);
+            join(step.words) + "]@" + std::to_string(step.position);
   }
   return text;
 }
@@ -69,14 +70,110 @@ TEST(ParserReport, TellsTheStepsAndTheRemainingWords) {
   }
 }
 
+// What each step did, as "outcome(rule)[conversion bits]#diagnostic".
+std::string outcomesOf(const Report& report) {
+  static const char* const kOutcomes[] = {
+      "changed",      "unchanged",       "unknownOption", "ambiguousOption",
+      "missingValue", "unexpectedValue", "unknownLetter", "nonOption",
+      "terminator",   "end"};
+  static const char* const kRules[] = {"",         "(empty)",   "(same)",
+                                       "(smaller)", "(notRead)", "(notShown)"};
+  std::string text;
+  for (const XelOptionsParser::ParseStep& step : report.steps) {
+    text += (text.empty() ? "" : " ") +
+            std::string(kOutcomes[static_cast<int>(step.outcome)]) +
+            kRules[static_cast<int>(step.rule)];
+    if (step.conversions != 0) {
+      text += "[" + std::to_string(step.conversions) + "]";
+    }
+    if (step.isError()) {
+      text += "#" + std::to_string(step.diagnostic);
+    }
+  }
+  return text;
+}
+
+// One row per way a step turns out. Conversion bits: 1 text after the
+// number, 2 no digits, 4 negative wrapped, 8 saturated, 16 job id clamped,
+// 32 white space or sign, 64 no colon, 128 nothing after it, 256 a value
+// never read.
+TEST(ParserReport, SaysWhatEachStepDid) {
+  enum Kind { backup, restore, scan };
+  const struct {
+    Kind kind;
+    std::vector<std::string> words;
+    const char* outcomes;
+    bool takenAsWritten;
+  } cases[] = {
+      {backup,
+       {"-t", "-5", "-j", "99999999999", "-numstreams", "12x", "-p", " +9"},
+       "changed[4] changed[16] changed[1] changed[32] end",
+       false},
+      {backup,
+       {"-t", "99999999999999999999", "-p", "-0", "-J", "-7", "-j", "x"},
+       "changed[8] unchanged(same)[32] changed changed[2] end",
+       false},
+      {backup,
+       {"-j", "", "-vm", "v", "-vm", "", "-vm", "v", "-cn", ""},
+       "unchanged(empty) changed unchanged(empty) unchanged(same) "
+       "unchanged(same) end",
+       true},
+      {backup,
+       {"-a", "1234", "-a", "7:", "-a", ":5", "-a", "7x:5:6", "-a", "7:5"},
+       "unchanged(notRead)[64] unchanged(notRead)[128] changed[2] changed[1] "
+       "unchanged(same) end",
+       false},
+      {backup,
+       {"-data", "-data", "-skipconversionrules", "-integcheck", "-o", "",
+        "-restart", "5", "--", "x"},
+       "changed unchanged(same) changed unchanged(same) unchanged(empty) "
+       "changed terminator",
+       true},
+      {backup,
+       {"-x", "-:", "y", "-cn"},
+       "unknownOption#0 unknownLetter#1 missingValue#2 end",
+       true},
+      {restore,
+       {"-rbs", "0", "-dctm", "-rbs", "1", "-phase", "p", "-maHostName", "m"},
+       "changed[256] changed unchanged(same)[256] unchanged(notShown) changed "
+       "end",
+       false},
+      {scan,
+       {"-o", "12", "-o", "12x", "-restart", "abc", "-o", "", "-d", "m"},
+       "changed unchanged(smaller) changed unchanged(empty) changed end",
+       true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(parser_test::quoted(c.words));
+    EnvGuard permuting("POSIXLY_CORRECT", std::nullopt);
+    test_support::Args args = parser_test::commandLine(c.words);
+    Report report;
+    if (c.kind == backup) {
+      BackupOptionsParser parser(args.argc(), args.argv(), report);
+    } else if (c.kind == restore) {
+      RestoreOptionsParser parser(args.argc(), args.argv(), report);
+    } else {
+      ScanOptionsParser parser(args.argc(), args.argv(), report);
+    }
+    EXPECT_EQ(outcomesOf(report), c.outcomes);
+    EXPECT_EQ(report.isTakenAsWritten(), c.takenAsWritten);
+    const bool errors = std::string(c.outcomes).find('#') != std::string::npos;
+    EXPECT_EQ(report.isClean(), !errors && report.remaining.empty());
+  }
+  // An error step is never clean, whatever the diagnostics say.
+  Report noLine;
+  noLine.steps.push_back({'?', {}, {"-x"}, 1, Outcome::unknownOption});
+  EXPECT_FALSE(noLine.isClean());
+}
+
 TEST(ParserReport, CallbackSeesTheRecordAfterEachStep) {
   test_support::Args args =
       parser_test::commandLine({"-j", "1", "x", "-J", "2"});
   Report report;
   std::vector<std::int64_t> jobIds;
   report.context = &jobIds;
-  report.onStep = [](const XelOptionsParser::ScanStep&,
-                     XelOptionsParser& parser, void* context) {
+  report.onStep = [](void* context, const XelOptionsParser::ParseStep&,
+                     XelOptionsParser& parser) {
     static_cast<std::vector<std::int64_t>*>(context)->push_back(
         parser.getJobId());
   };

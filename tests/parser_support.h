@@ -126,7 +126,7 @@ void expectParse(const ParseCase& c) {
   // With a report: the same record and vector, the lines standard error
   // got, and nothing written.
   test_support::Args again = commandLine(c.words);
-  XelOptionsParser::ScanReport report;
+  XelOptionsParser::ParseReport report;
   const test_support::Output quiet = test_support::capture([&] {
     Parser parser(again.argc(), again.argv(), report);
     EXPECT_EQ(readRecord(parser), record);

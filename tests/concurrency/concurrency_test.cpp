@@ -1,5 +1,5 @@
 // Parsers of every kind built on eight threads at once, over distinct
-// vectors, half of them with a scan report, while two more threads scan with
+// vectors, half of them with a parse report, while two more threads scan with
 // bare scanners: every record, report and final vector equals what a serial
 // run gives. Run under
 // ThreadSanitizer in CI, where a data race is a failure of its own.
@@ -88,7 +88,7 @@ Outcome parseOne(int seed) {
     Parser parser(args.argc(), args.argv());
     return {parser_test::readRecord(parser), args.joined()};
   }
-  XelOptionsParser::ScanReport report;
+  XelOptionsParser::ParseReport report;
   Parser parser(args.argc(), args.argv(), report);
   Outcome outcome{parser_test::readRecord(parser), args.joined() + " |"};
   for (const auto& texts : {report.diagnostics, report.remaining}) {

@@ -6,7 +6,7 @@ namespace xeljob {
 namespace {
 
 template <class Parser>
-Record parseAs(int argc, char** argv, XelOptionsParser::ScanReport& report) {
+Record parseAs(int argc, char** argv, XelOptionsParser::ParseReport& report) {
   Parser parser(argc, argv, report);
   return job_records::readRecord(parser);
 }

@@ -1,5 +1,5 @@
 // The three job kinds as the tool sees them: a name, the parser's own
-// vocabulary, and a way to build the parser with a scan report and read its
+// vocabulary, and a way to build the parser with a parse report and read its
 // whole record.
 #ifndef XELJOB_JOBKINDS_H
 #define XELJOB_JOBKINDS_H
@@ -21,7 +21,7 @@ struct JobKind {
   const XelOptionsParser::Vocabulary& (*vocabulary)();
   // Constructs the kind's parser over the vector (which the scan may
   // reorder) with the report, and reads its record.
-  Record (*parse)(int argc, char** argv, XelOptionsParser::ScanReport& report);
+  Record (*parse)(int argc, char** argv, XelOptionsParser::ParseReport& report);
   // Reads the record of a parser of this kind, such as the one a report's
   // step callback receives.
   Record (*read)(XelOptionsParser& parser);

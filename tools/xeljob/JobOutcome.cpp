@@ -8,7 +8,7 @@ namespace {
 
 // Parses the words (the kind's name before them) with the report given.
 Record parseWords(const JobKind& kind, const std::vector<std::string>& words,
-                  XelOptionsParser::ScanReport& report) {
+                  XelOptionsParser::ParseReport& report) {
   std::string program = kind.name;
   std::vector<std::string> texts = words;
   std::vector<char*> vector;
@@ -32,7 +32,7 @@ std::vector<Change> changesBetween(const Record& before, const Record& after) {
 }
 
 Record defaultRecord(const JobKind& kind) {
-  XelOptionsParser::ScanReport report;
+  XelOptionsParser::ParseReport report;
   return parseWords(kind, {}, report);
 }
 
@@ -43,8 +43,8 @@ struct StepWatch {
   Record before;
   std::vector<std::vector<Change>>& changes;
 
-  static void onStep(const XelOptionsParser::ScanStep& /*step*/,
-                     XelOptionsParser& parser, void* context) {
+  static void onStep(void* context, const XelOptionsParser::ParseStep& /*step*/,
+                     XelOptionsParser& parser) {
     auto& watch = *static_cast<StepWatch*>(context);
     Record after = watch.kind.read(parser);
     watch.changes.push_back(changesBetween(watch.before, after));
@@ -79,7 +79,7 @@ std::vector<std::string> accessorsChangedBy(
   if (option.kind == XelGetOpt::required_argument) {
     words.emplace_back("7:7");
   }
-  XelOptionsParser::ScanReport report;
+  XelOptionsParser::ParseReport report;
   std::vector<std::string> names;
   for (const Change& change :
        changesBetween(defaultRecord(kind), parseWords(kind, words, report))) {

@@ -1,5 +1,5 @@
 // One look at a command line: the parser of a job kind built over the words
-// with a scan report, its record, and what each step of the scan changed.
+// with a parse report, its record, and what each step of the scan changed.
 #ifndef XELJOB_JOBOUTCOME_H
 #define XELJOB_JOBOUTCOME_H
 
@@ -22,7 +22,7 @@ struct JobOutcome {
   bool posix;  // the parse ran with POSIXLY_CORRECT present
   std::vector<std::string> words;
   Record record;
-  XelOptionsParser::ScanReport report;
+  XelOptionsParser::ParseReport report;
   // What each step of report.steps changed, step by step.
   std::vector<std::vector<Change>> changes;
 

@@ -86,7 +86,7 @@ std::vector<int> codesNoAccessorShows(const JobKind& kind) {
 }
 
 // What a step did to the record, for people.
-std::string stepEffect(const XelOptionsParser::ScanStep& step,
+std::string stepEffect(const XelOptionsParser::ParseStep& step,
                        const std::vector<Change>& changes,
                        const std::vector<int>& hiddenCodes) {
   if (step.code == -1) {
@@ -176,10 +176,10 @@ std::string outcomeTable(const JobOutcome& outcome, bool withTrace) {
          '\n';
 
   if (withTrace) {
-    const std::vector<XelOptionsParser::ScanStep>& steps = outcome.report.steps;
+    const std::vector<XelOptionsParser::ParseStep>& steps = outcome.report.steps;
     out += "trace: code, words consumed, what changed\n";
     std::size_t wordsWidth = 0;
-    for (const XelOptionsParser::ScanStep& step : steps) {
+    for (const XelOptionsParser::ParseStep& step : steps) {
       wordsWidth = std::max(wordsWidth, wordsText(step.words).size());
     }
     wordsWidth = std::min<std::size_t>(wordsWidth, 32);
@@ -220,11 +220,11 @@ std::string outcomeJson(const JobOutcome& outcome, bool withTrace) {
   stringArray(json, outcome.report.remaining, true);
   if (withTrace) {
     const XelOptionsParser::Vocabulary& vocabulary = outcome.kind->vocabulary();
-    const std::vector<XelOptionsParser::ScanStep>& steps = outcome.report.steps;
+    const std::vector<XelOptionsParser::ParseStep>& steps = outcome.report.steps;
     json.key("trace");
     json.beginArray();
     for (std::size_t i = 0; i < steps.size(); ++i) {
-      const XelOptionsParser::ScanStep& step = steps[i];
+      const XelOptionsParser::ParseStep& step = steps[i];
       json.beginObject(true);
       json.key("code");
       json.value(static_cast<std::int64_t>(step.code));
