@@ -185,10 +185,8 @@ void keepSmallestRestart(std::string& restart, Text text, Effect* effect) {
   }
 }
 
-// Flattened: without a report, the rules inline as plain assignments.
-__attribute__((flatten)) bool applySharedOption(int code, const char* text,
-                                                const SharedFields& fields,
-                                                Effect* effect) {
+bool applySharedOption(int code, const char* text, const SharedFields& fields,
+                       Effect* effect) {
   switch (code) {
     case 'j':
     case 'J':
@@ -233,6 +231,12 @@ __attribute__((flatten)) bool applySharedOption(int code, const char* text,
     default:
       return false;
   }
+}
+
+// The rules inline here as plain assignments: none of their effects.
+__attribute__((flatten)) bool applySharedOptionQuietly(
+    int code, const char* text, const SharedFields& fields) {
+  return applySharedOption(code, text, fields, nullptr);
 }
 
 }  // namespace xelopts::detail

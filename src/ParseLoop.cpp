@@ -77,7 +77,10 @@ void parseWith(XelGetOpt& scanner, const SharedFields& fields,
                XelOptionsParser::ParseReport* report) {
   if (report == nullptr) {
     for (int code; (code = scanner()) != -1;) {
-      apply(code, scanner.optarg(), fields, parser, own, nullptr);
+      const char* text = scanner.optarg();
+      if (!applySharedOptionQuietly(code, text, fields)) {
+        own(parser, code, text, nullptr);
+      }
     }
     return;
   }
