@@ -51,5 +51,6 @@ configure_file("${PROJECT_SOURCE_DIR}/cmake/xelopts.pc.in"
                "${PROJECT_BINARY_DIR}/xelopts.pc" @ONLY)
 install(FILES "${PROJECT_BINARY_DIR}/xelopts.pc"
   DESTINATION "${XELOPTS_PC_DIR}" COMPONENT development)
-install(FILES "${PROJECT_SOURCE_DIR}/docs/xelopts.3"
+xelopts_gzip("${PROJECT_SOURCE_DIR}/docs/xelopts.3" man_page)
+install(FILES "${man_page}"
   DESTINATION "${CMAKE_INSTALL_MANDIR}/man3" COMPONENT development)
