@@ -1,4 +1,4 @@
-# What `cmake --install` lays down: the shared library, the public headers in
+# What `cmake --install` lays down: the library, the public headers in
 # a folder of their own (consumers write #include <BackupOptionsParser.h>),
 # a CMake package giving xelopts::xelopts, a pkg-config file and the manual
 # page xelopts(3). Components match the Debian packages: runtime, development
@@ -9,7 +9,8 @@ set(XELOPTS_INSTALL_CMAKEDIR "${CMAKE_INSTALL_LIBDIR}/cmake/xelopts")
 
 install(TARGETS xelopts EXPORT xeloptsTargets
   LIBRARY DESTINATION "${CMAKE_INSTALL_LIBDIR}"
-    COMPONENT runtime NAMELINK_COMPONENT development)
+    COMPONENT runtime NAMELINK_COMPONENT development
+  ARCHIVE DESTINATION "${CMAKE_INSTALL_LIBDIR}" COMPONENT development)
 install(DIRECTORY "${PROJECT_SOURCE_DIR}/include/"
   DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/xelopts"
   COMPONENT development
@@ -51,5 +52,6 @@ configure_file("${PROJECT_SOURCE_DIR}/cmake/xelopts.pc.in"
                "${PROJECT_BINARY_DIR}/xelopts.pc" @ONLY)
 install(FILES "${PROJECT_BINARY_DIR}/xelopts.pc"
   DESTINATION "${XELOPTS_PC_DIR}" COMPONENT development)
-install(FILES "${PROJECT_SOURCE_DIR}/docs/xelopts.3"
+xelopts_gzip("${PROJECT_SOURCE_DIR}/docs/xelopts.3" man_page)
+install(FILES "${man_page}"
   DESTINATION "${CMAKE_INSTALL_MANDIR}/man3" COMPONENT development)

@@ -1,6 +1,7 @@
 # Debian packages from the install components: libxelopts1 (the library),
 # libxelopts-dev (headers, CMake and pkg-config files) and xelopts-tools
-# (xeljob). Configure with CMAKE_INSTALL_PREFIX=/usr (the release preset) so
+# (xeljob), each with its copyright file and changelog, as lintian wants
+# them. Configure with CMAKE_INSTALL_PREFIX=/usr (the release preset) so
 # that the library lands in the multiarch folder.
 set(CPACK_PACKAGE_NAME xelopts)
 set(CPACK_PACKAGE_VENDOR "xelopts developers")
@@ -28,21 +29,60 @@ set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 # Any later 1.x library serves what was built against this one.
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
 set(CPACK_COMPONENT_RUNTIME_DESCRIPTION
-    "xelopts shared library: reentrant option scanner and job option parsers")
+    "The shared library of xelopts: XelGetOpt, a getopt-family option scanner\n\
+that keeps all of its state in the object, and the parsers that turn the\n\
+command line of a backup, restore or scan job process into its settings.")
 
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME libxelopts-dev)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS
     "libxelopts1 (= ${PROJECT_VERSION})")
 set(CPACK_COMPONENT_DEVELOPMENT_DESCRIPTION
-    "xelopts development files: headers, CMake package, pkg-config file, xelopts(3)")
+    "The development files of xelopts: the public headers, the CMake package\n\
+(xelopts::xelopts), the pkg-config module and the manual page xelopts(3).")
 
-# dpkg-shlibdeps cannot see the sibling library package, so the tool names
-# it; the library package brings the C and C++ run-time libraries.
+# dpkg-shlibdeps finds the library in the build tree but cannot tell its
+# package (CPack lets it pass over that), so the tool names it.
 set(CPACK_DEBIAN_TOOLS_PACKAGE_NAME xelopts-tools)
 set(CPACK_DEBIAN_TOOLS_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_TOOLS_PACKAGE_SHLIBDEPS ON)
+get_target_property(library_dir xelopts BINARY_DIR)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS "${library_dir}")
 set(CPACK_DEBIAN_TOOLS_PACKAGE_DEPENDS "libxelopts1 (= ${PROJECT_VERSION})")
 set(CPACK_COMPONENT_TOOLS_DESCRIPTION
-    "xeljob: shows what a job process makes of a command line")
+    "xeljob shows what a backup, restore or scan job process makes of a\n\
+command line: every setting of the record, the diagnostics, the words left\n\
+over and, on request, each step of the scan, as text or JSON.")
+
+# The loader's cache is refreshed by a trigger, not by maintainer scripts.
+# CPack writes such scripts unless the list holds files of those names:
+# the two named here do not exist, so only the trigger goes in.
+set(debian_dir "${PROJECT_SOURCE_DIR}/cmake/debian")
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_CONTROL_EXTRA
+    "${debian_dir}/triggers;${debian_dir}/no-scripts/postinst;${debian_dir}/no-scripts/postrm")
+
+# /usr/share/doc/PACKAGE of each package: the copyright file in Debian's
+# machine-readable format, with the terms of LICENSE, and the changelog.
+file(READ "${PROJECT_SOURCE_DIR}/LICENSE" license)
+if(NOT license MATCHES "\nCopyright \\(c\\) ([^\n]+)\n\n(.+)$")
+  message(FATAL_ERROR "LICENSE: no copyright line followed by the terms")
+endif()
+set(XELOPTS_COPYRIGHT "${CMAKE_MATCH_1}")
+# A field's continuation lines: indented by one space, "." for a blank one.
+string(STRIP "${CMAKE_MATCH_2}" terms)
+string(REPLACE "\n\n" "\n.\n" terms "${terms}")
+string(REPLACE "\n" "\n " XELOPTS_LICENSE_TEXT " ${terms}")
+configure_file("${debian_dir}/copyright.in"
+               "${PROJECT_BINARY_DIR}/debian/copyright" @ONLY)
+configure_file("${debian_dir}/changelog.in"
+               "${PROJECT_BINARY_DIR}/debian/changelog" @ONLY)
+xelopts_gzip("${PROJECT_BINARY_DIR}/debian/changelog" changelog)
+foreach(component IN LISTS CPACK_COMPONENTS_ALL)
+  string(TOUPPER "${component}" upper)
+  set(package "${CPACK_DEBIAN_${upper}_PACKAGE_NAME}")
+  install(FILES "${PROJECT_BINARY_DIR}/debian/copyright" "${changelog}"
+    DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/doc/${package}"
+    COMPONENT ${component})
+endforeach()
 
 include(CPack)
