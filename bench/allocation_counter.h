@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Counts the heap blocks this process requests, so that a benchmark can
 // report how many allocations one scan makes on either side.
 #ifndef XELOPTS_BENCH_ALLOCATION_COUNTER_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // xelopts_bench: XelGetOpt against the C library's getopt_long_only on the
 // same vectors, and BackupOptionsParser against a hand-written parser and
 // against the option libraries found at configure time, side by side. Sides

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Turns a JSON run of xelopts_bench into the ratio tables of bench/README.md.
 
 Usage: bench_ratios.py RESULT.json

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "library_peers.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // General-purpose option libraries as peers of BackupOptionsParser: each
 // registers the whole backup vocabulary in its own idiom, parses a request
 // and fills the same BackupSettings through the same conversions. A peer is

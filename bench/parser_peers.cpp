@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "parser_peers.h"
 
 #include <getopt.h>

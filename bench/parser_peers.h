@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two sides of the parser comparison: BackupOptionsParser, and what a
 // job process would write by hand without it: getopt_long_only and a switch
 // into a plain struct, with the same conversions.

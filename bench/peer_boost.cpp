@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Boost.Program_options: one options_description per parse, every word of
 // the vocabulary described, stored into a variables_map and read by name.
 #include <boost/program_options.hpp>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CLI11: one App per parse, an option or a flag for every word of the
 // vocabulary, read back after the parse.
 #include <CLI/CLI.hpp>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // cxxopts: one Options per parse, every word of the vocabulary added, the
 // result looked up by name.
 #include <cxxopts.hpp>

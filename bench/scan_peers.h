@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two sides of every scanner comparison: XelGetOpt, table building
 // included, and the C library's getopt_long_only over an equivalent table,
 // both in long-only mode with the same short-option string.

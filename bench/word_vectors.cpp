@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "word_vectors.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The argument vectors the benchmarks scan. Scanning reorders the pointers,
 // so every scan starts from a fresh copy of the pristine array.
 #ifndef XELOPTS_BENCH_WORD_VECTORS_H

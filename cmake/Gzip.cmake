@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # xelopts_gzip(<file> <variable>): compresses <file> at build time, as Debian
 # installs manual pages and changelogs (gzip -9n: no name or time stamp
 # inside, so the same file always gives the same bytes), and sets <variable>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # What `cmake --install` lays down: the library, the public headers in
 # a folder of their own (consumers write #include <BackupOptionsParser.h>),
 # a CMake package giving xelopts::xelopts, a pkg-config file and the manual

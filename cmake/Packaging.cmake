@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Debian packages from the install components: libxelopts1 (the library),
 # libxelopts-dev (headers, CMake and pkg-config files) and xelopts-tools
 # (xeljob), each with its copyright file and changelog, as lintian wants

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Scans a backup job's command line with the backup vocabulary, as the
 // backup parser publishes it, and prints what the scanner returns: each code
 // with its argument, then the words the scan left behind. Without arguments

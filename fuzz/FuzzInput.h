@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reads a fuzzer's bytes as a sequence of choices; past the end every
 // choice is 0, so any input decodes to something.
 #ifndef XELOPTS_FUZZ_FUZZINPUT_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Checks shared by the fuzz targets: a breach aborts, which the fuzzer
 // reports as a finding and the replay test as a crash.
 #ifndef XELOPTS_FUZZ_INVARIANTS_H

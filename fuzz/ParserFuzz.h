@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What every job parser fuzz target shares: turning the input into a
 // command line from the vocabularies and hostile values, and the checks that
 // hold for any parser on any command line.

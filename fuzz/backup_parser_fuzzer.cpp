@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzz target for BackupOptionsParser: command lines from every job
 // vocabulary and hostile values; besides the checks every parser owes, the
 // restart text is empty or a run of "-o " entries, each one a value given.

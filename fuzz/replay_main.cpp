@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs a fuzz target over files and folders of inputs without libFuzzer, so
 // that every build (gcc included) replays the kept inputs as a test.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzz target for RestoreOptionsParser: command lines from every job
 // vocabulary and hostile values, with the checks every parser owes.
 #include <cstdint>

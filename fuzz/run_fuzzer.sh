@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs one libFuzzer target for FUZZ_SECONDS (default: the first argument)
 # from its seed corpus and dictionary, as the fuzz preset's test of it.
 # A finding (crash, sanitizer report, broken invariant, leak) fails, shows

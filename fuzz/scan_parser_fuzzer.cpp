@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzz target for ScanOptionsParser: command lines from every job
 // vocabulary and hostile values; besides the checks every parser owes, the
 // restart string is empty or one of the values given, and a null argv

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzz target for XelGetOpt: the input chooses the option string, the long
 // table and how it is installed, the wrapper, POSIXLY_CORRECT and the
 // vector; every call is checked against what must hold for any input.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // BackupOptionsParser: the settings of a backup job, read from the job
 // process's command line inside the constructor.
 //

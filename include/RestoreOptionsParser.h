@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // RestoreOptionsParser: the settings of a restore job, read from the job
 // process's command line inside the constructor.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ScanOptionsParser: the settings of a scan job, read from the job
 // process's command line inside the constructor.
 //

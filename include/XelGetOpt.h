@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // XelGetOpt: a reentrant command-line scanner of the getopt family.
 //
 // All scanning state lives in the object, so any number of scans may run at

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // XelOptionsParser: the interface every job option parser offers, so that a
 // caller needing only the job's identity can hold a parser of any kind.
 //

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Shows that scripts/abi-check.sh fails on an incompatible change: in a
 # temporary copy of the tracked sources, XelGetOpt::option (the long-option
 # record, whose size callers compile into their tables) gets a member more

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Compares the ABI of a release build's library (the release and library
 # presets build it with debug information) with the committed baseline
 # tests/abi/libxelopts.abi; any difference fails with status 1, a

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the bench preset (Release, -O2), runs every comparison side by side
 # with repetitions in random interleaving, and prints the ratio tables of
 # bench/README.md (the option libraries' only for those found at configure

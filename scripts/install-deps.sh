@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the Debian packages the build, the tests and CI need; skips apt
 # when every one of them is already there. The three option libraries on the
 # last line are benchmark peers only: bench/ builds against them when they

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Puts the license's SPDX line at the top of every tracked source file that
 # lacks it: "// SPDX-License-Identifier: MIT" in C++, the "#" form in CMake,
 # shell and Python, after a "#!" line where there is one. With --check, only

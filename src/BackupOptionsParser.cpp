@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "BackupOptionsParser.h"
 
 #include <iterator>

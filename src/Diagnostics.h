@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The scanner's diagnostics as data, and their one way out: the scanner's
 // sink, or standard error.
 #ifndef XELOPTS_SRC_DIAGNOSTICS_H

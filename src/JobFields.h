@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The job fields that every parser declares for itself, the one set of
 // rules by which they are written (and by which a report tells what each
 // option did), and the codes every parser shares.

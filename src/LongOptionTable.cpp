@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "LongOptionTable.h"
 
 #include <algorithm>

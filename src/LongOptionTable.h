@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The long-option table: the block add_long_option fills, which copies of a
 // scanner share, and the static tables of the job kinds.
 #ifndef XELOPTS_SRC_LONGOPTIONTABLE_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ParseLoop.h"
 
 namespace xelopts::detail {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The parse loop every parser runs, and the report it fills when it is
 // given one.
 #ifndef XELOPTS_SRC_PARSELOOP_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The scanning engine: one call of the scan, step by step, and the
 // permutation that moves skipped non-options behind the options.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The scanner object: copies, inputs, the diagnostic sink and what the
 // latest call consumed. The scanning calls are in ScannerEngine.cpp, the
 // long-option table's in LongOptionTable.cpp.

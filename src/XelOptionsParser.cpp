@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "XelOptionsParser.h"
 
 // Out of line, so that the interface's vtable and type information live in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <memory>
 #include <type_traits>
 #include <typeinfo>

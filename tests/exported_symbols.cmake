@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 cmake_minimum_required(VERSION 3.25)
 # Fails when the shared library's exports differ from the committed list
 # (exported_symbols.txt, beside this file): an export gained or lost is a

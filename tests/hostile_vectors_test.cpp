@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Vectors no sane job launcher produces: empty, huge, with megabyte words,
 // full tables, non-ASCII bytes and names containing "=". Each has a defined
 // outcome, and the sanitizer and valgrind runs see no report.

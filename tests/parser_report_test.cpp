@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A parser constructed with a report: its steps and remaining words as the
 // scan left the vector, the callback after each step, and vectors that end
 // early with a null element.

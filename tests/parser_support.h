@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Helpers for the job parser tests: a whole record read through every
 // accessor, and table rows that parse a command line and compare records.
 #ifndef XELOPTS_TESTS_PARSER_SUPPORT_H

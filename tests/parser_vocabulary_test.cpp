@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What every parser shares: defaults, and a published vocabulary that is
 // what the parser accepts.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The end of a scan and scans that have nothing to scan: they return -1 and
 // touch nothing, however often they are called.
 #include <gtest/gtest.h>

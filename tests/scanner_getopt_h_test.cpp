@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The C library's <getopt.h> defines no_argument and required_argument as
 // macros; the scanner's header must live with them, included after them.
 #include <getopt.h>

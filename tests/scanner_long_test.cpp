@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Long options: whole-name matching with one dash or two, the fallback of
 // single-dash words to short options, flags, longind and the diagnostics.
 #include <gtest/gtest.h>

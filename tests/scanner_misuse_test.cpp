@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Callers own the public progress fields and may set them mid-scan; the
 // scanner must still stay inside the vector and keep its table alive.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Ordering modes, permutation of non-options, terminators and the final
 // vector and optind of a scan.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The scan's outcome as data: diagnostics through a sink, byte for byte what
 // standard error gets, and what each call consumed, placed where the scan
 // leaves it, in every ordering mode.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Short options: clusters, required and optional arguments, the ':' prefix,
 // unknown letters and their diagnostics.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The long-option table: the bounded builder and its two messages, caller
 // tables, and the block that copies share and release.
 #include <gtest/gtest.h>

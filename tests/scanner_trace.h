@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs a scan to its end and writes down what it returned, so that scanner
 // tests compare one readable line: "x o[value] ? -1".
 #ifndef XELOPTS_TESTS_SCANNER_TRACE_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The public setters take whole strings, bytes after a NUL included, while
 // the parse loop hands the same rules NUL-terminated texts.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shared helpers for the unit tests: a mutable argument vector built from
 // words, capture of standard output and standard error at the descriptor
 // level, and a guard that sets or unsets an environment variable.

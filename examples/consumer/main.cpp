@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reads a backup job's command line through the installed library and
 // checks the record; exits 0 when it holds what the words asked for.
 #include <BackupOptionsParser.h>

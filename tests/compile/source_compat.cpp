@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Compiled, never run: every way a caller may hand the scanner a text, a
 // null text included, must pick one overload (built as C++17 and C++20).
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Parsers of every kind built on eight threads at once, over distinct
 // vectors, half of them with a parse report, while two more threads scan with
 // bare scanners: every record, report and final vector equals what a serial

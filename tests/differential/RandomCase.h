@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Random scanner inputs on which XelGetOpt and the C library's getopt family
 // must agree: option strings, long names that are never abbreviated, never
 // written with "=" and never a prefix of one another, and vectors mixing

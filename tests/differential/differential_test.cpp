@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // XelGetOpt against the C library's getopt family on random inputs from the
 // behaviour both share: every code, argument, optopt of a short-option
 // error, long index, flag store, the final optind and the final vector order

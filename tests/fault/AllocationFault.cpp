@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "AllocationFault.h"
 
 #include <atomic>

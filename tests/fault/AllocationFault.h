@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Allocation failure injection for the fault test binary. AllocationFault.cpp
 // replaces the global operator new and delete of the binary it is linked
 // into (the library's allocations included), so that the k-th allocation

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Allocation failure anywhere inside a parser's constructor must surface as
 // std::bad_alloc and give back every block taken so far.
 #include <optional>

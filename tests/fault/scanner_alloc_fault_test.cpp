@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Allocation failure while a scanner builds, copies and extends its table,
 // and while it scans: std::bad_alloc arrives, nothing leaks, and since no
 // allocation happens once the scan has begun, the caller's vector is still

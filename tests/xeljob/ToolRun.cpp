@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ToolRun.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs the xeljob binary as a child process and collects what it wrote.
 #ifndef XELOPTS_TESTS_XELJOB_TOOLRUN_H
 #define XELOPTS_TESTS_XELJOB_TOOLRUN_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // xeljob run as a process: its output, its exit statuses, and that no input
 // makes it fail.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Each job kind's record as data: the parser's accessors in the order of its
 // fields, each read as a value. The one list of them that xeljob, the tests,
 // the fuzz targets and the benchmarks share.

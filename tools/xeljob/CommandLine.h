@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tool's own command line:
 //   xeljob [TOOL-OPTION...] KIND [TOOL-OPTION...] [--] [WORD...]
 // Tool options are the words that begin with "--" before the job words; the

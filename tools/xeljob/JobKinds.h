@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The three job kinds as the tool sees them: a name, the parser's own
 // vocabulary, and a way to build the parser with a parse report and read its
 // whole record.

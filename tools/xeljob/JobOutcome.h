@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One look at a command line: the parser of a job kind built over the words
 // with a parse report, its record, and what each step of the scan changed.
 #ifndef XELJOB_JOBOUTCOME_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "JsonWriter.h"
 
 #include "TextEscape.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes one JSON document into a string, indented two spaces per level;
 // a container opened as compact keeps all of its items on one line.
 #ifndef XELJOB_JSONWRITER_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tool's output: an outcome or a job kind's vocabulary, either as an
 // aligned table for people or as one JSON object for scripts.
 #ifndef XELJOB_REPORT_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TextEscape.h"
 
 #include <cstddef>

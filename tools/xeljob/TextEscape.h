@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How texts from the command line, which may hold any bytes, are written
 // out. Valid UTF-8 passes unchanged; everything else is escaped.
 #ifndef XELJOB_TEXTESCAPE_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // xeljob: answers "what will my job process see for this command line?" by
 // building the job kind's parser over the words and showing its record, the
 // scanner's diagnostics and the words left over.
