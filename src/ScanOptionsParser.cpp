@@ -1,9 +1,12 @@
 #include "ScanOptionsParser.h"
 
 #include <iterator>
+#include <tuple>
 
+#include "CommandLineWriter.h"
 #include "JobFields.h"
 #include "ScannerSetup.h"
+#include "SettingsDescription.h"
 
 namespace {
 
@@ -20,6 +23,20 @@ constexpr Option kOptions[] = {
 
 constexpr XelOptionsParser::Vocabulary kVocabulary = {
     "j:J:a:p:t:o:", kOptions, static_cast<int>(std::size(kOptions))};
+
+using Settings = ScanOptionsParser::Settings;
+
+// The settings' members in the record's order, and their names.
+auto fieldsOf(const Settings& s) {
+  return std::tie(s.jobId, s.applicationNumber, s.quorvelId, s.virtualMachine,
+                  s.backupType, s.jobToken, s.clientMachine, s.mediaAgent,
+                  s.restartString, s.backupPhase, s.restoreTaskId);
+}
+
+constexpr const char* kFieldNames[] = {
+    "jobId",         "applicationNumber", "quorvelId",     "virtualMachine",
+    "backupType",    "jobToken",          "clientMachine", "mediaAgent",
+    "restartString", "backupPhase",       "restoreTaskId"};
 
 }  // namespace
 
@@ -121,6 +138,34 @@ void ScanOptionsParser::setRestartString(const std::string& text) {
           detail::numberFromText(restartString_.c_str())) {
     restartString_ = text;
   }
+}
+
+ScanOptionsParser::Settings ScanOptionsParser::settings() const {
+  return {jobId_,         applicationNumber_, quorvelId_,     virtualMachine_,
+          backupType_,    jobToken_,          clientMachine_, mediaAgent_,
+          restartString_, backupPhase_,       restoreTaskId_};
+}
+
+XelOptionsParser::CommandLine ScanOptionsParser::commandLine(
+    const Settings& settings) {
+  const Settings& s = settings;
+  detail::CommandLineWriter line(kVocabulary, std::size(kFieldNames));
+  line.leadingFields({s.jobId, s.applicationNumber, s.quorvelId,
+                      s.virtualMachine, &s.backupType, s.jobToken,
+                      s.clientMachine, &s.mediaAgent});
+  // One value alone is kept as it is, whatever its number.
+  line.text('o', "getRestartString", s.restartString);
+  line.text('h', "getBackupPhase", s.backupPhase);
+  line.number('p', s.restoreTaskId);
+  return line.finish();
+}
+
+bool ScanOptionsParser::Settings::operator==(const Settings& other) const {
+  return fieldsOf(*this) == fieldsOf(other);
+}
+
+std::string ScanOptionsParser::Settings::description() const {
+  return detail::describe(kFieldNames, fieldsOf(*this));
 }
 
 std::string ScanOptionsParser::getClientMachine() { return clientMachine_; }
