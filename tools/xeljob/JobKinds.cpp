@@ -6,8 +6,10 @@ namespace xeljob {
 namespace {
 
 template <class Parser>
-Record parseAs(int argc, char** argv, XelOptionsParser::ScanReport& report) {
+Record parseAs(int argc, char** argv, XelOptionsParser::ScanReport& report,
+               XelOptionsParser::CommandLine& canonical) {
   Parser parser(argc, argv, report);
+  canonical = Parser::commandLine(parser.settings());
   return job_records::readRecord(parser);
 }
 
