@@ -27,6 +27,9 @@ PAIRS = (
         "backup_parser/xelopts", "backup_parser/handwritten", 1.0)]
     + [("BackupOptionsParser with a scan report vs hand-written parser",
         "backup_parser/xelopts_report", "backup_parser/handwritten", None)]
+    + [("typical backup record written as its command line vs the line "
+        "parsed into the record", "backup_write/xelopts",
+        "backup_request/xelopts", 1.0)]
 )
 
 
