@@ -1,5 +1,6 @@
 #include "CommandLineWriter.h"
 
+#include <cassert>
 #include <limits>
 #include <utility>
 
@@ -12,23 +13,28 @@ using Unwritable = XelOptionsParser::Unwritable;
 CommandLineWriter::CommandLineWriter(
     const XelOptionsParser::Vocabulary& vocabulary, std::size_t fields)
     : vocabulary_(vocabulary) {
+  entryOf_.fill(-1);
+  for (int i = vocabulary.count - 1; i >= 0; --i) {
+    const auto code = static_cast<unsigned char>(vocabulary.options[i].code);
+    if (code < entryOf_.size()) {
+      entryOf_[code] = static_cast<signed char>(i);
+    }
+  }
   line_.words.reserve(2 * fields);
 }
 
 XelGetOpt::ParamType CommandLineWriter::option(char code) {
-  for (int i = 0; i < vocabulary_.count; ++i) {
-    const XelOptionsParser::OptionSpec& entry = vocabulary_.options[i];
-    if (entry.code == code) {
-      std::string& word = line_.words.emplace_back(1, '-');
-      if (entry.name != nullptr) {
-        word += entry.name;
-      } else {
-        word += code;
-      }
-      return entry.kind;
-    }
+  // Every code a kind writes is an ASCII letter of its own vocabulary.
+  const int index = entryOf_[static_cast<unsigned char>(code) & 0x7F];
+  assert(index >= 0);
+  const XelOptionsParser::OptionSpec& entry = vocabulary_.options[index];
+  std::string& word = line_.words.emplace_back(1, '-');
+  if (entry.name != nullptr) {
+    word += entry.name;
+  } else {
+    word += code;
   }
-  return XelGetOpt::no_argument;  // not reached: a kind writes its own codes
+  return entry.kind;
 }
 
 void CommandLineWriter::leadingFields(const LeadingFields& fields) {

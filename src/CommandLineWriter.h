@@ -7,6 +7,7 @@
 #ifndef XELOPTS_SRC_COMMANDLINEWRITER_H
 #define XELOPTS_SRC_COMMANDLINEWRITER_H
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -65,6 +66,9 @@ class CommandLineWriter {
   XelGetOpt::ParamType option(char code);
 
   const XelOptionsParser::Vocabulary& vocabulary_;
+  // The vocabulary's first entry of each code, -1 for none: a look-up per
+  // option instead of a walk through the vocabulary.
+  std::array<signed char, 128> entryOf_;
   XelOptionsParser::CommandLine line_;
 };
 
