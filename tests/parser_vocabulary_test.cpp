@@ -219,14 +219,14 @@ TEST(ParserSettings, ValuesThatNoCommandLineGives) {
 TEST(ParserSettings, DescriptionShowsEveryByte) {
   RestoreOptionsParser::Settings settings;
   settings.jobId = -3;
-  settings.maHostName.assign("a\"\\\n\xff\0", 6);
+  settings.maHostName.assign("~\"\\\n\x7f\0", 6);
   settings.dctmJob = true;
   std::ostringstream out;
   out << settings;
   EXPECT_EQ(out.str(),
             "jobId=-3 applicationNumber=0 quorvelId=2 virtualMachine=\"\" "
             "jobToken=\"\" clientMachine=\"\" "
-            "maHostName=\"a\\\"\\\\\\x0a\\xff\\x00\" restoreTaskId=0 "
+            "maHostName=\"~\\\"\\\\\\x0a\\x7f\\x00\" restoreTaskId=0 "
             "rbsJob=false dctmJob=true");
 }
 
