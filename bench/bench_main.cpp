@@ -72,6 +72,22 @@ void request_benchmark(benchmark::State& state, RequestFunction parse,
   });
 }
 
+// The typical request's record.
+bench::BackupSettings typical_record() {
+  WordVector words(bench::typical_backup_words());
+  return bench::parse_backup_with_xelopts(words.argc(), words.fresh());
+}
+
+// The record written back as a command line per iteration. The vector is
+// restored as for a parse, so that both sides pay for that alike.
+void write_benchmark(benchmark::State& state,
+                     const bench::BackupSettings& settings) {
+  WordVector words(bench::typical_backup_words());
+  run_timed(state, words, [&settings](int, char**) {
+    return bench::write_backup_line(settings);
+  });
+}
+
 struct ScanCase {
   const char* name;
   WordMaker make_words;
@@ -140,11 +156,14 @@ void register_parser_benchmarks() {
 
 // The typical request through BackupOptionsParser (alone, and with a scan
 // report) and through each option library, every side filling a
-// BackupSettings.
+// BackupSettings; and that record written back as the request's command
+// line, against backup_request/xelopts.
 void register_library_peer_benchmarks() {
   const std::vector<std::string> request = bench::typical_backup_words();
   benchmark::RegisterBenchmark("backup_request/xelopts", request_benchmark,
                                bench::parse_backup_with_xelopts, request);
+  benchmark::RegisterBenchmark("backup_write/xelopts", write_benchmark,
+                               typical_record());
   benchmark::RegisterBenchmark("backup_request/xelopts_report",
                                request_benchmark,
                                bench::parse_backup_with_report, request);
@@ -179,13 +198,26 @@ bool records_agree(const char* side, const std::vector<std::string>& request,
   std::fprintf(stderr,
                "%s: not the record BackupOptionsParser fills\n"
                "  words:   %s\n  xelopts: %s\n  peer:    %s\n",
-               side, joined(request).c_str(), bench::describe(ours).c_str(),
-               bench::describe(theirs).c_str());
+               side, joined(request).c_str(), ours.description().c_str(),
+               theirs.description().c_str());
   return false;
 }
 
+// The written line of the typical record reads back into that record.
+bool written_line_agrees() {
+  const bench::BackupSettings record = typical_record();
+  std::vector<std::string> line = {"backup"};
+  const XelOptionsParser::CommandLine written =
+      BackupOptionsParser::commandLine(record);
+  line.insert(line.end(), written.words.begin(), written.words.end());
+  WordVector words(line);
+  return records_agree(
+      "backup_write/xelopts", line, record,
+      bench::parse_backup_with_xelopts(words.argc(), words.fresh()));
+}
+
 bool parsers_agree() {
-  bool agree = true;
+  bool agree = written_line_agrees();
   for (const auto& request : checked_requests()) {
     WordVector words(request);
     const bench::BackupSettings ours =

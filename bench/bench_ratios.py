@@ -30,6 +30,9 @@ PAIRS = (
         "backup_parser/xelopts", "backup_parser/handwritten", 0.6)]
     + [("BackupOptionsParser with a parse report vs hand-written parser",
         "backup_parser/xelopts_report", "backup_parser/handwritten", None)]
+    + [("typical backup record written as its command line vs the line "
+        "parsed into the record", "backup_write/xelopts",
+        "backup_request/xelopts", 1.0)]
 )
 
 

@@ -10,33 +10,12 @@
 #include <cstring>
 #include <string>
 
+#include "BackupOptionsParser.h"
+
 namespace bench {
 
-struct BackupSettings {
-  std::int64_t jobId = 0;
-  std::uint64_t applicationNumber = 0;
-  std::uint64_t quorvelId = 2;
-  std::string virtualMachine;
-  std::uint64_t backupType = 0;
-  std::string jobToken;
-  std::string clientMachine;
-  std::string mediaAgent;
-  bool lOption = false;
-  bool dOption = false;
-  bool iOption = false;
-  std::string fullRestartString;
-  std::string backupPhase;
-  std::uint64_t restoreTaskId = 0;
-  bool skipConversion = false;
-  bool integrityCheck = false;
-  bool rbsJob = false;
-  std::uint64_t numStreamsForRBS = 0;
-  bool alwaysONJob = false;
-  bool dctmJob = false;
-  bool tlToSnapJob = false;
-
-  bool operator==(const BackupSettings& other) const;
-};
+// The record every side fills: the library's own value of it.
+using BackupSettings = BackupOptionsParser::Settings;
 
 inline std::uint64_t backup_number(const char* text) {
   return std::strtoul(text, nullptr, 10);
@@ -131,17 +110,14 @@ static inline void apply_backup_option(BackupSettings& s, int code,
   }
 }
 
-// "name=value" for every field, to show where two records differ.
-std::string describe(const BackupSettings& settings);
-
 // A value that depends on the record, so that nothing is optimised away.
 long digest(const BackupSettings& settings);
 
 // The hand-written parser.
 BackupSettings parse_backup_by_hand(int argc, char** argv);
 
-// What BackupOptionsParser reads from the same line, through its getters;
-// the second also fills a parse report.
+// What BackupOptionsParser reads from the same line, its settings(); the
+// second also fills a parse report.
 BackupSettings parse_backup_with_xelopts(int argc, char** argv);
 BackupSettings parse_backup_with_report(int argc, char** argv);
 
@@ -150,6 +126,10 @@ BackupSettings parse_backup_with_report(int argc, char** argv);
 long construct_backup_parser(int argc, char** argv);
 long construct_backup_parser_with_report(int argc, char** argv);
 long construct_backup_by_hand(int argc, char** argv);
+
+// The record written back as BackupOptionsParser's command line; returns
+// the number of words.
+long write_backup_line(const BackupSettings& settings);
 
 }  // namespace bench
 

@@ -133,11 +133,16 @@ struct Parsed {
   }
 };
 
-// Builds the parser over the vector, with the report when one is given.
+// Builds the parser over the vector, with the report when one is given,
+// and its settings when asked.
 template <class Parser>
 Parsed parse(int argc, char** argv,
-             XelOptionsParser::ParseReport* report = nullptr) {
-  auto read = [](Parser& parser) {
+             XelOptionsParser::ParseReport* report = nullptr,
+             typename Parser::Settings* settings = nullptr) {
+  auto read = [settings](Parser& parser) {
+    if (settings != nullptr) {
+      *settings = parser.settings();
+    }
     Parsed parsed;
     parsed.fields = job_records::readRecord(parser);
     for (const job_records::Field& field : parsed.fields) {
@@ -250,16 +255,53 @@ inline void checkReport(const XelOptionsParser::ParseReport& report,
   }
 }
 
+// The settings of a parse write a command line that reads back, with
+// POSIXLY_CORRECT present and absent, into equal settings and the same
+// record, and that writes the same words again.
+template <class Parser>
+void checkWrittenLine(const typename Parser::Settings& settings,
+                      const std::string& record) {
+  const XelOptionsParser::CommandLine line = Parser::commandLine(settings);
+  require(line.isWritten() && line.field == nullptr,
+          "the settings of a parse can be written");
+  std::vector<std::string> words{"prog"};
+  words.insert(words.end(), line.words.begin(), line.words.end());
+  const char* posix = std::getenv("POSIXLY_CORRECT");
+  const std::string kept = posix != nullptr ? posix : "";
+  // The other state first, so that the loop ends in the one it began in.
+  for (const bool present : {posix == nullptr, posix != nullptr}) {
+    if (present) {
+      setenv("POSIXLY_CORRECT", kept.c_str(), 1);
+    } else {
+      unsetenv("POSIXLY_CORRECT");
+    }
+    OwnedVector vector(words);
+    XelOptionsParser::ParseReport report;
+    typename Parser::Settings again;
+    require(
+        parse<Parser>(vector.argc(), vector.argv(), &report, &again).record ==
+            record,
+        "a written line reads back into the same record");
+    require(again == settings, "a written line reads back into the settings");
+    require(report.isClean(), "a written line is options and values only");
+    require(Parser::commandLine(again).words == line.words,
+            "a written line read back writes the same words");
+  }
+}
+
 // Runs the checks every parser owes on a command line and returns what the
 // parser of the whole line gave: the vector stays a permutation with its
 // texts intact; a parse with a report gives the same record and vector,
-// and a report that tells the scan; no flag rises without one of its words
-// on the line nor falls when a word is appended (one step of the chain of
-// prefixes, picked by cut: all of them would cost a parse per word).
+// and a report that tells the scan; the settings are written and read back;
+// no flag rises without one of its words on the line nor falls when a word
+// is appended (one step of the chain of prefixes, picked by cut: all of
+// them would cost a parse per word).
 template <class Parser>
 Parsed checkParser(const std::vector<std::string>& words, std::size_t cut) {
   OwnedVector vector(words);
-  const Parsed whole = parse<Parser>(vector.argc(), vector.argv());
+  typename Parser::Settings settings;
+  const Parsed whole =
+      parse<Parser>(vector.argc(), vector.argv(), nullptr, &settings);
   require(vector.is_permutation(), "the vector is a permutation");
   require(vector.texts_intact(words), "the texts are never written");
 
@@ -274,6 +316,7 @@ Parsed checkParser(const std::vector<std::string>& words, std::size_t cut) {
             "a report changes nothing in the vector's order");
   }
   checkReport(report, reported);
+  checkWrittenLine<Parser>(settings, whole.record);
 
   for (const auto& [accessor, value] : whole.flags) {
     if (value && !mayBeSetBy<Parser>(accessor, words)) {

@@ -17,6 +17,44 @@
 
 class XELOPTS_API BackupOptionsParser : public XelOptionsParser {
  public:
+  // The record as one value: a member for each accessor, named after it
+  // without get or is, in the record's order, each at its default.
+  struct Settings {
+    std::int64_t jobId = 0;
+    std::uint64_t applicationNumber = 0;
+    std::uint64_t quorvelId = 2;
+    std::string virtualMachine;
+    std::uint64_t backupType = 0;
+    std::string jobToken;
+    std::string clientMachine;
+    std::string mediaAgent;
+    bool lOption = false;
+    bool dOption = false;
+    bool iOption = false;
+    std::string fullRestartString;
+    std::string backupPhase;
+    std::uint64_t restoreTaskId = 0;
+    bool skipConversion = false;
+    bool integrityCheck = false;
+    bool rbsJob = false;
+    std::uint64_t numStreamsForRBS = 0;
+    bool alwaysONJob = false;
+    bool dctmJob = false;
+    bool tlToSnapJob = false;
+
+    bool operator==(const Settings& other) const;
+    bool operator!=(const Settings& other) const { return !(*this == other); }
+    // Every member as name=value; texts quoted, with \", \\ and \xHH for
+    // a byte outside printable ASCII.
+    std::string description() const;
+    // Into any output stream, so that this header needs no <ostream>.
+    template <class Stream>
+    friend Stream& operator<<(Stream& out, const Settings& settings) {
+      out << settings.description();
+      return out;
+    }
+  };
+
   BackupOptionsParser(int argc, char** argv);
   // The same parse, and its outcome in report: diagnostics (instead of
   // standard error), one step per scanner call and the remaining words.
@@ -25,6 +63,11 @@ class XELOPTS_API BackupOptionsParser : public XelOptionsParser {
 
   // "j:J:a:p:t:o:" and the seventeen long names.
   static const Vocabulary& vocabulary();
+
+  // The canonical words that this parser reads back into the settings, or
+  // why no command line gives them. A full restart string "-o 5-o 7" is
+  // the one entry -o "5-o 7".
+  static CommandLine commandLine(const Settings& settings);
 
   // The construction steps, in the order the constructor runs them.
   void initMembers();
@@ -40,6 +83,9 @@ class XELOPTS_API BackupOptionsParser : public XelOptionsParser {
   void setMediaAgent(const std::string& text);
   // Appends "-o " and the text; an empty text changes nothing.
   void setRestartString(const std::string& text);
+
+  // The record, every accessor's value at once.
+  Settings settings() const;
 
   std::string getClientMachine() override;
   std::string getJobToken() override;

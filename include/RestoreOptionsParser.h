@@ -14,6 +14,34 @@
 
 class XELOPTS_API RestoreOptionsParser : public XelOptionsParser {
  public:
+  // The record as one value: a member for each accessor, named after it
+  // without get or is, in the record's order, each at its default.
+  // No accessor shows the backup phase, so neither do the settings.
+  struct Settings {
+    std::int64_t jobId = 0;
+    std::uint64_t applicationNumber = 0;
+    std::uint64_t quorvelId = 2;
+    std::string virtualMachine;
+    std::string jobToken;
+    std::string clientMachine;
+    std::string maHostName;
+    std::uint64_t restoreTaskId = 0;
+    bool rbsJob = false;
+    bool dctmJob = false;
+
+    bool operator==(const Settings& other) const;
+    bool operator!=(const Settings& other) const { return !(*this == other); }
+    // Every member as name=value; texts quoted, with \", \\ and \xHH for
+    // a byte outside printable ASCII.
+    std::string description() const;
+    // Into any output stream, so that this header needs no <ostream>.
+    template <class Stream>
+    friend Stream& operator<<(Stream& out, const Settings& settings) {
+      out << settings.description();
+      return out;
+    }
+  };
+
   RestoreOptionsParser(int argc, char** argv);
   // The same parse, and its outcome in report: diagnostics (instead of
   // standard error), one step per scanner call and the remaining words.
@@ -22,6 +50,11 @@ class XELOPTS_API RestoreOptionsParser : public XelOptionsParser {
 
   // "j:J:a:p:" and the eight long names.
   static const Vocabulary& vocabulary();
+
+  // The canonical words that this parser reads back into the settings, or
+  // why no command line gives them. An RBS job that is no dctm job is
+  // -rbs 1: the option takes a value, which nothing reads.
+  static CommandLine commandLine(const Settings& settings);
 
   // The construction steps, in the order the constructor runs them.
   void initMembers();
@@ -33,6 +66,9 @@ class XELOPTS_API RestoreOptionsParser : public XelOptionsParser {
   void setVirtualMachine(const std::string& text);
   void setJobToken(const std::string& text);
   void setClientMachine(const std::string& text);
+
+  // The record, every accessor's value at once.
+  Settings settings() const;
 
   std::string getClientMachine() override;
   std::string getJobToken() override;

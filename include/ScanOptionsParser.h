@@ -16,6 +16,34 @@
 
 class XELOPTS_API ScanOptionsParser : public XelOptionsParser {
  public:
+  // The record as one value: a member for each accessor, named after it
+  // without get or is, in the record's order, each at its default.
+  struct Settings {
+    std::int64_t jobId = 0;
+    std::uint64_t applicationNumber = 0;
+    std::uint64_t quorvelId = 2;
+    std::string virtualMachine;
+    std::uint64_t backupType = 0;
+    std::string jobToken;
+    std::string clientMachine;
+    std::string mediaAgent;
+    std::string restartString;
+    std::string backupPhase;
+    std::uint64_t restoreTaskId = 0;
+
+    bool operator==(const Settings& other) const;
+    bool operator!=(const Settings& other) const { return !(*this == other); }
+    // Every member as name=value; texts quoted, with \", \\ and \xHH for
+    // a byte outside printable ASCII.
+    std::string description() const;
+    // Into any output stream, so that this header needs no <ostream>.
+    template <class Stream>
+    friend Stream& operator<<(Stream& out, const Settings& settings) {
+      out << settings.description();
+      return out;
+    }
+  };
+
   ScanOptionsParser(int argc, char** argv);
   // The same parse, and its outcome in report: diagnostics (instead of
   // standard error), one step per scanner call and the remaining words.
@@ -24,6 +52,10 @@ class XELOPTS_API ScanOptionsParser : public XelOptionsParser {
 
   // "j:J:a:p:t:o:" and the seven long names.
   static const Vocabulary& vocabulary();
+
+  // The canonical words that this parser reads back into the settings, or
+  // why no command line gives them.
+  static CommandLine commandLine(const Settings& settings);
 
   // The construction steps, in the order the constructor runs them.
   void initMembers();
@@ -40,6 +72,9 @@ class XELOPTS_API ScanOptionsParser : public XelOptionsParser {
   // Keeps the first text of the smallest number (strtoul, base 10); an
   // empty text changes nothing.
   void setRestartString(const std::string& text);
+
+  // The record, every accessor's value at once.
+  Settings settings() const;
 
   std::string getClientMachine() override;
   std::string getJobToken() override;

@@ -4,8 +4,9 @@
 //
 // It also declares what every parser shares as data: a job kind's
 // command-line vocabulary (each concrete parser publishes its own through a
-// static vocabulary()), and the report of a parse, which a parser fills when
-// it is constructed with one.
+// static vocabulary()), the report of a parse, which a parser fills when
+// it is constructed with one, and a command line written from a kind's
+// settings.
 #ifndef XELOPTS_XELOPTIONSPARSER_H
 #define XELOPTS_XELOPTIONSPARSER_H
 
@@ -118,6 +119,36 @@ class XELOPTS_API XelOptionsParser {
     bool isClean() const;
     // Every value was taken as written: no step with a conversion.
     bool isTakenAsWritten() const;
+  };
+
+  // Why a kind's settings cannot come from any command line.
+  enum class Unwritable {
+    none,                // they can: the words are there
+    nulInText,           // a text holds a NUL byte, which no word can carry
+    jobIdOutOf32Bits,    // the job id is read as a signed 32-bit number
+    restartNotEntries,   // a backup's full restart string neither empty nor
+                         // "-o " and at least one byte more
+    flagWithoutItsPair,  // skip-conversion without integrity check, or dctm
+                         // without RBS: their options always set both
+  };
+
+  // A job's command line written from its settings (each parser's static
+  // commandLine()): the words after the program name, which the kind's
+  // parser reads back into equal settings, with or without
+  // POSIXLY_CORRECT. The words are canonical: each option at most once, in
+  // the record's order, spelled as the vocabulary first lists it (-j, -vm,
+  // -o), its value as the next word; defaults left out. So the same
+  // settings always give the same words, and two command lines that give
+  // the same settings write the same words.
+  struct CommandLine {
+    std::vector<std::string> words;
+    // When the settings cannot come from any command line: the accessor of
+    // the first field in the record's order that cannot, and why; words is
+    // empty then.
+    const char* field = nullptr;
+    Unwritable reason = Unwritable::none;
+
+    bool isWritten() const { return reason == Unwritable::none; }
   };
 
   XelOptionsParser() = default;

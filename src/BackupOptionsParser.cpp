@@ -2,10 +2,13 @@
 #include "BackupOptionsParser.h"
 
 #include <iterator>
+#include <tuple>
 
+#include "CommandLineWriter.h"
 #include "JobFields.h"
 #include "LongOptionTable.h"
 #include "ParseLoop.h"
+#include "SettingsDescription.h"
 
 namespace {
 
@@ -45,6 +48,38 @@ constexpr XelOptionsParser::Vocabulary kVocabulary = {
 // Every parser of this kind, on every thread, scans with this one table.
 constexpr xelopts::detail::JobTable kLongOptions(
     kOptions, static_cast<int>(std::size(kOptions)));
+
+using Settings = BackupOptionsParser::Settings;
+
+// The settings' members in the record's order, and their names.
+auto fieldsOf(const Settings& s) {
+  return std::tie(s.jobId, s.applicationNumber, s.quorvelId, s.virtualMachine,
+                  s.backupType, s.jobToken, s.clientMachine, s.mediaAgent,
+                  s.lOption, s.dOption, s.iOption, s.fullRestartString,
+                  s.backupPhase, s.restoreTaskId, s.skipConversion,
+                  s.integrityCheck, s.rbsJob, s.numStreamsForRBS, s.alwaysONJob,
+                  s.dctmJob, s.tlToSnapJob);
+}
+
+constexpr const char* kFieldNames[] = {
+    "jobId",       "applicationNumber", "quorvelId",      "virtualMachine",
+    "backupType",  "jobToken",          "clientMachine",  "mediaAgent",
+    "lOption",     "dOption",           "iOption",        "fullRestartString",
+    "backupPhase", "restoreTaskId",     "skipConversion", "integrityCheck",
+    "rbsJob",      "numStreamsForRBS",  "alwaysONJob",    "dctmJob",
+    "tlToSnapJob"};
+
+// Any run of entries is one entry: "-o 5-o 7" is -o "5-o 7".
+void writeRestart(xelopts::detail::CommandLineWriter& line,
+                  const std::string& restart) {
+  const std::size_t entry = std::char_traits<char>::length(xelopts::detail::kRestartEntry);
+  if (restart.size() > entry && restart.compare(0, entry, xelopts::detail::kRestartEntry) == 0) {
+    line.text('o', "getFullRestartString", restart.substr(entry));
+  } else if (!restart.empty()) {
+    line.refuse("getFullRestartString",
+                XelOptionsParser::Unwritable::restartNotEntries);
+  }
+}
 
 }  // namespace
 
@@ -180,6 +215,48 @@ void BackupOptionsParser::setMediaAgent(const std::string& text) {
 
 void BackupOptionsParser::setRestartString(const std::string& text) {
   detail::appendRestart(fullRestartString_, text);
+}
+
+BackupOptionsParser::Settings BackupOptionsParser::settings() const {
+  return {jobId_,       applicationNumber_, quorvelId_,      virtualMachine_,
+          backupType_,  jobToken_,          clientMachine_,  mediaAgent_,
+          lOption_,     dOption_,           iOption_,        fullRestartString_,
+          backupPhase_, restoreTaskId_,     skipConversion_, integrityCheck_,
+          rbsJob_,      numStreamsForRBS_,  alwaysONJob_,    dctmJob_,
+          tlToSnapJob_};
+}
+
+XelOptionsParser::CommandLine BackupOptionsParser::commandLine(
+    const Settings& settings) {
+  const Settings& s = settings;
+  detail::CommandLineWriter line(kVocabulary, std::size(kFieldNames));
+  line.leadingFields({s.jobId, s.applicationNumber, s.quorvelId,
+                      s.virtualMachine, &s.backupType, s.jobToken,
+                      s.clientMachine, &s.mediaAgent});
+  line.flag('l', s.lOption);
+  line.flag('F', s.dOption);
+  line.flag('i', s.iOption);
+  writeRestart(line, s.fullRestartString);
+  line.text('h', "getBackupPhase", s.backupPhase);
+  line.number('p', s.restoreTaskId);
+  line.flagWithPair('S', "isSkipConversion", s.skipConversion,
+                    s.integrityCheck);
+  // -skipconversionrules and -dctm set a second flag too.
+  line.flag('B', s.integrityCheck && !s.skipConversion);
+  line.flag('R', s.rbsJob && !s.dctmJob);
+  line.number('N', s.numStreamsForRBS);
+  line.flag('A', s.alwaysONJob);
+  line.flagWithPair('U', "isDctmJob", s.dctmJob, s.rbsJob);
+  line.flag('T', s.tlToSnapJob);
+  return line.finish();
+}
+
+bool BackupOptionsParser::Settings::operator==(const Settings& other) const {
+  return fieldsOf(*this) == fieldsOf(other);
+}
+
+std::string BackupOptionsParser::Settings::description() const {
+  return detail::describe(kFieldNames, fieldsOf(*this));
 }
 
 std::string BackupOptionsParser::getClientMachine() { return clientMachine_; }

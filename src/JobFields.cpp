@@ -171,7 +171,7 @@ void appendRestart(std::string& fullRestart, Text text, Effect* effect) {
     return;
   }
   // Entries run on without a separator: "-o 5-o 7".
-  fullRestart.append("-o ").append(text.chars, text.size);
+  fullRestart.append(kRestartEntry).append(text.chars, text.size);
 }
 
 void keepSmallestRestart(std::string& restart, Text text, Effect* effect) {

@@ -93,8 +93,9 @@ inline void setFlags(bool& flag, bool& also, Effect* effect) {
   also = true;
 }
 
-// A backup job's restart entries run on: "-o " and the text are appended,
-// unless the text is empty.
+// A backup job's restart entries run on: kRestartEntry and the text are
+// appended, unless the text is empty.
+constexpr char kRestartEntry[] = "-o ";
 void appendRestart(std::string& fullRestart, Text text,
                    Effect* effect = nullptr);
 

@@ -2,10 +2,13 @@
 #include "RestoreOptionsParser.h"
 
 #include <iterator>
+#include <tuple>
 
+#include "CommandLineWriter.h"
 #include "JobFields.h"
 #include "LongOptionTable.h"
 #include "ParseLoop.h"
+#include "SettingsDescription.h"
 
 namespace {
 
@@ -30,6 +33,21 @@ constexpr XelOptionsParser::Vocabulary kVocabulary = {
 // Every parser of this kind, on every thread, scans with this one table.
 constexpr xelopts::detail::JobTable kLongOptions(
     kOptions, static_cast<int>(std::size(kOptions)));
+
+using Settings = RestoreOptionsParser::Settings;
+
+// The settings' members in the record's order, and their names.
+auto fieldsOf(const Settings& s) {
+  return std::tie(s.jobId, s.applicationNumber, s.quorvelId, s.virtualMachine,
+                  s.jobToken, s.clientMachine, s.maHostName, s.restoreTaskId,
+                  s.rbsJob, s.dctmJob);
+}
+
+constexpr const char* kFieldNames[] = {"jobId",      "applicationNumber",
+                                       "quorvelId",  "virtualMachine",
+                                       "jobToken",   "clientMachine",
+                                       "maHostName", "restoreTaskId",
+                                       "rbsJob",     "dctmJob"};
 
 }  // namespace
 
@@ -122,6 +140,35 @@ void RestoreOptionsParser::setJobToken(const std::string& text) {
 
 void RestoreOptionsParser::setClientMachine(const std::string& text) {
   detail::setText(clientMachine_, text);
+}
+
+RestoreOptionsParser::Settings RestoreOptionsParser::settings() const {
+  return {jobId_,          applicationNumber_, quorvelId_,
+          virtualMachine_, jobToken_,          clientMachine_,
+          maHostName_,     restoreTaskId_,     rbsJob_,
+          dctmJob_};
+}
+
+XelOptionsParser::CommandLine RestoreOptionsParser::commandLine(
+    const Settings& settings) {
+  const Settings& s = settings;
+  detail::CommandLineWriter line(kVocabulary, std::size(kFieldNames));
+  line.leadingFields({s.jobId, s.applicationNumber, s.quorvelId,
+                      s.virtualMachine, nullptr, s.jobToken, s.clientMachine,
+                      nullptr});
+  line.text('m', "getMaHostName", s.maHostName);
+  line.number('p', s.restoreTaskId);
+  line.flag('R', s.rbsJob && !s.dctmJob);  // -dctm sets it too
+  line.flagWithPair('U', "isDctmJob", s.dctmJob, s.rbsJob);
+  return line.finish();
+}
+
+bool RestoreOptionsParser::Settings::operator==(const Settings& other) const {
+  return fieldsOf(*this) == fieldsOf(other);
+}
+
+std::string RestoreOptionsParser::Settings::description() const {
+  return detail::describe(kFieldNames, fieldsOf(*this));
 }
 
 std::string RestoreOptionsParser::getClientMachine() { return clientMachine_; }

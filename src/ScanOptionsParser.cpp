@@ -2,10 +2,13 @@
 #include "ScanOptionsParser.h"
 
 #include <iterator>
+#include <tuple>
 
+#include "CommandLineWriter.h"
 #include "JobFields.h"
 #include "LongOptionTable.h"
 #include "ParseLoop.h"
+#include "SettingsDescription.h"
 
 namespace {
 
@@ -26,6 +29,20 @@ constexpr XelOptionsParser::Vocabulary kVocabulary = {
 // Every parser of this kind, on every thread, scans with this one table.
 constexpr xelopts::detail::JobTable kLongOptions(
     kOptions, static_cast<int>(std::size(kOptions)));
+
+using Settings = ScanOptionsParser::Settings;
+
+// The settings' members in the record's order, and their names.
+auto fieldsOf(const Settings& s) {
+  return std::tie(s.jobId, s.applicationNumber, s.quorvelId, s.virtualMachine,
+                  s.backupType, s.jobToken, s.clientMachine, s.mediaAgent,
+                  s.restartString, s.backupPhase, s.restoreTaskId);
+}
+
+constexpr const char* kFieldNames[] = {
+    "jobId",         "applicationNumber", "quorvelId",     "virtualMachine",
+    "backupType",    "jobToken",          "clientMachine", "mediaAgent",
+    "restartString", "backupPhase",       "restoreTaskId"};
 
 }  // namespace
 
@@ -123,6 +140,34 @@ void ScanOptionsParser::setMediaAgent(const std::string& text) {
 
 void ScanOptionsParser::setRestartString(const std::string& text) {
   detail::keepSmallestRestart(restartString_, text);
+}
+
+ScanOptionsParser::Settings ScanOptionsParser::settings() const {
+  return {jobId_,         applicationNumber_, quorvelId_,     virtualMachine_,
+          backupType_,    jobToken_,          clientMachine_, mediaAgent_,
+          restartString_, backupPhase_,       restoreTaskId_};
+}
+
+XelOptionsParser::CommandLine ScanOptionsParser::commandLine(
+    const Settings& settings) {
+  const Settings& s = settings;
+  detail::CommandLineWriter line(kVocabulary, std::size(kFieldNames));
+  line.leadingFields({s.jobId, s.applicationNumber, s.quorvelId,
+                      s.virtualMachine, &s.backupType, s.jobToken,
+                      s.clientMachine, &s.mediaAgent});
+  // One value alone is kept as it is, whatever its number.
+  line.text('o', "getRestartString", s.restartString);
+  line.text('h', "getBackupPhase", s.backupPhase);
+  line.number('p', s.restoreTaskId);
+  return line.finish();
+}
+
+bool ScanOptionsParser::Settings::operator==(const Settings& other) const {
+  return fieldsOf(*this) == fieldsOf(other);
+}
+
+std::string ScanOptionsParser::Settings::description() const {
+  return detail::describe(kFieldNames, fieldsOf(*this));
 }
 
 std::string ScanOptionsParser::getClientMachine() { return clientMachine_; }

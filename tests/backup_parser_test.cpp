@@ -40,7 +40,9 @@ TEST_F(BackupParserTest, TypicalRequestGivesTheWholeRecord) {
         {"isRBSJob", "true"}},
        "",
        "prog -j 812 -a 5:57 -cn client01 -vm vm07 -t 1 -phase 4 -restart 12 "
-       "-data -numstreams 3 -rbs extra"});
+       "-data -numstreams 3 -rbs extra",
+       "'-j' '812' '-a' '5:57' '-vm' 'vm07' '-t' '1' '-cn' 'client01' "
+       "'-data' '-o' '12' '-phase' '4' '-rbs' '-numstreams' '3'"});
 }
 
 // The rules of the shared setters, checked once here for all three parsers.
@@ -52,19 +54,29 @@ TEST_F(BackupParserTest, SharedSetterRules) {
       {{"-a", "7:"}, {}},
       {{"-a", ""}, {}},
       {{"-a", ":1234"},
-       {{"getQuorvelId", "0"}, {"getApplicationNumber", "1234"}}},
+       {{"getQuorvelId", "0"}, {"getApplicationNumber", "1234"}},
+       "",
+       "",
+       "'-a' '0:1234'"},
       {{"-a", "7:12:34"},
        {{"getQuorvelId", "7"}, {"getApplicationNumber", "12"}}},
       {{"-a", "x:-1"},
        {{"getQuorvelId", "0"},
-        {"getApplicationNumber", "18446744073709551615"}}},
+        {"getApplicationNumber", "18446744073709551615"}},
+       "",
+       "",
+       "'-a' '0:18446744073709551615'"},
       {{"-j", "42"}, {{"getJobId", "42"}}},
       {{"-j", "-7"}, {{"getJobId", "-7"}}},
-      {{"-j", " +12x"}, {{"getJobId", "12"}}},
+      {{"-j", " +12x"}, {{"getJobId", "12"}}, "", "", "'-j' '12'"},
       {{"-j", "abc"}, {}},
       {{"-j", "5", "-j", ""}, {{"getJobId", "5"}}},
       {{"-j", "5", "-j", "abc"}, {{"getJobId", "0"}}},
-      {{"-vm", "vm1", "-VM", ""}, {{"getVirtualMachine", "vm1"}}},
+      {{"-vm", "vm1", "-VM", ""},
+       {{"getVirtualMachine", "vm1"}},
+       "",
+       "",
+       "'-vm' 'vm1'"},
       {{"-vm", "vm1", "-VM", "vm2"}, {{"getVirtualMachine", "vm2"}}},
       {{"-cn", "c1", "-cn", ""}, {}},
       {{"-jt", "t1", "-jt", ""}, {}},
@@ -121,16 +133,27 @@ TEST_F(BackupParserTest, JobIdClampsToThe32BitRange) {
       {{"-j", "99999999999999999999999"}, {{"getJobId", "2147483647"}}},
       {{"-j", "-2147483648"}, {{"getJobId", "-2147483648"}}},
       {{"-j", "-2147483649"}, {{"getJobId", "-2147483648"}}},
-      {{"-j", "\t-99999999999999999999999z"}, {{"getJobId", "-2147483648"}}},
+      {{"-j", "\t-99999999999999999999999z"},
+       {{"getJobId", "-2147483648"}},
+       "",
+       "",
+       "'-j' '-2147483648'"},
   });
 }
 
 TEST_F(BackupParserTest, FlagsAndThePairsTheySet) {
   expectCases({
       {{"--skipconversionrules"},
-       {{"isSkipConversion", "true"}, {"isIntegrityCheck", "true"}}},
+       {{"isSkipConversion", "true"}, {"isIntegrityCheck", "true"}},
+       "",
+       "",
+       "'-skipconversionrules'"},
       {{"--integcheck"}, {{"isIntegrityCheck", "true"}}},
-      {{"--dctm"}, {{"isDctmJob", "true"}, {"isRBSJob", "true"}}},
+      {{"--dctm"},
+       {{"isDctmJob", "true"}, {"isRBSJob", "true"}},
+       "",
+       "",
+       "'-dctm'"},
       {{"--rbs"}, {{"isRBSJob", "true"}}},
       {{"-rbs", "-rbs"}, {{"isRBSJob", "true"}}},
       {{"-data", "-logs", "-differential", "-alwayson", "-TLToSnap"},
@@ -147,7 +170,11 @@ TEST_F(BackupParserTest, FlagsAndThePairsTheySet) {
 
 TEST_F(BackupParserTest, RestartTextAccumulatesAndPhaseIsReplaced) {
   expectCases({
-      {{"-o", "5", "-restart", "7"}, {{"getFullRestartString", "-o 5-o 7"}}},
+      {{"-o", "5", "-restart", "7"},
+       {{"getFullRestartString", "-o 5-o 7"}},
+       "",
+       "",
+       "'-o' '5-o 7'"},
       {{"-o", "5", "-o", "", "-restart", ""},
        {{"getFullRestartString", "-o 5"}}},
       {{"-phase", "full", "-phase", ""}, {}},

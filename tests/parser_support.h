@@ -85,19 +85,21 @@ Record defaultsWith(const Record& changes) {
 
 // One parse: the words after "prog", the accessors that change from their
 // defaults, the diagnostics expected on stderr and, when given, the vector
-// as the scan leaves it.
+// as the scan leaves it and the canonical line of the record.
 struct ParseCase {
   ParseCase(std::vector<std::string> w, Record c, std::string d = "",
-            std::string after = "")
+            std::string after = "", std::string line = "")
       : words(std::move(w)),
         changes(std::move(c)),
         diagnostics(std::move(d)),
-        vectorAfter(std::move(after)) {}
+        vectorAfter(std::move(after)),
+        canonical(std::move(line)) {}
 
   std::vector<std::string> words;
   Record changes;
   std::string diagnostics;
   std::string vectorAfter;
+  std::string canonical;
 };
 
 // The words of a case, quoted, for failure messages.
@@ -109,15 +111,41 @@ inline std::string quoted(const std::vector<std::string>& words) {
   return text;
 }
 
+// The settings write a command line that parses, cleanly, into the same
+// settings and record, which write the same words again; returns the line,
+// its words quoted.
+template <typename Parser>
+std::string expectWrittenLineReadsBack(
+    const typename Parser::Settings& settings, const Record& record) {
+  const XelOptionsParser::CommandLine line = Parser::commandLine(settings);
+  EXPECT_TRUE(line.isWritten()) << line.field;
+  SCOPED_TRACE(quoted(line.words));
+  test_support::Args args = commandLine(line.words);
+  XelOptionsParser::ParseReport report;
+  Parser again(args.argc(), args.argv(), report);
+  EXPECT_EQ(again.settings(), settings);
+  EXPECT_EQ(readRecord(again), record);
+  EXPECT_TRUE(report.isClean());
+  EXPECT_EQ(Parser::commandLine(again.settings()).words, line.words);
+  return quoted(line.words);
+}
+
 template <typename Parser>
 void expectParse(const ParseCase& c) {
   SCOPED_TRACE(quoted(c.words));
   test_support::Args args = commandLine(c.words);
   Record record;
+  typename Parser::Settings settings;
   const test_support::Output output = test_support::capture([&] {
     Parser parser(args.argc(), args.argv());
     record = readRecord(parser);
+    settings = parser.settings();
   });
+  const std::string canonical =
+      expectWrittenLineReadsBack<Parser>(settings, record);
+  if (!c.canonical.empty()) {
+    EXPECT_EQ(canonical, c.canonical);
+  }
   EXPECT_EQ(record, defaultsWith<Parser>(c.changes));
   EXPECT_EQ(output.err, c.diagnostics);
   if (!c.vectorAfter.empty()) {

@@ -2,8 +2,12 @@
 // What every parser shares: defaults, and a published vocabulary that is
 // what the parser accepts.
 #include <algorithm>
+#include <cctype>
+#include <random>
+#include <sstream>
 #include <string>
 #include <type_traits>
+#include <variant>
 
 #include <gtest/gtest.h>
 
@@ -98,6 +102,133 @@ TYPED_TEST(ParserVocabularyTest, EachOptionIsTakenAndShows) {
     EXPECT_EQ(records.front() == defaults, hidden) << spellings.front();
     EXPECT_EQ(records.front(), records.back()) << spellings.front();
   }
+}
+
+// The settings' member of an accessor: getJobId jobId, isRBSJob rbsJob,
+// isTLToSnapJob tlToSnapJob.
+std::string memberOf(std::string accessor) {
+  accessor.erase(0, accessor.compare(0, 2, "is") == 0 ? 2 : 3);
+  std::size_t i = 0;
+  do {
+    accessor[i] = static_cast<char>(std::tolower(accessor[i]));
+  } while (++i + 1 < accessor.size() && std::isupper(accessor[i]) &&
+           std::isupper(accessor[i + 1]));
+  return accessor;
+}
+
+// Any command line's settings: the defaults only when the record is, every
+// accessor's value in the description, and a written line that reads back
+// into them with POSIXLY_CORRECT present or not.
+TYPED_TEST(ParserVocabularyTest, SettingsOfRandomLinesAreWrittenAndReadBack) {
+  using Settings = typename TypeParam::Settings;
+  std::vector<std::string> pool = {"",    "0", "-7",   "7:7",        ":9",
+                                   "x y", "-", "-o 1", "2147483648", "--"};
+  const XelOptionsParser::Vocabulary& vocabulary = TypeParam::vocabulary();
+  for (int i = 0; i < vocabulary.count; ++i) {
+    const XelOptionsParser::OptionSpec& option = vocabulary.options[i];
+    pool.push_back(option.name != nullptr ? std::string("-") + option.name
+                                          : std::string("-") + option.code);
+  }
+  std::mt19937 random(18);
+  for (int line = 0; line < 300; ++line) {
+    std::vector<std::string> words(random() % 10);
+    for (std::string& word : words) {
+      word = pool[random() % pool.size()];
+    }
+    SCOPED_TRACE(parser_test::quoted(words));
+    test_support::Args args = parser_test::commandLine(words);
+    XelOptionsParser::ParseReport quiet;
+    TypeParam parser(args.argc(), args.argv(), quiet);
+    const Settings settings = parser.settings();
+    const Record record = parser_test::readRecord(parser);
+    EXPECT_EQ(settings == Settings(), record == defaultRecord<TypeParam>());
+    const std::string description = ' ' + settings.description() + ' ';
+    for (const job_records::Field& field : job_records::readRecord(parser)) {
+      std::string value = job_records::valueText(field.value);
+      if (std::holds_alternative<std::string>(field.value)) {
+        value = '"' + value + '"';
+      }
+      const std::string shown = ' ' + memberOf(field.accessor) + '=' + value;
+      EXPECT_NE(description.find(shown + ' '), std::string::npos) << shown;
+    }
+    for (const bool posix : {false, true}) {
+      EnvGuard order("POSIXLY_CORRECT",
+                     posix ? std::optional("1") : std::nullopt);
+      parser_test::expectWrittenLineReadsBack<TypeParam>(settings, record);
+    }
+  }
+}
+
+// Settings that no command line gives: the first such field in the
+// record's order, why, and no words. The values beside them are written.
+template <typename Parser>
+void expectWritten(const typename Parser::Settings& settings, const char* field,
+                   XelOptionsParser::Unwritable why) {
+  const XelOptionsParser::CommandLine line = Parser::commandLine(settings);
+  EXPECT_STREQ(line.field, field) << settings;
+  EXPECT_EQ(line.reason, why) << settings;
+  EXPECT_EQ(line.words.empty(), field != nullptr) << settings;
+}
+
+TEST(ParserSettings, ValuesThatNoCommandLineGives) {
+  using Why = XelOptionsParser::Unwritable;
+  const std::int64_t bit31 = std::int64_t{1} << 31;
+  const struct {
+    void (*change)(BackupOptionsParser::Settings&);
+    const char* field;
+    Why why;
+  } backupRows[] = {
+      {[](auto& s) { s.jobId = bit31; }, "getJobId", Why::jobIdOutOf32Bits},
+      {[](auto& s) { s.jobId = -bit31 - 1; }, "getJobId",
+       Why::jobIdOutOf32Bits},
+      {[](auto& s) { s.jobId = -bit31; }, nullptr, Why::none},
+      {[](auto& s) { s.virtualMachine.assign("v\0", 2); }, "getVirtualMachine",
+       Why::nulInText},
+      {[](auto& s) { s.fullRestartString = "-o "; }, "getFullRestartString",
+       Why::restartNotEntries},
+      {[](auto& s) { s.fullRestartString = "5-o 7"; }, "getFullRestartString",
+       Why::restartNotEntries},
+      {[](auto& s) { s.fullRestartString.assign("-o \0", 4); },
+       "getFullRestartString", Why::nulInText},
+      {[](auto& s) { s.skipConversion = true; }, "isSkipConversion",
+       Why::flagWithoutItsPair},
+      {[](auto& s) { s.dctmJob = true; }, "isDctmJob", Why::flagWithoutItsPair},
+      {[](auto& s) {
+         s.dctmJob = true;
+         s.jobToken.assign("\0", 1);
+       },
+       "getJobToken", Why::nulInText},
+  };
+  for (const auto& row : backupRows) {
+    BackupOptionsParser::Settings settings;
+    row.change(settings);
+    expectWritten<BackupOptionsParser>(settings, row.field, row.why);
+  }
+  RestoreOptionsParser::Settings restore;
+  restore.dctmJob = true;
+  expectWritten<RestoreOptionsParser>(restore, "isDctmJob",
+                                      Why::flagWithoutItsPair);
+  restore.maHostName.assign("\0", 1);
+  expectWritten<RestoreOptionsParser>(restore, "getMaHostName", Why::nulInText);
+  ScanOptionsParser::Settings scan;
+  scan.restartString = "x-o ";  // a scan job keeps any one text
+  expectWritten<ScanOptionsParser>(scan, nullptr, Why::none);
+  scan.mediaAgent.assign("\0", 1);
+  expectWritten<ScanOptionsParser>(scan, "getMediaAgent", Why::nulInText);
+}
+
+TEST(ParserSettings, DescriptionShowsEveryByte) {
+  RestoreOptionsParser::Settings settings;
+  settings.jobId = -3;
+  settings.maHostName.assign("~\"\\\n\x7f\0", 6);
+  settings.dctmJob = true;
+  std::ostringstream out;
+  out << settings;
+  EXPECT_EQ(out.str(),
+            "jobId=-3 applicationNumber=0 quorvelId=2 virtualMachine=\"\" "
+            "jobToken=\"\" clientMachine=\"\" "
+            "maHostName=\"~\\\"\\\\\\x0a\\x7f\\x00\" restoreTaskId=0 "
+            "rbsJob=false dctmJob=true");
 }
 
 TEST(ParserVocabularies, HaveTheirSizes) {

@@ -20,8 +20,12 @@ void expectCases(const std::vector<ParseCase>& cases) {
 
 TEST_F(RestoreParserTest, FlagsAndTheRbsValue) {
   expectCases({
-      {{"-dctm"}, {{"isDctmJob", "true"}, {"isRBSJob", "true"}}},
-      {{"-rbs", "x"}, {{"isRBSJob", "true"}}},
+      {{"-dctm"},
+       {{"isDctmJob", "true"}, {"isRBSJob", "true"}},
+       "",
+       "",
+       "'-dctm'"},
+      {{"-rbs", "x"}, {{"isRBSJob", "true"}}, "", "", "'-rbs' '1'"},
       {{"-rbs", "0"}, {{"isRBSJob", "true"}}},
       {{"-rbs"}, {}, "prog: option `-rbs' requires an argument\n"},
       // "-dctm" is the value of "rbs" here, not an option.
@@ -31,7 +35,11 @@ TEST_F(RestoreParserTest, FlagsAndTheRbsValue) {
 
 TEST_F(RestoreParserTest, FieldsOfItsOwnAndTheSharedOnes) {
   expectCases({
-      {{"-maHostName", "ma01"}, {{"getMaHostName", "ma01"}}},
+      {{"-maHostName", "ma01"},
+       {{"getMaHostName", "ma01"}},
+       "",
+       "",
+       "'-maHostName' 'ma01'"},
       {{"--maHostName", "ma01"}, {{"getMaHostName", "ma01"}}},
       {{"-maHostName", "ma01", "-maHostName", ""}, {}},
       {{"-m", "ma01"}, {}, "prog: unrecognized option `-m'\n", "prog -m ma01"},

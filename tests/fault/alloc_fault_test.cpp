@@ -64,6 +64,16 @@ void expectEveryFailureReleasesEverything(
   EXPECT_EQ(joinedProblems(result), "");
   EXPECT_EQ(result.failedRuns, result.allocations);
   EXPECT_EQ(halfReports, 0);
+
+  // The record as settings, written back as a command line.
+  XelOptionsParser::ParseReport quiet;
+  args.emplace(parser_test::commandLine(words));
+  Parser parser(args->argc(), args->argv(), quiet);
+  result = fault::sweepAllocationFailures(
+      [] {}, [&] { Parser::commandLine(parser.settings()); });
+  EXPECT_EQ(joinedProblems(result), "");
+  EXPECT_GE(result.allocations, 5u);
+  EXPECT_EQ(result.failedRuns, result.allocations);
 }
 
 TEST(AllocationFailure, BackupParserReleasesEverything) {

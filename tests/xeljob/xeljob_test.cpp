@@ -371,6 +371,36 @@ TEST(XeljobTest, ThousandsOfWords) {
             std::string::npos);
 }
 
+// Command lines that give the same record give the same canonical line,
+// its words quoted for a shell only where they must be; with --json, the
+// words themselves.
+TEST(XeljobTest, CanonicalLineOfTheRecord) {
+  const struct {
+    Words args;
+    int status;
+    const char* out;
+  } cases[] = {
+      {{"--canonical", "backup", "-rbs", "-J", "7", "x", "-o", "5", "-o", "6 "},
+       1,
+       "-j 7 -o '5-o 6 ' -rbs\n"},
+      {{"backup", "--canonical", "-j", "7", "-o", "5-o 6 ", "-rbs"},
+       0,
+       "-j 7 -o '5-o 6 ' -rbs\n"},
+      {{"--canonical", "restore", "-cn", "it's", "-rbs", "x", "-a", ":5"},
+       0,
+       "-a 0:5 -cn 'it'\\''s' -rbs 1\n"},
+      {{"--canonical", "scan"}, 0, "\n"},
+  };
+  for (const auto& c : cases) {
+    const ToolRun run = runTool(c.args);
+    EXPECT_EQ(run.status, c.status) << run.out << run.err;
+    EXPECT_EQ(run.out, c.out);
+  }
+  const ToolRun json = runTool({"--canonical", "--json", "scan", "-o", "a b"});
+  EXPECT_NE(json.out.find(R"("canonical": ["-o", "a b"],)"), std::string::npos)
+      << json.out;
+}
+
 TEST(XeljobTest, VocabularyListsTheKindsOwnOptions) {
   const struct {
     const char* kind;

@@ -15,9 +15,13 @@ bool applyToolOption(const std::string& option, Request& request) {
     const char* name;
     bool Request::*flag;
   } switches[] = {
-      {"--help", &Request::help},   {"--version", &Request::version},
-      {"--json", &Request::json},   {"--trace", &Request::trace},
-      {"--posix", &Request::posix}, {"--vocabulary", &Request::vocabulary},
+      {"--help", &Request::help},
+      {"--version", &Request::version},
+      {"--json", &Request::json},
+      {"--trace", &Request::trace},
+      {"--posix", &Request::posix},
+      {"--vocabulary", &Request::vocabulary},
+      {"--canonical", &Request::canonical},
   };
   for (const auto& entry : switches) {
     if (option == entry.name) {

@@ -19,6 +19,7 @@ struct Request {
   bool trace = false;
   bool posix = false;
   bool vocabulary = false;
+  bool canonical = false;
   std::string kind;                // "backup", "restore" or "scan"
   std::vector<std::string> words;  // the job words, program name excluded
   std::string usageError;          // non-empty: the one-line complaint

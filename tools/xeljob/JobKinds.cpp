@@ -7,8 +7,10 @@ namespace xeljob {
 namespace {
 
 template <class Parser>
-Record parseAs(int argc, char** argv, XelOptionsParser::ParseReport& report) {
+Record parseAs(int argc, char** argv, XelOptionsParser::ParseReport& report,
+               XelOptionsParser::CommandLine& canonical) {
   Parser parser(argc, argv, report);
+  canonical = Parser::commandLine(parser.settings());
   return job_records::readRecord(parser);
 }
 

@@ -21,8 +21,10 @@ struct JobKind {
   const char* name;
   const XelOptionsParser::Vocabulary& (*vocabulary)();
   // Constructs the kind's parser over the vector (which the scan may
-  // reorder) with the report, and reads its record.
-  Record (*parse)(int argc, char** argv, XelOptionsParser::ParseReport& report);
+  // reorder) with the report, reads its record and writes its settings'
+  // canonical command line.
+  Record (*parse)(int argc, char** argv, XelOptionsParser::ParseReport& report,
+                  XelOptionsParser::CommandLine& canonical);
   // Reads the record of a parser of this kind, such as the one a report's
   // step callback receives.
   Record (*read)(XelOptionsParser& parser);

@@ -9,7 +9,8 @@ namespace {
 
 // Parses the words (the kind's name before them) with the report given.
 Record parseWords(const JobKind& kind, const std::vector<std::string>& words,
-                  XelOptionsParser::ParseReport& report) {
+                  XelOptionsParser::ParseReport& report,
+                  XelOptionsParser::CommandLine& canonical) {
   std::string program = kind.name;
   std::vector<std::string> texts = words;
   std::vector<char*> vector;
@@ -19,7 +20,14 @@ Record parseWords(const JobKind& kind, const std::vector<std::string>& words,
     vector.push_back(text.data());
   }
   vector.push_back(nullptr);
-  return kind.parse(static_cast<int>(texts.size()) + 1, vector.data(), report);
+  return kind.parse(static_cast<int>(texts.size()) + 1, vector.data(), report,
+                    canonical);
+}
+
+Record parseWords(const JobKind& kind, const std::vector<std::string>& words,
+                  XelOptionsParser::ParseReport& report) {
+  XelOptionsParser::CommandLine unused;
+  return parseWords(kind, words, report, unused);
 }
 
 std::vector<Change> changesBetween(const Record& before, const Record& after) {
@@ -62,11 +70,11 @@ JobOutcome runJob(const JobKind& kind, const std::vector<std::string>& words,
   } else {
     unsetenv("POSIXLY_CORRECT");
   }
-  JobOutcome outcome{&kind, posix, words, {}, {}, {}};
+  JobOutcome outcome{&kind, posix, words, {}, {}, {}, {}};
   StepWatch watch{kind, defaultRecord(kind), outcome.changes};
   outcome.report.onStep = &StepWatch::onStep;
   outcome.report.context = &watch;
-  outcome.record = parseWords(kind, words, outcome.report);
+  outcome.record = parseWords(kind, words, outcome.report, outcome.canonical);
   outcome.report.onStep = nullptr;
   outcome.report.context = nullptr;
   return outcome;

@@ -26,6 +26,8 @@ struct JobOutcome {
   XelOptionsParser::ParseReport report;
   // What each step of report.steps changed, step by step.
   std::vector<std::vector<Change>> changes;
+  // The record written back as the kind's canonical command line.
+  XelOptionsParser::CommandLine canonical;
 
   // Every word was taken as an option or a value, and nothing was reported.
   [[nodiscard]] bool clean() const { return report.isClean(); }

@@ -198,7 +198,16 @@ std::string outcomeTable(const JobOutcome& outcome, bool withTrace) {
   return out;
 }
 
-std::string outcomeJson(const JobOutcome& outcome, bool withTrace) {
+std::string canonicalLine(const JobOutcome& outcome) {
+  std::string line;
+  for (const std::string& word : outcome.canonical.words) {
+    line += (line.empty() ? "" : " ") + shellWord(word);
+  }
+  return line + '\n';
+}
+
+std::string outcomeJson(const JobOutcome& outcome, bool withTrace,
+                        bool withCanonical) {
   std::string out;
   JsonWriter json(out);
   json.beginObject();
@@ -261,6 +270,10 @@ std::string outcomeJson(const JobOutcome& outcome, bool withTrace) {
       json.endObject();
     }
     json.endArray();
+  }
+  if (withCanonical) {
+    json.key("canonical");
+    stringArray(json, outcome.canonical.words, true);
   }
   json.key("clean");
   json.value(outcome.clean());

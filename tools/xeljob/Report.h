@@ -12,7 +12,11 @@
 namespace xeljob {
 
 std::string outcomeTable(const JobOutcome& outcome, bool withTrace);
-std::string outcomeJson(const JobOutcome& outcome, bool withTrace);
+std::string outcomeJson(const JobOutcome& outcome, bool withTrace,
+                        bool withCanonical = false);
+// The record's canonical command line, one line of words quoted for a
+// POSIX shell.
+std::string canonicalLine(const JobOutcome& outcome);
 std::string vocabularyTable(const JobKind& kind);
 std::string vocabularyJson(const JobKind& kind);
 

@@ -112,6 +112,24 @@ std::string quoted(const std::string& text) {
   return '"' + escapeForPeople(text, true) + '"';
 }
 
+std::string shellWord(const std::string& word) {
+  static const char kPlain[] =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789"
+      "_@%+=:,./-";
+  if (!word.empty() && word.find_first_not_of(kPlain) == std::string::npos) {
+    return word;
+  }
+  std::string out = "'";
+  for (const char c : word) {
+    if (c == '\'') {
+      out += "'\\''";
+    } else {
+      out += c;
+    }
+  }
+  return out + "'";
+}
+
 std::string jsonString(const std::string& text) {
   std::string out = "\"";
   out.reserve(text.size() + 2);

@@ -13,6 +13,10 @@ namespace xeljob {
 std::string printable(const std::string& text);
 // printable() between double quotes, with \" for a quote inside.
 std::string quoted(const std::string& text);
+// A word for a POSIX shell, which reads it back as exactly these bytes: as
+// it is when every character is one no shell treats specially, else in
+// single quotes ('\'' for a quote inside), other bytes kept as they are.
+std::string shellWord(const std::string& word);
 // A JSON string literal; control characters (C0, DEL, C1) are escaped. A byte
 // that is not part of valid UTF-8 becomes the lone surrogate \udcHH (HH the
 // byte, 80 to ff), as in the "surrogate escape" convention, so that a reader

@@ -36,6 +36,10 @@ const char kHelp[] =
     "  --posix       parse with POSIXLY_CORRECT present (the first stray\n"
     "                word ends the options); without it the variable is\n"
     "                removed for the parse\n"
+    "  --canonical   print only the record's canonical command line, quoted\n"
+    "                for a POSIX shell: command lines that give the same\n"
+    "                record give the same line (with --json: the object's\n"
+    "                \"canonical\" array of words)\n"
     "  --vocabulary  show the KIND's short options and long names instead\n"
     "  --help        show this text\n"
     "  --version     show the version\n"
@@ -87,9 +91,22 @@ int main(int argc, char** argv) {
           request.json ? vocabularyJson(kind) : vocabularyTable(kind), kClean);
     }
     const JobOutcome outcome = runJob(kind, request.words, request.posix);
-    return writeOut(request.json ? outcomeJson(outcome, request.trace)
-                                 : outcomeTable(outcome, request.trace),
-                    outcome.clean() ? kClean : kReported);
+    if (request.canonical && !outcome.canonical.isWritten()) {
+      // A record parsed from words can always be written: a fault.
+      std::fprintf(stderr,
+                   "xeljob: the record cannot be written as a command line "
+                   "(%s)\n",
+                   outcome.canonical.field);
+      return kFailed;
+    }
+    const int status = outcome.clean() ? kClean : kReported;
+    if (request.json) {
+      return writeOut(outcomeJson(outcome, request.trace, request.canonical),
+                      status);
+    }
+    return writeOut(request.canonical ? canonicalLine(outcome)
+                                      : outcomeTable(outcome, request.trace),
+                    status);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "xeljob: %s\n", error.what());
     return kFailed;
