@@ -73,7 +73,6 @@ class XELOPTS_API XelOptionsParser {
     spaceOrSign = 1U << 5,        // white space or "+" before the number
     noColon = 1U << 6,            // an application number without ':'
     nothingAfterColon = 1U << 7,  // nor anything after it
-    valueIgnored = 1U << 8,       // taken, never read (a restore -rbs)
   };
 
   // What one call of the parser's scanner did, and what came of it.

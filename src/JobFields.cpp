@@ -29,7 +29,8 @@ std::uint64_t readDigits(const char* text, const char*& stop,
 
 // How a read of the text up to end (null: its NUL), which stopped at stop,
 // differs from the text as written; signed: a '-' is part of the number,
-// which else wraps (or, before 0, is a sign only).
+// which else wraps (or, before 0, is a sign only; out of range, the number
+// saturates instead).
 unsigned conversionsOf(const char* text, const char* end, const char* stop,
                        bool overflow, bool isSigned, bool isZero) {
   if (stop == text) {
@@ -46,7 +47,7 @@ unsigned conversionsOf(const char* text, const char* end, const char* stop,
   for (; !isDigit(*text); ++text) {
     if (*text != '-') {
       conversions |= Conversion::spaceOrSign;
-    } else if (!isSigned) {
+    } else if (!isSigned && !overflow) {
       conversions |=
           isZero ? Conversion::spaceOrSign : Conversion::negativeWrapped;
     }
@@ -178,7 +179,8 @@ void keepSmallestRestart(std::string& restart, Text text, Effect* effect) {
   if (text.size == 0) {
     noteUnchanged(effect, Rule::emptyText);
   } else if (restart.empty() ||
-             numberFromText(text.chars, nullptr) <
+             // Compared as numbers: how the text was read decides.
+             numberFromText(text.chars, nullptr, effect) <
                  numberFromText(restart.c_str(), nullptr)) {
     restart.assign(text.chars, text.size);
   } else {
@@ -186,8 +188,10 @@ void keepSmallestRestart(std::string& restart, Text text, Effect* effect) {
   }
 }
 
-bool applySharedOption(int code, const char* text, const SharedFields& fields,
-                       Effect* effect) {
+// Flattened: the rules inline here, their effects a test each.
+__attribute__((flatten)) bool applySharedOption(int code, const char* text,
+                                                const SharedFields& fields,
+                                                Effect* effect) {
   switch (code) {
     case 'j':
     case 'J':
@@ -232,12 +236,6 @@ bool applySharedOption(int code, const char* text, const SharedFields& fields,
     default:
       return false;
   }
-}
-
-// The rules inline here as plain assignments: none of their effects.
-__attribute__((flatten)) bool applySharedOptionQuietly(
-    int code, const char* text, const SharedFields& fields) {
-  return applySharedOption(code, text, fields, nullptr);
 }
 
 }  // namespace xelopts::detail

@@ -126,9 +126,6 @@ struct SharedFields {
 // false for any other code, which is the parser's own.
 bool applySharedOption(int code, const char* text, const SharedFields& fields,
                        Effect* effect);
-// The same for a parse without a report.
-bool applySharedOptionQuietly(int code, const char* text,
-                              const SharedFields& fields);
 
 }  // namespace xelopts::detail
 

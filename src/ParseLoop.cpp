@@ -78,10 +78,7 @@ void parseWith(XelGetOpt& scanner, const SharedFields& fields,
                XelOptionsParser::ParseReport* report) {
   if (report == nullptr) {
     for (int code; (code = scanner()) != -1;) {
-      const char* text = scanner.optarg();
-      if (!applySharedOptionQuietly(code, text, fields)) {
-        own(parser, code, text, nullptr);
-      }
+      apply(code, scanner.optarg(), fields, parser, own, nullptr);
     }
     return;
   }

@@ -102,10 +102,8 @@ void RestoreOptionsParser::parseInto(ParseReport* report) {
         detail::setText(self.maHostName_, text, effect);
         return true;
       case 'R':
+        // The value is never read.
         detail::setFlags(self.rbsJob_, self.rbsJob_, effect);
-        if (effect != nullptr) {
-          effect->conversions |= Conversion::valueIgnored;  // never read
-        }
         return true;
       case 'U':
         // A dctm job is always an RBS job.

@@ -237,7 +237,9 @@ class ScannerEngine {
     }
     const char* equals = job != nullptr ? end : std::find(text, end, '=');
     equals = equals != end ? equals : nullptr;  // a job's names hold none
-    if (equals != nullptr && findName(job, text, record, end) != nullptr) {
+    const char* secondEnd = nullptr;
+    if (equals != nullptr &&
+        findName(job, text, record, secondEnd) != nullptr) {
       code = fail(XelGetOpt::ambiguous_option, nullptr);
       s_.nextchar = const_cast<char*>(end);
       ++s_.optind;

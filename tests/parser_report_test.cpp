@@ -96,8 +96,7 @@ std::string outcomesOf(const Report& report) {
 
 // One row per way a step turns out. Conversion bits: 1 text after the
 // number, 2 no digits, 4 negative wrapped, 8 saturated, 16 job id clamped,
-// 32 white space or sign, 64 no colon, 128 nothing after it, 256 a value
-// never read.
+// 32 white space or sign, 64 no colon, 128 nothing after it.
 TEST(ParserReport, SaysWhatEachStepDid) {
   enum Kind { backup, restore, scan };
   const struct {
@@ -111,8 +110,9 @@ TEST(ParserReport, SaysWhatEachStepDid) {
        "changed[4] changed[16] changed[1] changed[32] end",
        false},
       {backup,
-       {"-t", "99999999999999999999", "-p", "-0", "-J", "-7", "-j", "x"},
-       "changed[8] unchanged(same)[32] changed changed[2] end",
+       {"-t", "99999999999999999999", "-p", "-0", "-J", "-7", "-j", "x",
+        "-numstreams", "-99999999999999999999"},
+       "changed[8] unchanged(same)[32] changed changed[2] changed[8] end",
        false},
       {backup,
        {"-j", "", "-vm", "v", "-vm", "", "-vm", "v", "-cn", ""},
@@ -136,13 +136,12 @@ TEST(ParserReport, SaysWhatEachStepDid) {
        true},
       {restore,
        {"-rbs", "0", "-dctm", "-rbs", "1", "-phase", "p", "-maHostName", "m"},
-       "changed[256] changed unchanged(same)[256] unchanged(notShown) changed "
-       "end",
-       false},
+       "changed changed unchanged(same) unchanged(notShown) changed end",
+       true},
       {scan,
        {"-o", "12", "-o", "12x", "-restart", "abc", "-o", "", "-d", "m"},
-       "changed unchanged(smaller) changed unchanged(empty) changed end",
-       true},
+       "changed unchanged(smaller)[1] changed[2] unchanged(empty) changed end",
+       false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(parser_test::quoted(c.words));

@@ -146,19 +146,22 @@ TEST(ScannerLongFlags, StoreValueAndReturnZero) {
 }
 
 // Names may contain "=": then a name can match without being exact, and two
-// such matches are ambiguous.
+// such matches are ambiguous; a name that begins alike and does not match
+// leaves the word whole.
 TEST(ScannerLongEquals, AmbiguousAndAttachedArguments) {
   XelGetOpt::option table[] = {
       {"k=1", XelGetOpt::required_argument, nullptr, 'k'},
       {"k=1", XelGetOpt::required_argument, nullptr, 'K'},
       {"m=1", XelGetOpt::no_argument, nullptr, 'm'},
       {"n=2", XelGetOpt::ParamType(2), nullptr, 'n'},
+      {"mode=fast", XelGetOpt::ParamType(2), nullptr, 'M'},
+      {"mode", XelGetOpt::no_argument, nullptr, 'D'},
       {nullptr, XelGetOpt::no_argument, nullptr, 0}};
-  Args args = Args::of("prog --k=1 -k=1 --m=1 -m=1 --n=2");
-  XelGetOpt scanner(args.argc(), args.argv(), "");
+  Args args = Args::of("prog --k=1 -k=1 --m=1 -m=1 --n=2 --mode=fast -x");
+  XelGetOpt scanner(args.argc(), args.argv(), "x");
   scanner.set_long_options(table);
   const auto result = trace(scanner);
-  EXPECT_EQ(result.codes, "? ? ? ? n[2] -1");
+  EXPECT_EQ(result.codes, "? ? ? ? n[2] M[fast] x -1");
   EXPECT_EQ(result.err,
             "prog: option `--k=1' is ambiguous\n"
             "prog: option `-k=1' is ambiguous\n"
