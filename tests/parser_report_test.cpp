@@ -87,7 +87,7 @@ std::string outcomesOf(const Report& report) {
     if (step.conversions != 0) {
       text += "[" + std::to_string(step.conversions) + "]";
     }
-    if (step.isError()) {
+    if (step.isError() || step.diagnostic != -1) {
       text += "#" + std::to_string(step.diagnostic);
     }
   }
@@ -126,9 +126,11 @@ TEST(ParserReport, SaysWhatEachStepDid) {
        false},
       {backup,
        {"-data", "-data", "-skipconversionrules", "-integcheck", "-o", "",
-        "-restart", "5", "--", "x"},
+        "-restart", "5", "-logs", "-differential", "-alwayson", "-TLToSnap",
+        "-dctm", "-rbs", "--", "x"},
        "changed unchanged(same) changed unchanged(same) unchanged(empty) "
-       "changed terminator",
+       "changed changed changed changed changed changed unchanged(same) "
+       "terminator",
        true},
       {backup,
        {"-x", "-:", "y", "-cn"},

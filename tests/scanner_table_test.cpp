@@ -80,6 +80,18 @@ TEST(ScannerTable, ClosedAfterSetLongOptions) {
   EXPECT_EQ(table[1].name, nullptr);
 }
 
+// A table the caller points longopts at is written where it stands, and
+// the scanner never frees it.
+TEST(ScannerTable, CallersArrayIsFilledInPlace) {
+  XelGetOpt::option callers[4] = {};
+  XelGetOpt scanner;
+  scanner.longopts = callers;
+  add(scanner, 0, 2);
+  EXPECT_EQ(scanner.longopts, callers);
+  EXPECT_EQ(callers[1].val, 'B');
+  EXPECT_EQ(callers[2].name, nullptr);
+}
+
 // With a null table the scanner keeps to short options, and stays closed.
 TEST(ScannerTable, NullTableMeansShortOptions) {
   Args args = Args::of("prog -cn");
