@@ -45,6 +45,9 @@ constexpr Option kOptions[] = {
 constexpr XelOptionsParser::Vocabulary kVocabulary = {
     "j:J:a:p:t:o:", kOptions, static_cast<int>(std::size(kOptions))};
 
+// Each code's entry, for writing command lines.
+constexpr xelopts::detail::CodeIndex kCodeIndex(kVocabulary);
+
 // Every parser of this kind, on every thread, scans with this one table.
 constexpr xelopts::detail::JobTable kLongOptions(
     kOptions, static_cast<int>(std::size(kOptions)));
@@ -229,7 +232,8 @@ BackupOptionsParser::Settings BackupOptionsParser::settings() const {
 XelOptionsParser::CommandLine BackupOptionsParser::commandLine(
     const Settings& settings) {
   const Settings& s = settings;
-  detail::CommandLineWriter line(kVocabulary, std::size(kFieldNames));
+  detail::CommandLineWriter line(kVocabulary, kCodeIndex,
+                                 std::size(kFieldNames));
   line.leadingFields({s.jobId, s.applicationNumber, s.quorvelId,
                       s.virtualMachine, &s.backupType, s.jobToken,
                       s.clientMachine, &s.mediaAgent});

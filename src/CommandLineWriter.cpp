@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "CommandLineWriter.h"
 
+#include <algorithm>
 #include <cassert>
 #include <limits>
 #include <utility>
@@ -12,28 +13,25 @@ namespace xelopts::detail {
 using Unwritable = XelOptionsParser::Unwritable;
 
 CommandLineWriter::CommandLineWriter(
-    const XelOptionsParser::Vocabulary& vocabulary, std::size_t fields)
-    : vocabulary_(vocabulary) {
-  entryOf_.fill(-1);
-  for (int i = vocabulary.count - 1; i >= 0; --i) {
-    const auto code = static_cast<unsigned char>(vocabulary.options[i].code);
-    if (code < entryOf_.size()) {
-      entryOf_[code] = static_cast<signed char>(i);
-    }
-  }
+    const XelOptionsParser::Vocabulary& vocabulary, const CodeIndex& index,
+    std::size_t fields)
+    : vocabulary_(vocabulary), index_(index) {
   line_.words.reserve(2 * fields);
 }
 
 XelGetOpt::ParamType CommandLineWriter::option(char code) {
   // Every code a kind writes is an ASCII letter of its own vocabulary.
-  const int index = entryOf_[static_cast<unsigned char>(code) & 0x7F];
+  const int index = index_.entryOf[static_cast<unsigned char>(code) & 0x7F];
   assert(index >= 0);
   const XelOptionsParser::OptionSpec& entry = vocabulary_.options[index];
-  std::string& word = line_.words.emplace_back(1, '-');
+  // The dash and the name, built in one piece.
+  const std::size_t size =
+      entry.name != nullptr ? std::char_traits<char>::length(entry.name) : 1;
+  std::string& word = line_.words.emplace_back(size + 1, '-');
   if (entry.name != nullptr) {
-    word += entry.name;
+    std::copy_n(entry.name, size, &word[1]);
   } else {
-    word += code;
+    word[1] = code;
   }
   return entry.kind;
 }

@@ -8,7 +8,6 @@
 #ifndef XELOPTS_SRC_COMMANDLINEWRITER_H
 #define XELOPTS_SRC_COMMANDLINEWRITER_H
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -31,11 +30,29 @@ struct LeadingFields {
   const std::string* mediaAgent;
 };
 
+// The vocabulary's first entry of each code, -1 for none: a look-up per
+// option instead of a walk through the vocabulary, made once per kind.
+struct CodeIndex {
+  constexpr explicit CodeIndex(const XelOptionsParser::Vocabulary& vocabulary)
+      : entryOf{} {
+    for (signed char& entry : entryOf) {
+      entry = -1;
+    }
+    for (int i = vocabulary.count - 1; i >= 0; --i) {
+      const auto code = static_cast<unsigned char>(vocabulary.options[i].code);
+      if (code < 128) {
+        entryOf[code] = static_cast<signed char>(i);
+      }
+    }
+  }
+  signed char entryOf[128];
+};
+
 class CommandLineWriter {
  public:
   // Room for the words of that many fields.
   CommandLineWriter(const XelOptionsParser::Vocabulary& vocabulary,
-                    std::size_t fields);
+                    const CodeIndex& index, std::size_t fields);
 
   // With the options every kind spells alike: -j ID (read as a signed
   // 32-bit number), -a QUORVEL:APPLICATION (the one option that sets
@@ -67,9 +84,7 @@ class CommandLineWriter {
   XelGetOpt::ParamType option(char code);
 
   const XelOptionsParser::Vocabulary& vocabulary_;
-  // The vocabulary's first entry of each code, -1 for none: a look-up per
-  // option instead of a walk through the vocabulary.
-  std::array<signed char, 128> entryOf_;
+  const CodeIndex& index_;
   XelOptionsParser::CommandLine line_;
 };
 

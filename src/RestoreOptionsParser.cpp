@@ -30,6 +30,9 @@ constexpr Option kOptions[] =
 constexpr XelOptionsParser::Vocabulary kVocabulary = {
     "j:J:a:p:", kOptions, static_cast<int>(std::size(kOptions))};
 
+// Each code's entry, for writing command lines.
+constexpr xelopts::detail::CodeIndex kCodeIndex(kVocabulary);
+
 // Every parser of this kind, on every thread, scans with this one table.
 constexpr xelopts::detail::JobTable kLongOptions(
     kOptions, static_cast<int>(std::size(kOptions)));
@@ -150,7 +153,8 @@ RestoreOptionsParser::Settings RestoreOptionsParser::settings() const {
 XelOptionsParser::CommandLine RestoreOptionsParser::commandLine(
     const Settings& settings) {
   const Settings& s = settings;
-  detail::CommandLineWriter line(kVocabulary, std::size(kFieldNames));
+  detail::CommandLineWriter line(kVocabulary, kCodeIndex,
+                                 std::size(kFieldNames));
   line.leadingFields({s.jobId, s.applicationNumber, s.quorvelId,
                       s.virtualMachine, nullptr, s.jobToken, s.clientMachine,
                       nullptr});
