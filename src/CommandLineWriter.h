@@ -33,8 +33,7 @@ struct LeadingFields {
 // The vocabulary's first entry of each code, -1 for none: a look-up per
 // option instead of a walk through the vocabulary, made once per kind.
 struct CodeIndex {
-  constexpr explicit CodeIndex(const XelOptionsParser::Vocabulary& vocabulary)
-      : entryOf{} {
+  constexpr explicit CodeIndex(const XelOptionsParser::Vocabulary& vocabulary) {
     for (signed char& entry : entryOf) {
       entry = -1;
     }
@@ -45,7 +44,7 @@ struct CodeIndex {
       }
     }
   }
-  signed char entryOf[128];
+  signed char entryOf[128]{};
 };
 
 class CommandLineWriter {
