@@ -5,15 +5,15 @@
 
 #include <string>
 
-#include "JobKinds.h"
 #include "JobOutcome.h"
+#include "OptionEffects.h"
 
 namespace xeljob {
 
 std::string outcomeTable(const JobOutcome& outcome, bool withTrace);
 std::string outcomeJson(const JobOutcome& outcome, bool withTrace);
-std::string vocabularyTable(const JobKind& kind);
-std::string vocabularyJson(const JobKind& kind);
+std::string vocabularyTable(const OptionEffects& effects);
+std::string vocabularyJson(const OptionEffects& effects);
 
 }  // namespace xeljob
 
