@@ -87,14 +87,7 @@ std::string OptionEffects::appendedBy(int code, const std::string& argument,
   }
   Value alone = parseWordsField(*kind_, option->words(argument), field);
   auto* text = std::get_if<std::string>(&alone);
-  if (text == nullptr) {
-    return {};
-  }
-  const auto* initial = std::get_if<std::string>(&defaults_[field].value);
-  if (initial != nullptr && text->compare(0, initial->size(), *initial) == 0) {
-    text->erase(0, initial->size());
-  }
-  return std::move(*text);
+  return text != nullptr ? std::move(*text) : std::string();
 }
 
 }  // namespace xeljob

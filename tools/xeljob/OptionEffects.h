@@ -35,8 +35,9 @@ class OptionEffects {
   // value of once, followed by more.
   bool accumulates(std::size_t field) const { return accumulates_[field]; }
   // What a step of the option with this argument (empty for an option that
-  // takes none) appends to an accumulating
-  // field: what the option gives on its own, past the field's default.
+  // takes none) appends to an accumulating field: what the option gives on
+  // its own, the field starting empty (as a backup job's restart string
+  // does).
   std::string appendedBy(int code, const std::string& argument,
                          std::size_t field) const;
 
