@@ -512,6 +512,15 @@ TEST(XeljobTest, VocabularyListsTheKindsOwnOptions) {
   EXPECT_TRUE(
       matches(restore.out, R"(\n  -rbs +required_argument +'R' +isRBSJob\n)"))
       << restore.out;
+  const ToolRun json = runTool({"restore", "--vocabulary", "--json"});
+  EXPECT_NE(json.out.find(R"({"option": "-dctm", "long": true, "kind": )"
+                          R"("no_argument", "code": 85, "changes": )"
+                          R"(["isRBSJob", "isDctmJob"]}
+  ]
+}
+)"),
+            std::string::npos)
+      << json.out;
 }
 
 }  // namespace
