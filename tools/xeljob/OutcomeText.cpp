@@ -1,6 +1,6 @@
 #include "OutcomeText.h"
 
-#include <iterator>
+#include <cstddef>
 
 namespace xeljob {
 namespace {
@@ -9,13 +9,38 @@ using Outcome = XelOptionsParser::Outcome;
 using Rule = XelOptionsParser::Rule;
 using Conversion = XelOptionsParser::Conversion;
 
+template <class Key>
 struct Named {
-  unsigned bit;
+  Key key;
   const char* name;
   const char* words;
 };
 
-const Named kConversions[] = {
+const Named<Outcome> kOutcomes[] = {
+    {Outcome::changed, "changed", "changed"},
+    {Outcome::unchanged, "unchanged", "nothing changed"},
+    {Outcome::unknownOption, "unknown_option", "error: unknown option"},
+    {Outcome::ambiguousOption, "ambiguous_option", "error: ambiguous name"},
+    {Outcome::missingValue, "missing_value", "error: missing value"},
+    {Outcome::unexpectedValue, "unexpected_value",
+     "error: a value given to an option that takes none"},
+    {Outcome::unknownLetter, "unknown_letter",
+     "error: a letter not in the option string"},
+    {Outcome::nonOption, "non_option", "not an option, left over"},
+    {Outcome::terminator, "terminator", "end of options"},
+    {Outcome::end, "end", "end of options"},
+};
+
+const Named<Rule> kRules[] = {
+    {Rule::emptyText, "empty_text", "an empty value"},
+    {Rule::sameValue, "same_value", "the same value again"},
+    {Rule::notSmaller, "not_smaller",
+     "not smaller than the restart value kept"},
+    {Rule::notRead, "not_read", "value not read"},
+    {Rule::notShown, "not_shown", "no accessor shows this option"},
+};
+
+const Named<unsigned> kConversions[] = {
     {Conversion::textAfterNumber, "text_after_number",
      "text after the number ignored"},
     {Conversion::noDigits, "no_digits", "no digits read"},
@@ -31,101 +56,51 @@ const Named kConversions[] = {
     {Conversion::valueIgnored, "value_ignored", "value never read"},
 };
 
-}  // namespace
-
-const char* outcomeName(Outcome outcome) {
-  switch (outcome) {
-    case Outcome::changed:
-      return "changed";
-    case Outcome::unchanged:
-      return "unchanged";
-    case Outcome::unknownOption:
-      return "unknown_option";
-    case Outcome::ambiguousOption:
-      return "ambiguous_option";
-    case Outcome::missingValue:
-      return "missing_value";
-    case Outcome::unexpectedValue:
-      return "unexpected_value";
-    case Outcome::unknownLetter:
-      return "unknown_letter";
-    case Outcome::nonOption:
-      return "non_option";
-    case Outcome::terminator:
-      return "terminator";
-    case Outcome::end:
-      break;
-  }
-  return "end";
-}
-
-const char* ruleName(Rule rule) {
-  switch (rule) {
-    case Rule::emptyText:
-      return "empty_text";
-    case Rule::sameValue:
-      return "same_value";
-    case Rule::notSmaller:
-      return "not_smaller";
-    case Rule::notRead:
-      return "not_read";
-    case Rule::notShown:
-      return "not_shown";
-    case Rule::none:
-      break;
+// The entry of the key; null when there is none (Rule::none).
+template <class Key, std::size_t count>
+const Named<Key>* find(const Named<Key> (&table)[count], Key key) {
+  for (const Named<Key>& entry : table) {
+    if (entry.key == key) {
+      return &entry;
+    }
   }
   return nullptr;
 }
 
+}  // namespace
+
+const char* outcomeName(Outcome outcome) {
+  return find(kOutcomes, outcome)->name;
+}
+
+const char* outcomeWords(Outcome outcome) {
+  return find(kOutcomes, outcome)->words;
+}
+
+const char* ruleName(Rule rule) {
+  const Named<Rule>* entry = find(kRules, rule);
+  return entry != nullptr ? entry->name : nullptr;
+}
+
+const char* ruleWords(Rule rule) {
+  const Named<Rule>* entry = find(kRules, rule);
+  return entry != nullptr ? entry->words : nullptr;
+}
+
 std::vector<const char*> conversionNames(unsigned conversions) {
   std::vector<const char*> names;
-  for (const Named& conversion : kConversions) {
-    if ((conversions & conversion.bit) != 0) {
+  for (const Named<unsigned>& conversion : kConversions) {
+    if ((conversions & conversion.key) != 0) {
       names.push_back(conversion.name);
     }
   }
   return names;
 }
 
-const char* errorWords(Outcome outcome) {
-  switch (outcome) {
-    case Outcome::unknownOption:
-      return "unknown option";
-    case Outcome::ambiguousOption:
-      return "ambiguous name";
-    case Outcome::missingValue:
-      return "missing value";
-    case Outcome::unexpectedValue:
-      return "a value given to an option that takes none";
-    case Outcome::unknownLetter:
-      return "a letter not in the option string";
-    default:
-      return nullptr;
-  }
-}
-
-const char* ruleWords(Rule rule) {
-  switch (rule) {
-    case Rule::emptyText:
-      return "an empty value";
-    case Rule::sameValue:
-      return "the same value again";
-    case Rule::notSmaller:
-      return "not smaller than the restart value kept";
-    case Rule::notRead:
-      return "value not read";
-    case Rule::notShown:
-      return "no accessor shows this option";
-    case Rule::none:
-      break;
-  }
-  return nullptr;
-}
-
 std::string conversionWords(unsigned conversions) {
   std::string words;
-  for (const Named& conversion : kConversions) {
-    if ((conversions & conversion.bit) != 0) {
+  for (const Named<unsigned>& conversion : kConversions) {
+    if ((conversions & conversion.key) != 0) {
       words += words.empty() ? "" : ", ";
       words += conversion.words;
     }

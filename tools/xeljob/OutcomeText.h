@@ -12,16 +12,14 @@ namespace xeljob {
 
 // "changed", "unknown_option", ...
 const char* outcomeName(XelOptionsParser::Outcome outcome);
+// "nothing changed", "error: unknown option", "end of options", ...
+const char* outcomeWords(XelOptionsParser::Outcome outcome);
 // "empty_text", ...; null for Rule::none.
 const char* ruleName(XelOptionsParser::Rule rule);
-// "text_after_number", ..., one per bit set, in bit order.
-std::vector<const char*> conversionNames(unsigned conversions);
-
-// "unknown option", "missing value", ...: an error step's kind; null for an
-// outcome that is no error.
-const char* errorWords(XelOptionsParser::Outcome outcome);
 // "an empty value", ...; null for Rule::none.
 const char* ruleWords(XelOptionsParser::Rule rule);
+// "text_after_number", ..., one per bit set, in bit order.
+std::vector<const char*> conversionNames(unsigned conversions);
 // "text after the number ignored, no digits read": empty without any.
 std::string conversionWords(unsigned conversions);
 

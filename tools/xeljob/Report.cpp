@@ -94,28 +94,17 @@ std::string stepEffect(const XelOptionsParser::ParseStep& step,
                 ? valueText(*before) + " -> " + valueText(change.value)
                 : "appended " + valueText(change.value);
   });
-  using Outcome = XelOptionsParser::Outcome;
-  switch (step.outcome) {
-    case Outcome::changed:
-      return (text.empty() ? "changed" : text) + whyText(step);
-    case Outcome::unchanged:
-      return "nothing changed" + whyText(step);
-    case Outcome::nonOption:
-      return "not an option, left over";
-    case Outcome::terminator:
-    case Outcome::end:
-      return "end of options";
-    default:
-      break;
+  if (step.outcome == XelOptionsParser::Outcome::changed && !text.empty()) {
+    return text + whyText(step);
   }
-  text = std::string("error: ") + errorWords(step.outcome);
-  if (step.diagnostic >= 0 &&
+  text = outcomeWords(step.outcome);
+  if (step.isError() && step.diagnostic >= 0 &&
       static_cast<std::size_t>(step.diagnostic) < diagnostics.size()) {
     text += " (" +
             printable(diagnostics[static_cast<std::size_t>(step.diagnostic)]) +
             ')';
   }
-  return text;
+  return text + whyText(step);
 }
 
 void writeValue(JsonWriter& json, const Value& value) {
