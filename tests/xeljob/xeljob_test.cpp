@@ -420,6 +420,8 @@ TEST(XeljobTest, OnlyValidUtf8PassesUnescaped) {
     const char* table;  // as the table shows a left-over word
   } cases[] = {
       {"\xf0\x9f\x98\x80", "\"\xf0\x9f\x98\x80\"", "\xf0\x9f\x98\x80"},
+      {"\xc3\x80", "\"\xc3\x80\"", "\xc3\x80"},
+      {"\xc3\xc0", R"("\udcc3\udcc0")", R"("\xc3\xc0")"},
       {"\xc0\x80", R"("\udcc0\udc80")", R"("\xc0\x80")"},
       {"\xe2\x82", R"("\udce2\udc82")", R"("\xe2\x82")"},
       {"\xf4\x90\x80\x80", R"("\udcf4\udc90\udc80\udc80")",
