@@ -5,8 +5,10 @@
 
 #include <regex>
 #include <string>
+#include <variant>
 #include <vector>
 
+#include "JobOutcome.h"
 #include "ToolRun.h"
 
 namespace {
@@ -79,7 +81,7 @@ TEST(XeljobTest, TypicalRequestShowsItsRecord) {
 TEST(XeljobTest, EachKindShowsItsOwnAccessors) {
   const ToolRun restore =
       runTool({"restore", "-maHostName", "ma01", "-rbs", "x", "-j", "4"});
-  EXPECT_EQ(restore.status, 0);
+  EXPECT_EQ(restore.status, 0) << "the value of -rbs is never read, by rule";
   EXPECT_TRUE(hasRow(restore.out, "getMaHostName", "\"ma01\""));
   EXPECT_TRUE(hasRow(restore.out, "isRBSJob", "true"));
   EXPECT_TRUE(hasRow(restore.out, "getJobId", "4"));
@@ -101,7 +103,9 @@ TEST(XeljobTest, ExitStatusSaysWhetherEveryWordWasTaken) {
       {{"backup", "-j", "5", "-cn", "c1", "-rbs"}, 0},
       {{"backup", "--", "--cn", "c1"}, 0},
       {{"--json", "backup", "--trace", "-j5"}, 0},
-      {{"restore", "-rbs", "-dctm", "-maHostName", "ma01"}, 0},
+      {{"restore", "-dctm", "-maHostName", "ma01"}, 0},
+      {{"restore", "-rbs", "-dctm"}, 0},  // a value never read, by rule
+      {{"backup", "-restart", "-3", "-a", "5:57", "-j", "-8"}, 0},
       {{"scan", "-o", "30", "-restart", "10", "-d", "ma01"}, 0},
       {{"backup", "extra"}, 1},
       {{"backup", "-c", "host1"}, 1},
@@ -112,6 +116,10 @@ TEST(XeljobTest, ExitStatusSaysWhetherEveryWordWasTaken) {
       {{"backup", "--version"}, 0},
       {{"backup", "--vocabulary"}, 0},
       {{"backup", "--", "--frob"}, 1},
+      // A value not taken as written: kept, not read, or replaced.
+      {{"backup", "-numstreams", "12x"}, 1},
+      {{"backup", "-a", "5"}, 1},
+      {{"backup", "-j", "7x", "-j", "7"}, 1},
   };
   for (const auto& c : cases) {
     const ToolRun run = runTool(c.args);
@@ -225,33 +233,13 @@ TEST(XeljobTest, PosixOptionAloneDecidesWhetherTheFirstStrayWordStops) {
             std::string::npos);
 }
 
-// The trace names what each step changed, old and new, and says so when a
-// step changed nothing: an empty value, the same value again, a restart
-// value that is not smaller, a flag already set; and an option whose value
-// no accessor shows.
-TEST(XeljobTest, TraceShowsWhatEachStepChanged) {
-  const struct {
-    Words args;
-    const char* row;
-  } cases[] = {
-      {{"backup", "-j", "7", "-j", ""}, R"('j' +-j "" +nothing changed)"},
-      {{"backup", "-cn", "c1", "-cn", "c1"},
-       R"('c' +-cn c1 +getClientMachine: "" -> "c1"\n +'c' +-cn c1 +nothing changed)"},
-      {{"backup", "-vm", "v", "-vm", ""}, R"('v' +-vm "" +nothing changed)"},
-      {{"backup", "-rbs", "-dctm", "-rbs"},
-       R"('U' +-dctm +isDctmJob: false -> true\n +'R' +-rbs +nothing changed)"},
-      {{"backup", "-skipconversionrules"},
-       R"('S' +-skipconversionrules +isSkipConversion: false -> true, isIntegrityCheck: false -> true)"},
-      {{"scan", "-o", "abc", "-restart", "3"},
-       R"('r' +-restart 3 +nothing changed)"},
-      {{"scan", "-o", "5", "-o", "3"},
-       R"('o' +-o 3 +getRestartString: "5" -> "3")"},
-      {{"restore", "-rbs", "-dctm", "-phase", "full"},
-       R"('R' +-rbs -dctm +isRBSJob: false -> true\n +'h' +-phase full +no accessor shows this option)"},
-      {{"backup", "-q", "stray", "--", "-j", "5"},
-       R"('\?' +-q +error, nothing changed\n +-1 +-- +end of options)"},
-  };
-  for (const auto& c : cases) {
+struct TraceRow {
+  Words args;       // the kind, then the job words
+  const char* row;  // a regular expression for one whole line of the trace
+};
+
+void expectTraced(const std::vector<TraceRow>& rows) {
+  for (const TraceRow& c : rows) {
     Words args = c.args;
     args.insert(args.begin() + 1, "--trace");
     const ToolRun run = runTool(args);
@@ -259,14 +247,148 @@ TEST(XeljobTest, TraceShowsWhatEachStepChanged) {
         << c.row << " in\n"
         << run.out;
   }
+}
 
-  const ToolRun json =
-      runTool({"--json", "--trace", "scan", "-o", "5", "-o", "3"});
-  EXPECT_NE(json.out.find(R"({"code": 111, "option": "-o", "argument": "3", )"
-                          R"("words": ["-o", "3"], "changes": [{"accessor": )"
-                          R"("getRestartString", "old": "5", "new": "3"}]})"),
-            std::string::npos)
-      << json.out;
+// What each option did: the values it changed, old and new (an accumulating
+// one by what the step appended), or that it changed nothing and by which
+// rule; and how its value was not taken as written.
+TEST(XeljobTest, TraceShowsWhatEachOptionDid) {
+  expectTraced({
+      {{"backup", "-j", "7", "-j", ""},
+       R"('j' +-j "" +nothing changed \(an empty value\))"},
+      {{"backup", "-cn", "c1", "-cn", "c1"},
+       R"('c' +-cn c1 +getClientMachine: "" -> "c1"\n +'c' +-cn c1 +nothing changed \(the same value again\))"},
+      {{"backup", "-vm", "v", "-vm", ""},
+       R"('v' +-vm "" +nothing changed \(an empty value\))"},
+      {{"backup", "-rbs", "-dctm", "-rbs"},
+       R"('U' +-dctm +isDctmJob: false -> true\n +'R' +-rbs +nothing changed \(the same value again\))"},
+      {{"backup", "-skipconversionrules"},
+       R"('S' +-skipconversionrules +isSkipConversion: false -> true, isIntegrityCheck: false -> true)"},
+      {{"scan", "-o", "abc", "-restart", "3"},
+       R"('r' +-restart 3 +nothing changed \(not smaller than the restart value kept\))"},
+      {{"scan", "-o", "5", "-o", "3"},
+       R"('o' +-o 3 +getRestartString: "5" -> "3")"},
+      {{"backup", "-restart", "4", "-o", "5", "-o", ""},
+       R"('o' +-o 5 +getFullRestartString: appended "-o 5"\n +'o' +-o "" +nothing changed \(an empty value\))"},
+      {{"restore", "-rbs", "-dctm", "-phase", "full"},
+       R"('R' +-rbs -dctm +isRBSJob: false -> true\n +'h' +-phase full +nothing changed \(no accessor shows this option\))"},
+      {{"backup", "-t", "-5"},
+       R"('t' +-t -5 +getBackupType: 0 -> 18446744073709551611 \(a negative number wrapped\))"},
+      {{"backup", "-j", "99999999999"},
+       R"('j' +-j 99999999999 +getJobId: 0 -> 2147483647 \(job id clamped to 32 bits\))"},
+      {{"backup", "-p", " +3x"},
+       R"('p' +-p " \+3x" +getRestoreTaskId: 0 -> 3 \(text after the number ignored, white space or a sign before the number\))"},
+      {{"backup", "-t", "99999999999999999999", "-p", "x"},
+       R"('t' .* \(out of range and saturated\)\n +'p' +-p x +nothing changed \(the same value again, no digits read\))"},
+      {{"backup", "-a", "5", "-a", "5:"},
+       R"('a' +-a 5 +nothing changed \(value not read, no colon\)\n +'a' +-a 5: +nothing changed \(value not read, nothing after the colon\))"},
+  });
+}
+
+// An error names its kind and its diagnostic; "--", or the last word, ends
+// the options.
+TEST(XeljobTest, TraceShowsEachErrorAndTheEndOfOptions) {
+  expectTraced({
+      {{"backup", "-q", "stray", "--", "-j", "5"},
+       R"('\?' +-q +error: unknown option \(backup: unrecognized option `-q'\)\n +-1 +-- +end of options)"},
+      {{"restore", "-j", "1", "-cn"},
+       R"('\?' +-cn +error: missing value \(restore: option `-cn' requires an argument\)\n +-1 +end of options)"},
+  });
+}
+
+// In JSON every trace item carries its outcome, rule, conversions and
+// diagnostic; the record's values their conversions, apart from it.
+TEST(XeljobTest, JsonCarriesOutcomesAndConversions) {
+  const struct {
+    Words args;
+    const char* part;
+  } cases[] = {
+      {{"scan", "-o", "5", "-o", "3"},
+       R"({"code": 111, "option": "-o", "argument": "3", "words": ["-o", "3"], )"
+       R"("outcome": "changed", "rule": null, "conversions": [], )"
+       R"("diagnostic": null, "changes": [{"accessor": "getRestartString", )"
+       R"("old": "5", "new": "3"}]})"},
+      {{"backup", "-o", "4", "-o", "5"},
+       R"("changes": [{"accessor": "getFullRestartString", "appended": "-o 5"}]})"},
+      {{"backup", "-j", "5", "-q", "-j", "5x"},
+       R"("outcome": "unknown_option", "rule": null, "conversions": [], "diagnostic": 0, )"},
+      {{"backup", "-j", "5", "-j", "5x"},
+       R"("outcome": "unchanged", "rule": "same_value", "conversions": ["text_after_number"], )"},
+      {{"backup", "-j", "99999999999", "-a", "5"},
+       "\"conversions\": {\n    \"getJobId\": [\"job_id_clamped\"]\n  },"},
+      {{"backup", "-j", "99999999999", "-a", "5"},
+       "\"otherConversions\": [\n    {\"words\": [\"-a\", \"5\"], "
+       "\"conversions\": [\"no_colon\"]}\n  ],"},
+      {{"backup", "-a", "5"},
+       "\"clean\": true,\n  \"takenAsWritten\": false\n"},
+  };
+  for (const auto& c : cases) {
+    Words args = c.args;
+    args.insert(args.begin(), {"--json", "--trace"});
+    const ToolRun run = runTool(args);
+    EXPECT_NE(run.out.find(c.part), std::string::npos) << c.part << " in\n"
+                                                       << run.out;
+  }
+}
+
+// A value not taken as written is marked with its conversions, those of the
+// step that wrote it last; a step whose value went into no value of the
+// record (not read, or replaced) is listed below the record. Either is a row
+// of the table: a name, spaces, the rest.
+TEST(XeljobTest, TableMarksEachValueNotTakenAsWritten) {
+  const struct {
+    Words args;
+    const char* name;
+    const char* rest;
+  } cases[] = {
+      {{"backup", "-j", "99999999999"},
+       "getJobId",
+       "2147483647  (job id clamped to 32 bits)"},
+      {{"backup", "-a", " 5:57x"},
+       "getQuorvelId",
+       "5  (text after the number ignored, white space or a sign before the "
+       "number)"},
+      {{"backup", "-j", "7", "-j", "7x"},
+       "getJobId",
+       "7  (text after the number ignored)"},
+      {{"backup", "-j", "7x", "-j", "7"}, "getJobId", "7"},
+      {{"backup", "-j", "7x", "-j", "7"},
+       "-j",
+       "7x  (text after the number ignored)"},
+      {{"backup", "-a", "5:57", "-a", "5"}, "-a", "5  (no colon)"},
+      {{"restore", "-rbs", "x", "-dctm"}, "isRBSJob", "true"},
+      {{"backup", "-restart", "5x", "-o", " 6"},
+       "getFullRestartString",
+       "\"-o 5x-o  6\""},
+  };
+  for (const auto& c : cases) {
+    const ToolRun run = runTool(c.args);
+    EXPECT_TRUE(hasRow(run.out, c.name, c.rest)) << c.rest << " in\n"
+                                                 << run.out;
+  }
+}
+
+// Per step the trace keeps only what the step changed, an accumulating value
+// by what the step appended: the whole record at every step made the tool
+// quadratic in the words (3.4 GB for 20,000 words).
+TEST(XeljobTest, TraceKeepsOnlyWhatEachStepAppended) {
+  constexpr int kSteps = 3000;
+  Words words;
+  for (int i = 0; i < kSteps; ++i) {
+    words.insert(words.end(),
+                 {i % 2 == 0 ? "-restart" : "-o", std::to_string(i), "-rbs"});
+  }
+  const xeljob::JobKind& backup = *xeljob::findJobKind("backup");
+  const xeljob::JobOutcome outcome = xeljob::runJob(backup, words, false, true);
+  ASSERT_EQ(outcome.changes.size(), kSteps + 1U) << "-rbs changes once";
+  int appended = 0;
+  for (const xeljob::Change& change : outcome.changes) {
+    if (const auto* text = std::get_if<std::string>(&change.value)) {
+      EXPECT_EQ(*text, "-o " + std::to_string(appended++));
+    }
+  }
+  EXPECT_EQ(appended, kSteps);
+  EXPECT_TRUE(xeljob::runJob(backup, words, false, false).changes.empty());
 }
 
 TEST(XeljobTest, JsonEscapesBytesThatAreNotUtf8) {
@@ -298,6 +420,8 @@ TEST(XeljobTest, OnlyValidUtf8PassesUnescaped) {
     const char* table;  // as the table shows a left-over word
   } cases[] = {
       {"\xf0\x9f\x98\x80", "\"\xf0\x9f\x98\x80\"", "\xf0\x9f\x98\x80"},
+      {"\xc3\x80", "\"\xc3\x80\"", "\xc3\x80"},
+      {"\xc3\xc0", R"("\udcc3\udcc0")", R"("\xc3\xc0")"},
       {"\xc0\x80", R"("\udcc0\udc80")", R"("\xc0\x80")"},
       {"\xe2\x82", R"("\udce2\udc82")", R"("\xe2\x82")"},
       {"\xf4\x90\x80\x80", R"("\udcf4\udc90\udc80\udc80")",
@@ -342,10 +466,11 @@ TEST(XeljobTest, EmptyWordListGivesTheDefaults) {
     EXPECT_EQ(run.status, 0) << kind;
     EXPECT_NE(run.out.find(R"("getQuorvelId": 2,)"), std::string::npos);
     EXPECT_NE(run.out.find(R"("words": [],)"), std::string::npos);
-    EXPECT_NE(
-        run.out.find(
-            R"({"code": -1, "option": null, "argument": null, "words": [], "changes": []})"),
-        std::string::npos)
+    EXPECT_NE(run.out.find(R"({"code": -1, "option": null, "argument": null, )"
+                           R"("words": [], "outcome": "end", "rule": null, )"
+                           R"("conversions": [], "diagnostic": null, )"
+                           R"("changes": []})"),
+              std::string::npos)
         << run.out;
   }
 }
@@ -387,7 +512,7 @@ TEST(XeljobTest, CanonicalLineOfTheRecord) {
        0,
        "-j 7 -o '5-o 6 ' -rbs\n"},
       {{"--canonical", "restore", "-cn", "it's", "-rbs", "x", "-a", ":5"},
-       0,
+       1,  // the Quorvel id has no digits
        "-a 0:5 -cn 'it'\\''s' -rbs 1\n"},
       {{"--canonical", "scan"}, 0, "\n"},
   };
@@ -419,6 +544,15 @@ TEST(XeljobTest, VocabularyListsTheKindsOwnOptions) {
   EXPECT_TRUE(
       matches(restore.out, R"(\n  -rbs +required_argument +'R' +isRBSJob\n)"))
       << restore.out;
+  const ToolRun json = runTool({"restore", "--vocabulary", "--json"});
+  EXPECT_NE(json.out.find(R"({"option": "-dctm", "long": true, "kind": )"
+                          R"("no_argument", "code": 85, "changes": )"
+                          R"(["isRBSJob", "isDctmJob"]}
+  ]
+}
+)"),
+            std::string::npos)
+      << json.out;
 }
 
 }  // namespace

@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: MIT
 // The three job kinds as the tool sees them: a name, the parser's own
-// vocabulary, and a way to build the parser with a parse report and read its
-// whole record.
+// vocabulary, and ways to build the parser and read its record, whole or
+// one field at a time.
 #ifndef XELJOB_JOBKINDS_H
 #define XELJOB_JOBKINDS_H
 
 #include <XelOptionsParser.h>
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 #include "JobRecords.h"
 
@@ -21,14 +23,25 @@ struct JobKind {
   const char* name;
   const XelOptionsParser::Vocabulary& (*vocabulary)();
   // Constructs the kind's parser over the vector (which the scan may
-  // reorder) with the report, reads its record and writes its settings'
-  // canonical command line.
+  // reorder) with the report, and reads its record; and when canonical is
+  // not null, writes its settings' canonical command line there.
   Record (*parse)(int argc, char** argv, XelOptionsParser::ParseReport& report,
-                  XelOptionsParser::CommandLine& canonical);
-  // Reads the record of a parser of this kind, such as the one a report's
-  // step callback receives.
-  Record (*read)(XelOptionsParser& parser);
+                  XelOptionsParser::CommandLine* canonical);
+  // Reads one field (an index in the record) of a parser of this kind, such
+  // as the one a report's step callback receives.
+  Value (*readField)(XelOptionsParser& parser, std::size_t field);
+  // Constructs the kind's parser over the vector and reads one field.
+  Value (*parseField)(int argc, char** argv, std::size_t field);
 };
+
+// Parses the words (the kind's name before them, as element 0) with the
+// report given, and reads the record (and, asked, the canonical line).
+Record parseWords(const JobKind& kind, const std::vector<std::string>& words,
+                  XelOptionsParser::ParseReport& report,
+                  XelOptionsParser::CommandLine* canonical = nullptr);
+// Parses the words so, and reads one field.
+Value parseWordsField(const JobKind& kind,
+                      const std::vector<std::string>& words, std::size_t field);
 
 // "backup, restore or scan"
 std::string jobKindNames();

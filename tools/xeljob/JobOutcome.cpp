@@ -1,100 +1,132 @@
 // SPDX-License-Identifier: MIT
 #include "JobOutcome.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <utility>
 
 namespace xeljob {
 namespace {
 
-// Parses the words (the kind's name before them) with the report given.
-Record parseWords(const JobKind& kind, const std::vector<std::string>& words,
-                  XelOptionsParser::ParseReport& report,
-                  XelOptionsParser::CommandLine& canonical) {
-  std::string program = kind.name;
-  std::vector<std::string> texts = words;
-  std::vector<char*> vector;
-  vector.reserve(texts.size() + 2);
-  vector.push_back(program.data());
-  for (std::string& text : texts) {
-    vector.push_back(text.data());
-  }
-  vector.push_back(nullptr);
-  return kind.parse(static_cast<int>(texts.size()) + 1, vector.data(), report,
-                    canonical);
+using ParseStep = XelOptionsParser::ParseStep;
+using Outcome = XelOptionsParser::Outcome;
+
+// The step assigned its option's fields, whether or not a value changed.
+bool wrote(const ParseStep& step) {
+  return step.outcome == Outcome::changed ||
+         (step.outcome == Outcome::unchanged &&
+          step.rule == XelOptionsParser::Rule::sameValue);
 }
 
-Record parseWords(const JobKind& kind, const std::vector<std::string>& words,
-                  XelOptionsParser::ParseReport& report) {
-  XelOptionsParser::CommandLine unused;
-  return parseWords(kind, words, report, unused);
-}
-
-std::vector<Change> changesBetween(const Record& before, const Record& after) {
-  std::vector<Change> changes;
-  for (std::size_t i = 0; i < after.size(); ++i) {
-    if (before[i].value != after[i].value) {
-      changes.push_back({after[i].accessor, before[i].value, after[i].value});
-    }
-  }
-  return changes;
-}
-
-Record defaultRecord(const JobKind& kind) {
-  XelOptionsParser::ParseReport report;
-  return parseWords(kind, {}, report);
-}
-
-// Follows the parse step by step: the record after each step against the
-// one before it.
+// Follows a traced parse: reads only the fields a changing step's option
+// can change, keeping one value per field to tell which did, and takes an
+// accumulating field's appended text from the option alone.
 struct StepWatch {
-  const JobKind& kind;
-  Record before;
-  std::vector<std::vector<Change>>& changes;
+  const OptionEffects& effects;
+  std::vector<Value> values;
+  std::vector<Change>& changes;
+  std::size_t index = 0;
 
-  static void onStep(void* context, const XelOptionsParser::ParseStep& /*step*/,
+  static void onStep(void* context, const ParseStep& step,
                      XelOptionsParser& parser) {
     auto& watch = *static_cast<StepWatch*>(context);
-    Record after = watch.kind.read(parser);
-    watch.changes.push_back(changesBetween(watch.before, after));
-    watch.before = std::move(after);
+    if (step.outcome == Outcome::changed) {
+      watch.record(step, parser);
+    }
+    ++watch.index;
+  }
+
+  void record(const ParseStep& step, XelOptionsParser& parser) {
+    for (const std::size_t field : effects.fieldsOf(step.code)) {
+      if (effects.accumulates(field)) {
+        std::string appended = effects.appendedBy(
+            step.code, step.argument.value_or(std::string()), field);
+        if (!appended.empty()) {
+          changes.push_back({index, field, std::move(appended)});
+        }
+        continue;
+      }
+      Value value = effects.kind().readField(parser, field);
+      if (value != values[field]) {
+        changes.push_back({index, field, value});
+        values[field] = std::move(value);
+      }
+    }
   }
 };
+
+// Which step's conversions each value of the record carries, and the steps
+// whose conversions none carries.
+void attributeConversions(JobOutcome& outcome) {
+  const std::vector<ParseStep>& steps = outcome.report.steps;
+  const OptionEffects& effects = outcome.effects;
+  constexpr auto kNone = static_cast<std::size_t>(-1);
+  std::vector<std::size_t> lastWriter(outcome.record.size(), kNone);
+  outcome.conversions.assign(outcome.record.size(), 0);
+  for (std::size_t i = 0; i < steps.size(); ++i) {
+    if (!wrote(steps[i])) {
+      continue;
+    }
+    for (const std::size_t field : effects.fieldsOf(steps[i].code)) {
+      if (effects.accumulates(field)) {
+        outcome.conversions[field] |= steps[i].conversions;
+      } else {
+        lastWriter[field] = i;
+      }
+    }
+  }
+  for (std::size_t field = 0; field < lastWriter.size(); ++field) {
+    if (lastWriter[field] != kNone) {
+      outcome.conversions[field] = steps[lastWriter[field]].conversions;
+    }
+  }
+  for (std::size_t i = 0; i < steps.size(); ++i) {
+    if (steps[i].conversions == 0) {
+      continue;
+    }
+    const std::vector<std::size_t>& fields = effects.fieldsOf(steps[i].code);
+    const bool carried =
+        wrote(steps[i]) &&
+        std::any_of(fields.begin(), fields.end(), [&](std::size_t field) {
+          return effects.accumulates(field) || lastWriter[field] == i;
+        });
+    if (!carried) {
+      outcome.otherConversions.push_back(i);
+    }
+  }
+}
 
 }  // namespace
 
 JobOutcome runJob(const JobKind& kind, const std::vector<std::string>& words,
-                  bool posix) {
+                  bool posix, bool trace) {
   if (posix) {
     setenv("POSIXLY_CORRECT", "1", 1);
   } else {
     unsetenv("POSIXLY_CORRECT");
   }
-  JobOutcome outcome{&kind, posix, words, {}, {}, {}, {}};
-  StepWatch watch{kind, defaultRecord(kind), outcome.changes};
-  outcome.report.onStep = &StepWatch::onStep;
-  outcome.report.context = &watch;
-  outcome.record = parseWords(kind, words, outcome.report, outcome.canonical);
+  JobOutcome outcome{OptionEffects(kind), posix, words, {}, {}, {}, {}, {}, {}};
+  std::vector<Value> values;
+  for (const Field& field : outcome.effects.defaults()) {
+    values.push_back(field.value);
+  }
+  StepWatch watch{outcome.effects, std::move(values), outcome.changes};
+  if (trace) {
+    outcome.report.onStep = &StepWatch::onStep;
+    outcome.report.context = &watch;
+  }
+  outcome.record =
+      parseWords(kind, words, outcome.report, &outcome.canonical);
   outcome.report.onStep = nullptr;
   outcome.report.context = nullptr;
+  attributeConversions(outcome);
   return outcome;
 }
 
-std::vector<std::string> accessorsChangedBy(
-    const JobKind& kind, const XelOptionsParser::OptionSpec& option) {
-  std::vector<std::string> words{option.name != nullptr
-                                     ? std::string("-") + option.name
-                                     : std::string("-") + option.code};
-  if (option.kind == XelGetOpt::required_argument) {
-    words.emplace_back("7:7");
+ChangeReplay::ChangeReplay(const JobOutcome& outcome) : outcome_(outcome) {
+  for (const Field& field : outcome.effects.defaults()) {
+    values_.push_back(field.value);
   }
-  XelOptionsParser::ParseReport report;
-  std::vector<std::string> names;
-  for (const Change& change :
-       changesBetween(defaultRecord(kind), parseWords(kind, words, report))) {
-    names.emplace_back(change.accessor);
-  }
-  return names;
 }
 
 }  // namespace xeljob

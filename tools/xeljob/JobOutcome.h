@@ -1,49 +1,86 @@
 // SPDX-License-Identifier: MIT
 // One look at a command line: the parser of a job kind built over the words
-// with a parse report, its record, and what each step of the scan changed.
+// with a parse report, its record, which values were not taken as written,
+// and, traced, what each step of the scan changed.
 #ifndef XELJOB_JOBOUTCOME_H
 #define XELJOB_JOBOUTCOME_H
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 #include "JobKinds.h"
+#include "OptionEffects.h"
 
 namespace xeljob {
 
-// An accessor whose value a step changed.
+// A field that a step changed: its new value, or for an accumulating field
+// the text the step appended (never the whole value: a trace stays linear in
+// the words).
 struct Change {
-  const char* accessor;
-  Value before;
-  Value after;
+  std::size_t step;  // in report.steps
+  std::size_t field;
+  Value value;
 };
 
 struct JobOutcome {
-  const JobKind* kind;
+  OptionEffects effects;
   bool posix;  // the parse ran with POSIXLY_CORRECT present
   std::vector<std::string> words;
   Record record;
   XelOptionsParser::ParseReport report;
-  // What each step of report.steps changed, step by step.
-  std::vector<std::vector<Change>> changes;
+  // Per field of the record: the conversions of the step that last wrote it
+  // (of every step, for an accumulating field).
+  std::vector<unsigned> conversions;
+  // The steps with conversions that no value of the record carries: a value
+  // not read, or replaced later.
+  std::vector<std::size_t> otherConversions;
+  // Traced only: the changes of every step, in step order.
+  std::vector<Change> changes;
   // The record written back as the kind's canonical command line.
   XelOptionsParser::CommandLine canonical;
 
+  const JobKind& kind() const { return effects.kind(); }
   // Every word was taken as an option or a value, and nothing was reported.
   [[nodiscard]] bool clean() const { return report.isClean(); }
+  // And every value was taken as written.
+  [[nodiscard]] bool takenAsWritten() const {
+    return report.isTakenAsWritten();
+  }
 };
 
 // Sets POSIXLY_CORRECT for the parse when `posix` is true and removes it
 // otherwise, so that only the tool's option decides. Element 0 of the
-// parser's vector is the kind's name.
+// parser's vector is the kind's name. `trace` fills changes.
 JobOutcome runJob(const JobKind& kind, const std::vector<std::string>& words,
-                  bool posix);
+                  bool posix, bool trace);
 
-// The accessors that an option of the kind's vocabulary changes when it is
-// given alone (with the value "7:7", a number, a text and an application id
-// at once), in field order.
-std::vector<std::string> accessorsChangedBy(
-    const JobKind& kind, const XelOptionsParser::OptionSpec& option);
+// Replays a traced outcome's changes step by step, keeping each field's
+// value before the step, so that a change can be shown as old -> new.
+class ChangeReplay {
+ public:
+  explicit ChangeReplay(const JobOutcome& outcome);
+  // The changes of the step, with the value before each (null for an
+  // appended text). Steps are to be taken in order.
+  template <class Show>
+  void step(std::size_t index, Show show) {
+    const std::vector<Change>& changes = outcome_.changes;
+    for (; next_ < changes.size() && changes[next_].step == index; ++next_) {
+      const Change& change = changes[next_];
+      if (outcome_.effects.accumulates(change.field)) {
+        show(change, static_cast<const Value*>(nullptr));
+      } else {
+        show(change, &values_[change.field]);
+        values_[change.field] = change.value;
+      }
+    }
+  }
+
+ private:
+  const JobOutcome& outcome_;
+  std::vector<Value> values_;
+  std::size_t next_ = 0;
+};
 
 }  // namespace xeljob
 

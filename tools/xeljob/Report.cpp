@@ -5,30 +5,13 @@
 #include <cstddef>
 
 #include "JsonWriter.h"
+#include "OutcomeText.h"
 #include "TextEscape.h"
 
 namespace xeljob {
 namespace {
 
 using OptionSpec = XelOptionsParser::OptionSpec;
-
-// The vocabulary entry of a code, or null when the parser has none.
-const OptionSpec* findOption(const XelOptionsParser::Vocabulary& vocabulary,
-                             int code) {
-  for (int i = 0; i < vocabulary.count; ++i) {
-    if (vocabulary.options[i].code == code) {
-      return &vocabulary.options[i];
-    }
-  }
-  return nullptr;
-}
-
-// How the option is written: "-j", or "-cn" (a long name takes one dash or
-// two).
-std::string spelling(const OptionSpec& option) {
-  return option.name != nullptr ? std::string("-") + option.name
-                                : std::string("-") + option.code;
-}
 
 const char* kindName(XelGetOpt::ParamType kind) {
   switch (kind) {
@@ -73,44 +56,56 @@ std::string valueText(const Value& value) {
   return job_records::valueText(value);
 }
 
-// The codes of the kind's options that no accessor shows (the restore
-// job's "phase"): a step of theirs stores a value the record never shows.
-std::vector<int> codesNoAccessorShows(const JobKind& kind) {
-  const XelOptionsParser::Vocabulary& vocabulary = kind.vocabulary();
-  std::vector<int> codes;
-  for (int i = 0; i < vocabulary.count; ++i) {
-    if (accessorsChangedBy(kind, vocabulary.options[i]).empty()) {
-      codes.push_back(vocabulary.options[i].code);
-    }
-  }
-  return codes;
-}
-
-// What a step did to the record, for people.
-std::string stepEffect(const XelOptionsParser::ParseStep& step,
-                       const std::vector<Change>& changes,
-                       const std::vector<int>& hiddenCodes) {
-  if (step.code == -1) {
-    return "end of options";
-  }
-  if (changes.empty()) {
-    if (step.code == '?' || step.code == ':') {
-      return "error, nothing changed";
-    }
-    return std::find(hiddenCodes.begin(), hiddenCodes.end(), step.code) !=
-                   hiddenCodes.end()
-               ? "no accessor shows this option"
-               : "nothing changed";
-  }
-  std::string text;
-  for (const Change& change : changes) {
-    if (!text.empty()) {
-      text += ", ";
-    }
-    text += std::string(change.accessor) + ": " + valueText(change.before) +
-            " -> " + valueText(change.after);
+// A value, and how it was not taken as written: "12  (text after the number
+// ignored)".
+std::string markedValueText(const Value& value, unsigned conversions) {
+  std::string text = valueText(value);
+  if (conversions != 0) {
+    text += "  (" + conversionWords(conversions) + ')';
   }
   return text;
+}
+
+// The trace's words for a step's rule and conversions: " (value not read,
+// no colon)", or nothing.
+std::string whyText(const XelOptionsParser::ParseStep& step) {
+  std::string why;
+  if (const char* rule = ruleWords(step.rule)) {
+    why = rule;
+  }
+  const std::string conversions = conversionWords(step.conversions);
+  if (!conversions.empty()) {
+    why += (why.empty() ? "" : ", ") + conversions;
+  }
+  return why.empty() ? why : " (" + why + ')';
+}
+
+// What a step did, for people: for an option the values it changed (an
+// accumulating one by what it appended) or that it changed nothing, and
+// why; for an error its kind and its diagnostic.
+std::string stepEffect(const XelOptionsParser::ParseStep& step,
+                       const std::vector<std::string>& diagnostics,
+                       ChangeReplay& replay, std::size_t index,
+                       const Record& record) {
+  std::string text;
+  replay.step(index, [&](const Change& change, const Value* before) {
+    text += text.empty() ? "" : ", ";
+    text += std::string(record[change.field].accessor) + ": ";
+    text += before != nullptr
+                ? valueText(*before) + " -> " + valueText(change.value)
+                : "appended " + valueText(change.value);
+  });
+  if (step.outcome == XelOptionsParser::Outcome::changed && !text.empty()) {
+    return text + whyText(step);
+  }
+  text = outcomeWords(step.outcome);
+  if (step.isError() && step.diagnostic >= 0 &&
+      static_cast<std::size_t>(step.diagnostic) < diagnostics.size()) {
+    text += " (" +
+            printable(diagnostics[static_cast<std::size_t>(step.diagnostic)]) +
+            ')';
+  }
+  return text + whyText(step);
 }
 
 void writeValue(JsonWriter& json, const Value& value) {
@@ -135,11 +130,63 @@ void stringArray(JsonWriter& json, const std::vector<std::string>& texts,
   json.endArray();
 }
 
+void conversionArray(JsonWriter& json, unsigned conversions) {
+  json.beginArray(true);
+  for (const char* name : conversionNames(conversions)) {
+    json.value(name);
+  }
+  json.endArray();
+}
+
+void nameOrNull(JsonWriter& json, const char* name) {
+  if (name != nullptr) {
+    json.value(name);
+  } else {
+    json.null();
+  }
+}
+
+// Opens a trace item and writes what the report says of the step; the
+// caller adds its changes and closes it.
+void traceStep(JsonWriter& json, const XelOptionsParser::ParseStep& step,
+               const OptionEffects& effects) {
+  json.beginObject(true);
+  json.key("code");
+  json.value(static_cast<std::int64_t>(step.code));
+  json.key("option");
+  const std::string* spelling = effects.spellingOf(step.code);
+  if (spelling != nullptr) {
+    json.value(*spelling);
+  } else {
+    json.null();
+  }
+  json.key("argument");
+  if (step.argument) {
+    json.value(*step.argument);
+  } else {
+    json.null();
+  }
+  json.key("words");
+  stringArray(json, step.words, true);
+  json.key("outcome");
+  json.value(outcomeName(step.outcome));
+  json.key("rule");
+  nameOrNull(json, ruleName(step.rule));
+  json.key("conversions");
+  conversionArray(json, step.conversions);
+  json.key("diagnostic");
+  if (step.isError() && step.diagnostic >= 0) {
+    json.value(static_cast<std::int64_t>(step.diagnostic));
+  } else {
+    json.null();
+  }
+}
+
 }  // namespace
 
 std::string outcomeTable(const JobOutcome& outcome, bool withTrace) {
   std::string out =
-      std::string(outcome.kind->name) + " job, " +
+      std::string(outcome.kind().name) + " job, " +
       countText(outcome.words.size(), "word") +
       (outcome.posix ? ", POSIXLY_CORRECT: the first stray word ends the "
                        "options\n"
@@ -151,12 +198,12 @@ std::string outcomeTable(const JobOutcome& outcome, bool withTrace) {
     nameWidth =
         std::max(nameWidth, std::char_traits<char>::length(field.accessor));
   }
-  for (const Field& field : outcome.record) {
+  for (std::size_t i = 0; i < outcome.record.size(); ++i) {
     const std::size_t start = out.size();
     out += "  ";
-    out += field.accessor;
+    out += outcome.record[i].accessor;
     padTo(out, start, nameWidth + 5);
-    out += valueText(field.value);
+    out += markedValueText(outcome.record[i].value, outcome.conversions[i]);
     out += '\n';
   }
 
@@ -176,15 +223,24 @@ std::string outcomeTable(const JobOutcome& outcome, bool withTrace) {
                                  wordsText(leftover)) +
          '\n';
 
+  const std::vector<XelOptionsParser::ParseStep>& steps = outcome.report.steps;
+  if (!outcome.otherConversions.empty()) {
+    out += "other values not taken as written: " +
+           std::to_string(outcome.otherConversions.size()) + '\n';
+    for (const std::size_t i : outcome.otherConversions) {
+      out += "  " + wordsText(steps[i].words) + "  (" +
+             conversionWords(steps[i].conversions) + ")\n";
+    }
+  }
+
   if (withTrace) {
-    const std::vector<XelOptionsParser::ParseStep>& steps = outcome.report.steps;
-    out += "trace: code, words consumed, what changed\n";
+    out += "trace: code, words consumed, outcome\n";
     std::size_t wordsWidth = 0;
     for (const XelOptionsParser::ParseStep& step : steps) {
       wordsWidth = std::max(wordsWidth, wordsText(step.words).size());
     }
     wordsWidth = std::min<std::size_t>(wordsWidth, 32);
-    const std::vector<int> hiddenCodes = codesNoAccessorShows(*outcome.kind);
+    ChangeReplay replay(outcome);
     for (std::size_t i = 0; i < steps.size(); ++i) {
       std::size_t start = out.size();
       out += "  " + codeText(steps[i].code);
@@ -192,7 +248,8 @@ std::string outcomeTable(const JobOutcome& outcome, bool withTrace) {
       start = out.size();
       out += wordsText(steps[i].words);
       padTo(out, start, wordsWidth + 2);
-      out += stepEffect(steps[i], outcome.changes[i], hiddenCodes) + '\n';
+      out +=
+          stepEffect(steps[i], diagnostics, replay, i, outcome.record) + '\n';
     }
   }
   return out;
@@ -212,7 +269,7 @@ std::string outcomeJson(const JobOutcome& outcome, bool withTrace,
   JsonWriter json(out);
   json.beginObject();
   json.key("job");
-  json.value(outcome.kind->name);
+  json.value(outcome.kind().name);
   json.key("posix");
   json.value(outcome.posix);
   json.key("words");
@@ -224,48 +281,53 @@ std::string outcomeJson(const JobOutcome& outcome, bool withTrace,
     writeValue(json, field.value);
   }
   json.endObject();
+  json.key("conversions");
+  json.beginObject();
+  for (std::size_t i = 0; i < outcome.record.size(); ++i) {
+    if (outcome.conversions[i] != 0) {
+      json.key(outcome.record[i].accessor);
+      conversionArray(json, outcome.conversions[i]);
+    }
+  }
+  json.endObject();
   json.key("diagnostics");
   stringArray(json, outcome.report.diagnostics, false);
   json.key("leftover");
   stringArray(json, outcome.report.remaining, true);
+  const std::vector<XelOptionsParser::ParseStep>& steps = outcome.report.steps;
+  json.key("otherConversions");
+  json.beginArray();
+  for (const std::size_t i : outcome.otherConversions) {
+    json.beginObject(true);
+    json.key("words");
+    stringArray(json, steps[i].words, true);
+    json.key("conversions");
+    conversionArray(json, steps[i].conversions);
+    json.endObject();
+  }
+  json.endArray();
   if (withTrace) {
-    const XelOptionsParser::Vocabulary& vocabulary = outcome.kind->vocabulary();
-    const std::vector<XelOptionsParser::ParseStep>& steps = outcome.report.steps;
+    ChangeReplay replay(outcome);
     json.key("trace");
     json.beginArray();
     for (std::size_t i = 0; i < steps.size(); ++i) {
-      const XelOptionsParser::ParseStep& step = steps[i];
-      json.beginObject(true);
-      json.key("code");
-      json.value(static_cast<std::int64_t>(step.code));
-      json.key("option");
-      const OptionSpec* option =
-          step.code == -1 ? nullptr : findOption(vocabulary, step.code);
-      if (option != nullptr) {
-        json.value(spelling(*option));
-      } else {
-        json.null();
-      }
-      json.key("argument");
-      if (step.argument) {
-        json.value(*step.argument);
-      } else {
-        json.null();
-      }
-      json.key("words");
-      stringArray(json, step.words, true);
+      traceStep(json, steps[i], outcome.effects);
       json.key("changes");
       json.beginArray(true);
-      for (const Change& change : outcome.changes[i]) {
+      replay.step(i, [&](const Change& change, const Value* before) {
         json.beginObject(true);
         json.key("accessor");
-        json.value(change.accessor);
-        json.key("old");
-        writeValue(json, change.before);
-        json.key("new");
-        writeValue(json, change.after);
+        json.value(outcome.record[change.field].accessor);
+        if (before != nullptr) {
+          json.key("old");
+          writeValue(json, *before);
+          json.key("new");
+        } else {
+          json.key("appended");
+        }
+        writeValue(json, change.value);
         json.endObject();
-      }
+      });
       json.endArray();
       json.endObject();
     }
@@ -277,18 +339,21 @@ std::string outcomeJson(const JobOutcome& outcome, bool withTrace,
   }
   json.key("clean");
   json.value(outcome.clean());
+  json.key("takenAsWritten");
+  json.value(outcome.takenAsWritten());
   json.endObject();
   return out;
 }
 
-std::string vocabularyTable(const JobKind& kind) {
+std::string vocabularyTable(const OptionEffects& effects) {
+  const JobKind& kind = effects.kind();
   const XelOptionsParser::Vocabulary& vocabulary = kind.vocabulary();
   std::size_t longNames = 0;
   std::size_t optionWidth = std::char_traits<char>::length("option");
   for (int i = 0; i < vocabulary.count; ++i) {
     const OptionSpec& option = vocabulary.options[i];
     longNames += option.name != nullptr ? 1 : 0;
-    optionWidth = std::max(optionWidth, spelling(option).size());
+    optionWidth = std::max(optionWidth, optionSpelling(option).size());
   }
   std::string out = std::string(kind.name) + " vocabulary: short options " +
                     quoted(vocabulary.shortOptions) + " and " +
@@ -310,16 +375,18 @@ std::string vocabularyTable(const JobKind& kind) {
   for (int i = 0; i < vocabulary.count; ++i) {
     const OptionSpec& option = vocabulary.options[i];
     std::string changes;
-    for (const std::string& accessor : accessorsChangedBy(kind, option)) {
-      changes += (changes.empty() ? "" : ", ") + accessor;
+    for (const std::size_t field : effects.fieldsOf(option.code)) {
+      changes += changes.empty() ? "" : ", ";
+      changes += effects.defaults()[field].accessor;
     }
-    row(spelling(option), kindName(option.kind), codeText(option.code),
+    row(optionSpelling(option), kindName(option.kind), codeText(option.code),
         changes.empty() ? "(no accessor)" : changes);
   }
   return out;
 }
 
-std::string vocabularyJson(const JobKind& kind) {
+std::string vocabularyJson(const OptionEffects& effects) {
+  const JobKind& kind = effects.kind();
   const XelOptionsParser::Vocabulary& vocabulary = kind.vocabulary();
   std::string out;
   JsonWriter json(out);
@@ -334,7 +401,7 @@ std::string vocabularyJson(const JobKind& kind) {
     const OptionSpec& option = vocabulary.options[i];
     json.beginObject(true);
     json.key("option");
-    json.value(spelling(option));
+    json.value(optionSpelling(option));
     json.key("long");
     json.value(option.name != nullptr);
     json.key("kind");
@@ -342,7 +409,11 @@ std::string vocabularyJson(const JobKind& kind) {
     json.key("code");
     json.value(static_cast<std::int64_t>(option.code));
     json.key("changes");
-    stringArray(json, accessorsChangedBy(kind, option), true);
+    json.beginArray(true);
+    for (const std::size_t field : effects.fieldsOf(option.code)) {
+      json.value(effects.defaults()[field].accessor);
+    }
+    json.endArray();
     json.endObject();
   }
   json.endArray();

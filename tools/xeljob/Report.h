@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "JobKinds.h"
 #include "JobOutcome.h"
+#include "OptionEffects.h"
 
 namespace xeljob {
 
@@ -17,8 +17,8 @@ std::string outcomeJson(const JobOutcome& outcome, bool withTrace,
 // The record's canonical command line, one line of words quoted for a
 // POSIX shell.
 std::string canonicalLine(const JobOutcome& outcome);
-std::string vocabularyTable(const JobKind& kind);
-std::string vocabularyJson(const JobKind& kind);
+std::string vocabularyTable(const OptionEffects& effects);
+std::string vocabularyJson(const OptionEffects& effects);
 
 }  // namespace xeljob
 

@@ -17,22 +17,25 @@
 namespace {
 
 // Exit statuses.
-constexpr int kClean = 0;     // every word was an option or a value
-constexpr int kReported = 1;  // diagnostics, or words left over
+constexpr int kClean = 0;     // every word an option or a value, as written
+constexpr int kReported = 1;  // diagnostics, words left over, or a value
+                              // not taken as written
 constexpr int kFailed = 2;    // a usage error, or the tool could not finish
 
 const char kHelp[] =
     "Usage: xeljob [TOOL-OPTION...] KIND [TOOL-OPTION...] [--] [WORD...]\n"
     "Builds the option parser of a job KIND (backup, restore or scan) over\n"
     "the WORDs, as a job process started with them would, and shows every\n"
-    "accessor of the record, the scanner's diagnostics and the words left\n"
-    "behind the options.\n"
+    "accessor of the record (marking each value not taken as written, with\n"
+    "how it was read), the scanner's diagnostics and the words left behind\n"
+    "the options.\n"
     "\n"
     "Tool options (words that begin with \"--\" before the first job word;\n"
     "job words that begin with \"--\" go after a \"--\"):\n"
     "  --json        one JSON object instead of the table\n"
     "  --trace       also list every scanner call: its code, the words it\n"
-    "                consumed and the accessors whose values it changed\n"
+    "                consumed and its outcome (the accessors whose values it\n"
+    "                changed, or why nothing changed, or the error)\n"
     "  --posix       parse with POSIXLY_CORRECT present (the first stray\n"
     "                word ends the options); without it the variable is\n"
     "                removed for the parse\n"
@@ -44,9 +47,10 @@ const char kHelp[] =
     "  --help        show this text\n"
     "  --version     show the version\n"
     "\n"
-    "Exit status: 0 when every word was taken as an option or a value,\n"
-    "1 when the scanner reported something or words were left over,\n"
-    "2 for a usage error, or when the tool cannot run or write its report.\n"
+    "Exit status: 0 when every word was taken as an option or a value and\n"
+    "every value as written, 1 when the scanner reported something, words\n"
+    "were left over or a value was not taken as written, 2 for a usage\n"
+    "error, or when the tool cannot run or write its report.\n"
     "\n"
     "Example: xeljob backup -j 812 -a 5:57 -cn client01 -rbs extra\n";
 
@@ -87,10 +91,13 @@ int main(int argc, char** argv) {
   const JobKind& kind = *findJobKind(request.kind);
   try {
     if (request.vocabulary) {
+      const OptionEffects effects(kind);
       return writeOut(
-          request.json ? vocabularyJson(kind) : vocabularyTable(kind), kClean);
+          request.json ? vocabularyJson(effects) : vocabularyTable(effects),
+          kClean);
     }
-    const JobOutcome outcome = runJob(kind, request.words, request.posix);
+    const JobOutcome outcome =
+        runJob(kind, request.words, request.posix, request.trace);
     if (request.canonical && !outcome.canonical.isWritten()) {
       // A record parsed from words can always be written: a fault.
       std::fprintf(stderr,
@@ -99,7 +106,8 @@ int main(int argc, char** argv) {
                    outcome.canonical.field);
       return kFailed;
     }
-    const int status = outcome.clean() ? kClean : kReported;
+    const int status =
+        outcome.clean() && outcome.takenAsWritten() ? kClean : kReported;
     if (request.json) {
       return writeOut(outcomeJson(outcome, request.trace, request.canonical),
                       status);

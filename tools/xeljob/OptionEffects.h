@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: MIT
+// What each option of a job kind's vocabulary can change, learned once by
+// parsing it alone and twice: which fields it writes, and which of them
+// accumulate (a backup job's restart string). A trace then reads only what
+// a step can have changed, and never a whole accumulated value.
+#ifndef XELJOB_OPTIONEFFECTS_H
+#define XELJOB_OPTIONEFFECTS_H
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "JobKinds.h"
+
+namespace xeljob {
+
+// How an option is written: "-j", or "-cn" (a long name takes one dash or
+// two).
+std::string optionSpelling(const XelOptionsParser::OptionSpec& option);
+
+class OptionEffects {
+ public:
+  explicit OptionEffects(const JobKind& kind);
+
+  const JobKind& kind() const { return *kind_; }
+  // The record of a parse of no words.
+  const Record& defaults() const { return defaults_; }
+  // The fields an option changes when it is given alone (with the value
+  // "7:7": a number, a text and an application id at once), in field order;
+  // none for a code that is no option of the kind.
+  const std::vector<std::size_t>& fieldsOf(int code) const;
+  // The spelling of the option of the code; null for a code that is no
+  // option of the kind.
+  const std::string* spellingOf(int code) const;
+  // Every write appends to the field: the option given twice gives the
+  // value of once, followed by more.
+  bool accumulates(std::size_t field) const { return accumulates_[field]; }
+  // What a step of the option with this argument (empty for an option that
+  // takes none) appends to an accumulating field: what the option gives on
+  // its own, the field starting empty (as a backup job's restart string
+  // does).
+  std::string appendedBy(int code, const std::string& argument,
+                         std::size_t field) const;
+
+ private:
+  struct Option {
+    int code;
+    std::string spelling;  // "-j", "-cn"
+    bool takesValue;
+    std::vector<std::size_t> fields;
+
+    // The option as words: its spelling, and the argument when it takes one.
+    std::vector<std::string> words(const std::string& argument) const;
+  };
+  const Option* find(int code) const;
+
+  const JobKind* kind_;
+  Record defaults_;
+  std::vector<Option> options_;
+  std::vector<bool> accumulates_;
+};
+
+}  // namespace xeljob
+
+#endif  // XELJOB_OPTIONEFFECTS_H
