@@ -85,7 +85,12 @@ void LongOptionTable::share(LongOptionTable* block) noexcept {
 }
 
 void LongOptionTable::release(LongOptionTable* block) noexcept {
-  if (block != nullptr && !block->isStatic() &&
+  if (block == nullptr || block->isStatic()) {
+    return;
+  }
+  // The only holder needs no locked decrement: no other scanner can take a
+  // reference to a block that no other scanner holds.
+  if (block->references_.load(std::memory_order_acquire) == 1 ||
       block->references_.fetch_sub(1, std::memory_order_acq_rel) == 1) {
     delete block;
   }
