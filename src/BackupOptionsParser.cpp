@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "CommandLineWriter.h"
+#include "JobKind.h"
 #include "JobFields.h"
 #include "LongOptionTable.h"
 #include "ParseLoop.h"
@@ -42,15 +43,8 @@ constexpr Option kOptions[] = {
     {"TLToSnap", kNoValue, 'T'},
 };
 
-constexpr XelOptionsParser::Vocabulary kVocabulary = {
-    "j:J:a:p:t:o:", kOptions, static_cast<int>(std::size(kOptions))};
-
-// Each code's entry, for writing command lines.
-constexpr xelopts::detail::CodeIndex kCodeIndex(kVocabulary);
-
-// Every parser of this kind, on every thread, scans with this one table.
-constexpr xelopts::detail::JobTable kLongOptions(
-    kOptions, static_cast<int>(std::size(kOptions)));
+// Every parser of this kind, on every thread, scans with its one table.
+constexpr xelopts::detail::JobKind kKind("j:J:a:p:t:o:", kOptions);
 
 using Settings = BackupOptionsParser::Settings;
 
@@ -105,7 +99,7 @@ BackupOptionsParser::BackupOptionsParser(int argc, char** argv,
 BackupOptionsParser::~BackupOptionsParser() = default;
 
 const XelOptionsParser::Vocabulary& BackupOptionsParser::vocabulary() {
-  return kVocabulary;
+  return kKind.vocabulary;
 }
 
 void BackupOptionsParser::initMembers() {
@@ -127,8 +121,8 @@ void BackupOptionsParser::initMembers() {
 }
 
 void BackupOptionsParser::initializeParser(int argc, char** argv) {
-  scanner_ = XelGetOpt(argc, argv, kVocabulary.shortOptions);
-  kLongOptions.lendTo(scanner_);
+  scanner_ = XelGetOpt(argc, argv, kKind.vocabulary.shortOptions);
+  kKind.longOptions.lendTo(scanner_);
 }
 
 void BackupOptionsParser::parse(int /*argc*/, char** /*argv*/) {
@@ -232,7 +226,7 @@ BackupOptionsParser::Settings BackupOptionsParser::settings() const {
 XelOptionsParser::CommandLine BackupOptionsParser::commandLine(
     const Settings& settings) {
   const Settings& s = settings;
-  detail::CommandLineWriter line(kVocabulary, kCodeIndex,
+  detail::CommandLineWriter line(kKind.vocabulary, kKind.codes,
                                  std::size(kFieldNames));
   line.leadingFields({s.jobId, s.applicationNumber, s.quorvelId,
                       s.virtualMachine, &s.backupType, s.jobToken,

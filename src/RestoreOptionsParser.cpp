@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "CommandLineWriter.h"
+#include "JobKind.h"
 #include "JobFields.h"
 #include "LongOptionTable.h"
 #include "ParseLoop.h"
@@ -27,15 +28,8 @@ constexpr Option kOptions[] =
         {"dctm", kNoValue, 'U'},
 };
 
-constexpr XelOptionsParser::Vocabulary kVocabulary = {
-    "j:J:a:p:", kOptions, static_cast<int>(std::size(kOptions))};
-
-// Each code's entry, for writing command lines.
-constexpr xelopts::detail::CodeIndex kCodeIndex(kVocabulary);
-
-// Every parser of this kind, on every thread, scans with this one table.
-constexpr xelopts::detail::JobTable kLongOptions(
-    kOptions, static_cast<int>(std::size(kOptions)));
+// Every parser of this kind, on every thread, scans with its one table.
+constexpr xelopts::detail::JobKind kKind("j:J:a:p:", kOptions);
 
 using Settings = RestoreOptionsParser::Settings;
 
@@ -73,7 +67,7 @@ RestoreOptionsParser::RestoreOptionsParser(int argc, char** argv,
 RestoreOptionsParser::~RestoreOptionsParser() = default;
 
 const XelOptionsParser::Vocabulary& RestoreOptionsParser::vocabulary() {
-  return kVocabulary;
+  return kKind.vocabulary;
 }
 
 void RestoreOptionsParser::initMembers() {
@@ -86,8 +80,8 @@ void RestoreOptionsParser::initMembers() {
 }
 
 void RestoreOptionsParser::initializeParser(int argc, char** argv) {
-  scanner_ = XelGetOpt(argc, argv, kVocabulary.shortOptions);
-  kLongOptions.lendTo(scanner_);
+  scanner_ = XelGetOpt(argc, argv, kKind.vocabulary.shortOptions);
+  kKind.longOptions.lendTo(scanner_);
 }
 
 void RestoreOptionsParser::parse(int /*argc*/, char** /*argv*/) {
@@ -153,7 +147,7 @@ RestoreOptionsParser::Settings RestoreOptionsParser::settings() const {
 XelOptionsParser::CommandLine RestoreOptionsParser::commandLine(
     const Settings& settings) {
   const Settings& s = settings;
-  detail::CommandLineWriter line(kVocabulary, kCodeIndex,
+  detail::CommandLineWriter line(kKind.vocabulary, kKind.codes,
                                  std::size(kFieldNames));
   line.leadingFields({s.jobId, s.applicationNumber, s.quorvelId,
                       s.virtualMachine, nullptr, s.jobToken, s.clientMachine,

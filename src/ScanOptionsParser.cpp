@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "CommandLineWriter.h"
+#include "JobKind.h"
 #include "JobFields.h"
 #include "LongOptionTable.h"
 #include "ParseLoop.h"
@@ -23,15 +24,8 @@ constexpr Option kOptions[] = {
     {"restart", kValue, 'r'},
 };
 
-constexpr XelOptionsParser::Vocabulary kVocabulary = {
-    "j:J:a:p:t:o:", kOptions, static_cast<int>(std::size(kOptions))};
-
-// Each code's entry, for writing command lines.
-constexpr xelopts::detail::CodeIndex kCodeIndex(kVocabulary);
-
-// Every parser of this kind, on every thread, scans with this one table.
-constexpr xelopts::detail::JobTable kLongOptions(
-    kOptions, static_cast<int>(std::size(kOptions)));
+// Every parser of this kind, on every thread, scans with its one table.
+constexpr xelopts::detail::JobKind kKind("j:J:a:p:t:o:", kOptions);
 
 using Settings = ScanOptionsParser::Settings;
 
@@ -73,7 +67,7 @@ ScanOptionsParser::ScanOptionsParser(int argc, char** argv,
 ScanOptionsParser::~ScanOptionsParser() = default;
 
 const XelOptionsParser::Vocabulary& ScanOptionsParser::vocabulary() {
-  return kVocabulary;
+  return kKind.vocabulary;
 }
 
 void ScanOptionsParser::initMembers() {
@@ -86,8 +80,8 @@ void ScanOptionsParser::initMembers() {
 }
 
 void ScanOptionsParser::initializeParser(int argc, char** argv) {
-  scanner_ = XelGetOpt(argc, argv, kVocabulary.shortOptions);
-  kLongOptions.lendTo(scanner_);
+  scanner_ = XelGetOpt(argc, argv, kKind.vocabulary.shortOptions);
+  kKind.longOptions.lendTo(scanner_);
 }
 
 void ScanOptionsParser::parse(int /*argc*/, char** /*argv*/) {
@@ -154,7 +148,7 @@ ScanOptionsParser::Settings ScanOptionsParser::settings() const {
 XelOptionsParser::CommandLine ScanOptionsParser::commandLine(
     const Settings& settings) {
   const Settings& s = settings;
-  detail::CommandLineWriter line(kVocabulary, kCodeIndex,
+  detail::CommandLineWriter line(kKind.vocabulary, kKind.codes,
                                  std::size(kFieldNames));
   line.leadingFields({s.jobId, s.applicationNumber, s.quorvelId,
                       s.virtualMachine, &s.backupType, s.jobToken,

@@ -30,10 +30,10 @@ OptionEffects::OptionEffects(const JobKind& kind) : kind_(&kind) {
   accumulates_.assign(defaults_.size(), false);
   const XelOptionsParser::Vocabulary& vocabulary = kind.vocabulary();
   for (int i = 0; i < vocabulary.count; ++i) {
-    const OptionSpec& spec = vocabulary.options[i];
-    Option option{spec.code,
-                  optionSpelling(spec),
-                  spec.kind == XelGetOpt::required_argument,
+    const OptionSpec& entry = vocabulary.options[i];
+    Option option{entry.code,
+                  optionSpelling(entry),
+                  entry.kind == XelGetOpt::required_argument,
                   {}};
     const std::vector<std::string> words = option.words("7:7");
     const Record once = parseWords(kind, words, report);
