@@ -31,7 +31,7 @@
 namespace xelopts::detail {
 class LongOptionTable;
 class ScannerEngine;
-}
+}  // namespace xelopts::detail
 
 class XELOPTS_API XelGetOpt {
   // Accepts const texts (literals, and what converts to a const text only)
@@ -186,8 +186,8 @@ class XELOPTS_API XelGetOpt {
   void* sink_context_ = nullptr;
   int null_at_ = kNoNull;  // index of a null element met before argc
   static constexpr int kNoNull = 0x7fffffff;
-  int step_first_ = 0;     // what the latest call consumed: count
-  int step_count_ = 0;     // elements from index first
+  int step_first_ = 0;  // what the latest call consumed: count
+  int step_count_ = 0;  // elements from index first
   error_kind error_ = no_error;
   bool finished_ = false;  // the scan has returned -1
 };

@@ -5,8 +5,8 @@
 #include <tuple>
 
 #include "CommandLineWriter.h"
-#include "JobKind.h"
 #include "JobFields.h"
+#include "JobKind.h"
 #include "LongOptionTable.h"
 #include "ParseLoop.h"
 #include "SettingsDescription.h"
@@ -69,8 +69,10 @@ constexpr const char* kFieldNames[] = {
 // Any run of entries is one entry: "-o 5-o 7" is -o "5-o 7".
 void writeRestart(xelopts::detail::CommandLineWriter& line,
                   const std::string& restart) {
-  const std::size_t entry = std::char_traits<char>::length(xelopts::detail::kRestartEntry);
-  if (restart.size() > entry && restart.compare(0, entry, xelopts::detail::kRestartEntry) == 0) {
+  const std::size_t entry =
+      std::char_traits<char>::length(xelopts::detail::kRestartEntry);
+  if (restart.size() > entry &&
+      restart.compare(0, entry, xelopts::detail::kRestartEntry) == 0) {
     line.text('o', "getFullRestartString", restart.substr(entry));
   } else if (!restart.empty()) {
     line.refuse("getFullRestartString",

@@ -88,8 +88,8 @@ void emit(Diagnostic d, const char* program, XelGetOpt::diagnostic_sink sink,
       return;
     case XelGetOpt::missing_argument:
       if (d.letter != '\0') {
-        writeLine({program, ": option requires an argument -- ", letter},
-                  sink, context);
+        writeLine({program, ": option requires an argument -- ", letter}, sink,
+                  context);
       } else {
         writeLine({program, ": option `", d.element, "' requires an argument"},
                   sink, context);

@@ -15,8 +15,7 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The digits at the head of text, base 10, as far as they go (stop is past
 // them); past the range, the largest value.
-std::uint64_t readDigits(const char* text, const char*& stop,
-                         bool& overflow) {
+std::uint64_t readDigits(const char* text, const char*& stop, bool& overflow) {
   std::uint64_t value = 0;
   for (; isDigit(*text); ++text) {
     const auto digit = static_cast<std::uint64_t>(*text - '0');
@@ -75,9 +74,8 @@ std::int32_t jobIdFromText(Text text, Effect* effect) {
   }
   const long clamped = std::clamp(value, kLowest, kHighest);
   if (effect != nullptr) {
-    effect->conversions |=
-        conversionsOf(text.chars, text.chars + text.size, stop, false, true,
-                      value == 0);
+    effect->conversions |= conversionsOf(text.chars, text.chars + text.size,
+                                         stop, false, true, value == 0);
     if (clamped != value) {
       effect->conversions |= Conversion::jobIdClamped;
     }
@@ -119,8 +117,7 @@ void setJobId(std::int64_t& jobId, Text text, Effect* effect) {
 }
 
 void setApplicationNumber(std::uint64_t& applicationNumber,
-                          std::uint64_t& quorvelId, Text text,
-                          Effect* effect) {
+                          std::uint64_t& quorvelId, Text text, Effect* effect) {
   const char* end = text.chars + text.size;
   const auto* colon =
       static_cast<const char*>(std::memchr(text.chars, ':', text.size));
@@ -143,8 +140,7 @@ void setApplicationNumber(std::uint64_t& applicationNumber,
   quorvelId = quorvel;
 }
 
-void setVirtualMachine(std::string& virtualMachine, Text text,
-                       Effect* effect) {
+void setVirtualMachine(std::string& virtualMachine, Text text, Effect* effect) {
   if (text.size == 0) {
     noteUnchanged(effect, Rule::emptyText);
     return;
@@ -154,8 +150,8 @@ void setVirtualMachine(std::string& virtualMachine, Text text,
 
 void setText(std::string& field, Text text, Effect* effect) {
   if (effect != nullptr) {
-    noteChange(effect, field.compare(0, field.size(), text.chars,
-                                     text.size) != 0);
+    noteChange(effect,
+               field.compare(0, field.size(), text.chars, text.size) != 0);
   }
   field.assign(text.chars, text.size);
 }

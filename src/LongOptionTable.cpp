@@ -29,8 +29,7 @@ void LongOptionTable::append(XelGetOpt& s, const char* name,
 }
 
 void LongOptionTable::appendMakingRoom(XelGetOpt& s, const char* name,
-                                       XelGetOpt::ParamType kind,
-                                       char value) {
+                                       XelGetOpt::ParamType kind, char value) {
   if (makeRoom(s)) {
     write(s, name, kind, value);
   }

@@ -47,9 +47,8 @@ class LongOptionTable {
       if (entries[i].name != nullptr) {
         // Past the capacity, this is no constant expression: a vocabulary
         // that does not fit does not compile.
-        records_[names_++] =
-            option{entries[i].name, entries[i].kind, nullptr,
-                   static_cast<signed char>(entries[i].code)};
+        records_[names_++] = option{entries[i].name, entries[i].kind, nullptr,
+                                    static_cast<signed char>(entries[i].code)};
       }
     }
     records_[names_] = option{nullptr, XelGetOpt::no_argument, nullptr, 0};

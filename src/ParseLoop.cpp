@@ -45,12 +45,11 @@ void step(XelGetOpt& scanner, const SharedFields& fields,
   XelOptionsParser::ParseStep& step = report.steps.emplace_back();
   if (scanner.error() != XelGetOpt::no_error) {
     step.outcome = errorOutcome(scanner.error());
-    step.diagnostic = report.diagnostics.size() > lines
-                          ? static_cast<int>(lines)
-                          : -1;
+    step.diagnostic =
+        report.diagnostics.size() > lines ? static_cast<int>(lines) : -1;
   } else if (code == -1) {
-    step.outcome = scanner.consumed().count != 0 ? Outcome::terminator
-                                                 : Outcome::end;
+    step.outcome =
+        scanner.consumed().count != 0 ? Outcome::terminator : Outcome::end;
   } else if (apply(code, text, fields, parser, own, &effect)) {
     step.outcome = effect.changed ? Outcome::changed : Outcome::unchanged;
     step.rule = effect.rule;

@@ -5,8 +5,8 @@
 #include <tuple>
 
 #include "CommandLineWriter.h"
-#include "JobKind.h"
 #include "JobFields.h"
+#include "JobKind.h"
 #include "LongOptionTable.h"
 #include "ParseLoop.h"
 #include "SettingsDescription.h"

@@ -361,7 +361,7 @@ class ScannerEngine {
     s_.error_ = kind;
     diagnostic_ = Diagnostic{kind, words_[first_], text, letter};
     return kind == XelGetOpt::missing_argument && options_[0] == ':' ? ':'
-                                                                       : '?';
+                                                                     : '?';
   }
 
   XelGetOpt& s_;

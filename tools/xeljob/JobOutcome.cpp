@@ -115,8 +115,7 @@ JobOutcome runJob(const JobKind& kind, const std::vector<std::string>& words,
     outcome.report.onStep = &StepWatch::onStep;
     outcome.report.context = &watch;
   }
-  outcome.record =
-      parseWords(kind, words, outcome.report, &outcome.canonical);
+  outcome.record = parseWords(kind, words, outcome.report, &outcome.canonical);
   outcome.report.onStep = nullptr;
   outcome.report.context = nullptr;
   attributeConversions(outcome);
