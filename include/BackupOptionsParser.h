@@ -116,27 +116,7 @@ class XELOPTS_API BackupOptionsParser : public XelOptionsParser {
   void parseInto(ParseReport* report) XELOPTS_LOCAL;
 
   XelGetOpt scanner_;
-  std::int64_t jobId_;
-  std::uint64_t applicationNumber_;
-  std::uint64_t quorvelId_;
-  std::string virtualMachine_;
-  std::uint64_t backupType_;
-  std::string jobToken_;
-  std::string clientMachine_;
-  std::string mediaAgent_;
-  bool lOption_;
-  bool dOption_;
-  bool iOption_;
-  std::string fullRestartString_;
-  std::string backupPhase_;
-  std::uint64_t restoreTaskId_;
-  bool skipConversion_;
-  bool integrityCheck_;
-  bool rbsJob_;
-  std::uint64_t numStreamsForRBS_;
-  bool alwaysONJob_;
-  bool dctmJob_;
-  bool tlToSnapJob_;
+  Settings settings_;
 };
 
 #endif  // XELOPTS_BACKUPOPTIONSPARSER_H

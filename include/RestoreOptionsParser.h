@@ -88,17 +88,8 @@ class XELOPTS_API RestoreOptionsParser : public XelOptionsParser {
   void parseInto(ParseReport* report) XELOPTS_LOCAL;
 
   XelGetOpt scanner_;
-  std::int64_t jobId_;
-  std::uint64_t applicationNumber_;
-  std::uint64_t quorvelId_;
-  std::string virtualMachine_;
-  std::string jobToken_;
-  std::string clientMachine_;
-  std::string backupPhase_;  // accepted from "phase"; nothing reads it
-  std::string maHostName_;
-  std::uint64_t restoreTaskId_;
-  bool rbsJob_;
-  bool dctmJob_;
+  Settings settings_;
+  std::string backupPhase_;  // kept from "phase"; no accessor reads it
 };
 
 #endif  // XELOPTS_RESTOREOPTIONSPARSER_H

@@ -94,17 +94,7 @@ class XELOPTS_API ScanOptionsParser : public XelOptionsParser {
   void parseInto(ParseReport* report) XELOPTS_LOCAL;
 
   XelGetOpt scanner_;
-  std::int64_t jobId_;
-  std::uint64_t applicationNumber_;
-  std::uint64_t quorvelId_;
-  std::string virtualMachine_;
-  std::uint64_t backupType_;
-  std::string jobToken_;
-  std::string clientMachine_;
-  std::string mediaAgent_;
-  std::string restartString_;
-  std::string backupPhase_;
-  std::uint64_t restoreTaskId_;
+  Settings settings_;
 };
 
 #endif  // XELOPTS_SCANOPTIONSPARSER_H

@@ -29,8 +29,9 @@
 #undef required_argument
 
 namespace xelopts::detail {
-class LongOptionTable;
+class JobTable;
 class ScannerEngine;
+class SharedTable;
 }  // namespace xelopts::detail
 
 class XELOPTS_API XelGetOpt {
@@ -167,21 +168,24 @@ class XELOPTS_API XelGetOpt {
   void exchange(char** vector);
 
  private:
-  friend class xelopts::detail::LongOptionTable;
+  friend class xelopts::detail::JobTable;
   friend class xelopts::detail::ScannerEngine;
+  friend class xelopts::detail::SharedTable;
 
-  // The table add_long_option built, or a job kind's static one: copies
-  // share it, and the last copy frees a built one.
+  // The table add_long_option built: copies share it, and the last copy
+  // frees it.
   class XELOPTS_LOCAL TableShare {
    public:
     TableShare() = default;
     TableShare(const TableShare& other) noexcept;
     TableShare& operator=(const TableShare& other) noexcept;
     ~TableShare();
-    xelopts::detail::LongOptionTable* block = nullptr;
+    xelopts::detail::SharedTable* block = nullptr;
   };
 
   TableShare table_;
+  // A job kind's constant table, lent to a parser's scanner.
+  const xelopts::detail::JobTable* job_table_ = nullptr;
   diagnostic_sink sink_ = nullptr;
   void* sink_context_ = nullptr;
   int null_at_ = kNoNull;  // index of a null element met before argc

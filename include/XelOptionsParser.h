@@ -19,12 +19,22 @@
 
 class XELOPTS_API XelOptionsParser {
  public:
+  // An accessor whose value an option can change, and whether the option
+  // appends to that value (a backup job's restart entries) or replaces it.
+  struct Change {
+    const char* accessor;  // "getJobId"; null ends a list
+    bool appends;
+  };
+
   // One word of a vocabulary: a short-option letter (name null) or a long
-  // name, with the code the scanner returns for it.
+  // name, with the code the scanner returns for it, and what it changes.
   struct OptionSpec {
     const char* name;  // long name, or null for a short-option letter
     XelGetOpt::ParamType kind;
     char code;
+    // The accessors whose values the option can change, in the record's
+    // order, ending with a null accessor (the restore job's -phase has none).
+    const Change* changes;
   };
 
   // A job kind's vocabulary: its short-option string, then its options, the

@@ -4,24 +4,22 @@
 #ifndef XELOPTS_SRC_PARSELOOP_H
 #define XELOPTS_SRC_PARSELOOP_H
 
-#include "JobFields.h"
+#include "FieldRules.h"
 #include "XelGetOpt.h"
 #include "XelOptionsParser.h"
 
 namespace xelopts::detail {
 
-// A parser's handler for the codes of its own: a plain function, so that
-// handing a code over costs one call. It notes in effect (when not null)
-// what the code did; false for a code it does not know.
-using OwnOptionHandler = bool (*)(XelOptionsParser& parser, int code,
-                                  const char* text, Effect* effect);
+// Applies the option of a code to the parser's record, noting in effect
+// (when not null) what it did; false for a code that is no option of the
+// kind. A plain function, so that handing a code over costs one call.
+using Apply = bool (*)(XelOptionsParser& parser, int code, const char* text,
+                       Effect* effect);
 
-// Runs the scanner to its end, applying the shared codes and handing every
-// other code, with its text, to own. With a report, the parse's
-// diagnostics, steps and remaining words go there instead of standard
-// error.
-void parseWith(XelGetOpt& scanner, const SharedFields& fields,
-               XelOptionsParser& parser, OwnOptionHandler own,
+// Runs the scanner to its end, applying each code. With a report, the
+// parse's diagnostics, steps and remaining words go there instead of
+// standard error.
+void parseWith(XelGetOpt& scanner, XelOptionsParser& parser, Apply apply,
                XelOptionsParser::ParseReport* report);
 
 // Empties what a parse writes into a report; its callback stays.

@@ -6,7 +6,8 @@
 #include <cstring>
 
 #include "Diagnostics.h"
-#include "LongOptionTable.h"
+#include "Inlining.h"
+#include "JobTable.h"
 #include "XelGetOpt.h"
 
 namespace xelopts::detail {
@@ -220,7 +221,10 @@ class ScannerEngine {
   bool scanLong(int& code, const char*& entry) {
     const char* text = s_.nextchar;
     const char* end = nullptr;
-    const JobTable* job = LongOptionTable::jobTableOf(s_, table_);
+    const JobTable* job =
+        s_.job_table_ != nullptr && table_ == s_.job_table_->records()
+            ? s_.job_table_
+            : nullptr;
     const option* record = findName(job, text, nullptr, end);
     if (record == nullptr) {
       const char* letter = longOnly_ && words_[first_][1] != '-'
@@ -379,7 +383,9 @@ class ScannerEngine {
 
 using xelopts::detail::ScannerEngine;
 
-__attribute__((flatten)) int XelGetOpt::getopt() {
+// Flattened, as is _getopt_internal: the engine's steps, split for reading,
+// cost no calls.
+XELOPTS_FLATTEN int XelGetOpt::getopt() {
   const bool long_only = longopts != nullptr;
   return ScannerEngine(*this, argc, argv, optstring, longopts,
                        long_only ? &longind : nullptr, long_only)
@@ -401,9 +407,10 @@ int XelGetOpt::getopt_long_only(int count, char* const* vector,
   return _getopt_internal(count, vector, options, table, index, 1);
 }
 
-__attribute__((flatten)) int XelGetOpt::_getopt_internal(
-    int count, char* const* vector, const char* options, const option* table,
-    int* index, int long_only) {
+XELOPTS_FLATTEN int XelGetOpt::_getopt_internal(int count, char* const* vector,
+                                                const char* options,
+                                                const option* table, int* index,
+                                                int long_only) {
   return ScannerEngine(*this, count, vector, options, table, index,
                        long_only != 0)
       .run();

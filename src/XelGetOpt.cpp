@@ -1,29 +1,29 @@
 // SPDX-License-Identifier: MIT
 // The scanner object: copies, inputs, the diagnostic sink and what the
 // latest call consumed. The scanning calls are in ScannerEngine.cpp, the
-// long-option table's in LongOptionTable.cpp.
+// long-option tables' in SharedTable.cpp and JobTable.h.
 #include "XelGetOpt.h"
 
-#include "LongOptionTable.h"
+#include "SharedTable.h"
 
-using xelopts::detail::LongOptionTable;
+using xelopts::detail::SharedTable;
 
 XelGetOpt::TableShare::TableShare(const TableShare& other) noexcept
     : block(other.block) {
-  LongOptionTable::share(block);
+  SharedTable::share(block);
 }
 
 XelGetOpt::TableShare& XelGetOpt::TableShare::operator=(
     const TableShare& other) noexcept {
   if (this != &other) {
-    LongOptionTable::share(other.block);
-    LongOptionTable::release(block);
+    SharedTable::share(other.block);
+    SharedTable::release(block);
     block = other.block;
   }
   return *this;
 }
 
-XelGetOpt::TableShare::~TableShare() { LongOptionTable::release(block); }
+XelGetOpt::TableShare::~TableShare() { SharedTable::release(block); }
 
 XelGetOpt::XelGetOpt(const XelGetOpt& other) noexcept = default;
 XelGetOpt& XelGetOpt::operator=(const XelGetOpt& other) noexcept = default;

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "LongOptionTable.h"
+#include "SharedTable.h"
 
 #include <algorithm>
 #include <cstdio>
+
+#include "JobTable.h"
 
 namespace xelopts::detail {
 namespace {
@@ -11,15 +13,10 @@ void refuse(const char* message) { std::fputs(message, stdout); }
 
 }  // namespace
 
-void JobTable::lendTo(XelGetOpt& scanner) const {
-  adopt(scanner, const_cast<JobTable*>(this));
-  scanner.long_count = names_;
-}
-
-void LongOptionTable::append(XelGetOpt& s, const char* name,
-                             XelGetOpt::ParamType kind, char value) {
+void SharedTable::append(XelGetOpt& s, const char* name,
+                         XelGetOpt::ParamType kind, char value) {
   // The usual call finds room in a block of the scanner's own.
-  const LongOptionTable* held = s.table_.block;
+  const SharedTable* held = s.table_.block;
   if (held != nullptr && s.longopts == held->records_ && held->heldAlone() &&
       s.long_count >= 0 && s.long_count <= kCapacity - 2) {
     write(s, name, kind, value);
@@ -28,22 +25,22 @@ void LongOptionTable::append(XelGetOpt& s, const char* name,
   appendMakingRoom(s, name, kind, value);
 }
 
-void LongOptionTable::appendMakingRoom(XelGetOpt& s, const char* name,
-                                       XelGetOpt::ParamType kind, char value) {
+void SharedTable::appendMakingRoom(XelGetOpt& s, const char* name,
+                                   XelGetOpt::ParamType kind, char value) {
   if (makeRoom(s)) {
     write(s, name, kind, value);
   }
 }
 
-void LongOptionTable::write(XelGetOpt& s, const char* name,
-                            XelGetOpt::ParamType kind, char value) {
+void SharedTable::write(XelGetOpt& s, const char* name,
+                        XelGetOpt::ParamType kind, char value) {
   const int at = s.long_count;
   s.longopts[at] = option{name, kind, nullptr, static_cast<signed char>(value)};
   s.longopts[at + 1] = option{nullptr, XelGetOpt::no_argument, nullptr, 0};
   s.long_count = at + 1;
 }
 
-bool LongOptionTable::makeRoom(XelGetOpt& s) {
+bool SharedTable::makeRoom(XelGetOpt& s) {
   // -1 is what set_long_options leaves; no other negative count is a
   // place to write.
   if (s.long_count < 0) {
@@ -51,53 +48,54 @@ bool LongOptionTable::makeRoom(XelGetOpt& s) {
     return false;
   }
   if (s.longopts == nullptr) {
-    auto* block = new LongOptionTable;
     // Whatever long_count says, a new block holds no option yet.
-    block->records_[0] = option{nullptr, XelGetOpt::no_argument, nullptr, 0};
-    adopt(s, block);
+    adoptCopy(s, nullptr, 0);
   }
   if (s.long_count > kCapacity - 2) {
     refuse("Getopt: too many long options.");
     return false;
   }
-  const LongOptionTable* held = s.table_.block;
-  if (held != nullptr && s.longopts == held->records_ && !held->heldAlone()) {
-    // Another scanner reads this block, or it is a job kind's: write a copy.
-    auto* block = new LongOptionTable;
-    std::copy(held->records_, held->records_ + s.long_count + 1,
-              block->records_);
-    adopt(s, block);
+  const SharedTable* held = s.table_.block;
+  const JobTable* job = s.job_table_;
+  if ((held != nullptr && s.longopts == held->records_ && !held->heldAlone()) ||
+      (job != nullptr && s.longopts == job->records())) {
+    // Another scanner reads this table, or it is a job kind's: write a copy.
+    adoptCopy(s, s.longopts, s.long_count);
   }
   return true;
 }
 
-void LongOptionTable::adopt(XelGetOpt& s, LongOptionTable* block) {
+void SharedTable::adoptCopy(XelGetOpt& s, const option* table, int count) {
+  auto* block = new SharedTable;
+  if (table != nullptr) {
+    std::copy(table, table + count, block->records_);
+  }
+  block->records_[count] = option{nullptr, XelGetOpt::no_argument, nullptr, 0};
   release(s.table_.block);
   s.table_.block = block;
+  s.job_table_ = nullptr;
   s.longopts = block->records_;
 }
 
-void LongOptionTable::share(LongOptionTable* block) noexcept {
-  if (block != nullptr && !block->isStatic()) {
+void SharedTable::share(SharedTable* block) noexcept {
+  if (block != nullptr) {
     block->references_.fetch_add(1, std::memory_order_relaxed);
   }
 }
 
-void LongOptionTable::release(LongOptionTable* block) noexcept {
-  if (block == nullptr || block->isStatic()) {
-    return;
-  }
+void SharedTable::release(SharedTable* block) noexcept {
   // The only holder needs no locked decrement: no other scanner can take a
   // reference to a block that no other scanner holds.
-  if (block->references_.load(std::memory_order_acquire) == 1 ||
-      block->references_.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+  if (block != nullptr &&
+      (block->references_.load(std::memory_order_acquire) == 1 ||
+       block->references_.fetch_sub(1, std::memory_order_acq_rel) == 1)) {
     delete block;
   }
 }
 
 }  // namespace xelopts::detail
 
-using xelopts::detail::LongOptionTable;
+using xelopts::detail::SharedTable;
 
 void XelGetOpt::set_long_options(option* table) {
   longopts = table;
@@ -106,8 +104,9 @@ void XelGetOpt::set_long_options(option* table) {
   if (table_.block != nullptr && table != table_.block->records()) {
     table_ = TableShare();
   }
+  job_table_ = nullptr;
 }
 
 void XelGetOpt::add_long_option(char* name, ParamType kind, char value) {
-  LongOptionTable::append(*this, name, kind, value);
+  SharedTable::append(*this, name, kind, value);
 }

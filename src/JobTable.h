@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: MIT
+// A job kind's long names as a constant table, which every parser of the
+// kind scans with.
+#ifndef XELOPTS_SRC_JOBTABLE_H
+#define XELOPTS_SRC_JOBTABLE_H
+
+#include "XelGetOpt.h"
+#include "XelOptionsParser.h"
+
+namespace xelopts::detail {
+
+// The long names of a vocabulary, in their order. The records that begin
+// with one byte are chained in their order, so that a lookup compares only
+// names that begin like the text. The names hold no "=" (the kind's
+// declaration checks), so a text that matches one carries no argument.
+// Made at compile time and never written: add_long_option copies it first.
+class JobTable {
+ public:
+  using option = XelGetOpt::option;
+
+  constexpr explicit JobTable(const XelOptionsParser::Vocabulary& vocabulary) {
+    for (int i = 0; i < vocabulary.count; ++i) {
+      const XelOptionsParser::OptionSpec& entry = vocabulary.options[i];
+      if (entry.name != nullptr) {
+        records_[names_++] = option{entry.name, entry.kind, nullptr,
+                                    static_cast<signed char>(entry.code)};
+      }
+    }
+    records_[names_] = option{nullptr, XelGetOpt::no_argument, nullptr, 0};
+    for (int i = names_ - 1; i >= 0; --i) {
+      auto& head = first_[static_cast<unsigned char>(records_[i].name[0])];
+      next_[i] = head;
+      head = static_cast<unsigned char>(i + 1);
+    }
+  }
+
+  // The scanner reads this table from now on, as if its names had been
+  // added one by one.
+  void lendTo(XelGetOpt& scanner) {
+    if (scanner.table_.block != nullptr) {
+      scanner.table_ = XelGetOpt::TableShare();
+    }
+    scanner.job_table_ = this;
+    scanner.longopts = records_;
+    scanner.long_count = names_;
+  }
+
+  const option* records() const { return records_; }
+  // The first record whose name begins with byte, and the next such one;
+  // -1 after the last.
+  int first(char byte) const {
+    return first_[static_cast<unsigned char>(byte)] - 1;
+  }
+  int next(int index) const { return next_[index] - 1; }
+
+ private:
+  option records_[XelGetOpt::kTableCapacity]{};
+  int names_ = 0;
+  unsigned char first_[256]{};  // record index + 1, 0 for none
+  unsigned char next_[XelGetOpt::kTableCapacity]{};
+};
+
+}  // namespace xelopts::detail
+
+#endif  // XELOPTS_SRC_JOBTABLE_H
