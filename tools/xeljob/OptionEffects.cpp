@@ -1,23 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "OptionEffects.h"
 
+#include <cstring>
+#include <stdexcept>
 #include <utility>
 
 namespace xeljob {
-namespace {
 
 using OptionSpec = XelOptionsParser::OptionSpec;
-
-// The second text is the first followed by more.
-bool runsOn(const Value& once, const Value& twice) {
-  const auto* first = std::get_if<std::string>(&once);
-  const auto* second = std::get_if<std::string>(&twice);
-  return first != nullptr && second != nullptr &&
-         second->size() > first->size() &&
-         second->compare(0, first->size(), *first) == 0;
-}
-
-}  // namespace
 
 std::string optionSpelling(const OptionSpec& option) {
   return option.name != nullptr ? std::string("-") + option.name
@@ -35,21 +25,23 @@ OptionEffects::OptionEffects(const JobKind& kind) : kind_(&kind) {
                   optionSpelling(entry),
                   entry.kind == XelGetOpt::required_argument,
                   {}};
-    const std::vector<std::string> words = option.words("7:7");
-    const Record once = parseWords(kind, words, report);
-    std::vector<std::string> doubled = words;
-    doubled.insert(doubled.end(), words.begin(), words.end());
-    const Record twice = parseWords(kind, doubled, report);
-    for (std::size_t field = 0; field < defaults_.size(); ++field) {
-      if (once[field].value != defaults_[field].value) {
-        option.fields.push_back(field);
-        if (runsOn(once[field].value, twice[field].value)) {
-          accumulates_[field] = true;
-        }
-      }
+    for (const XelOptionsParser::Change* change = entry.changes;
+         change->accessor != nullptr; ++change) {
+      const std::size_t field = fieldNamed(change->accessor);
+      option.fields.push_back(field);
+      accumulates_[field] = accumulates_[field] || change->appends;
     }
     options_.push_back(std::move(option));
   }
+}
+
+std::size_t OptionEffects::fieldNamed(const char* accessor) const {
+  for (std::size_t field = 0; field < defaults_.size(); ++field) {
+    if (std::strcmp(defaults_[field].accessor, accessor) == 0) {
+      return field;
+    }
+  }
+  throw std::logic_error(std::string("no accessor ") + accessor);
 }
 
 std::vector<std::string> OptionEffects::Option::words(

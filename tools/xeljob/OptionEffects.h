@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-// What each option of a job kind's vocabulary can change, learned once by
-// parsing it alone and twice: which fields it writes, and which of them
-// accumulate (a backup job's restart string). A trace then reads only what
-// a step can have changed, and never a whole accumulated value.
+// What each option of a job kind's vocabulary can change, as the vocabulary
+// says: which fields of the record it writes, and which of them accumulate
+// (a backup job's restart string). A trace then reads only what a step can
+// have changed, and never a whole accumulated value.
 #ifndef XELJOB_OPTIONEFFECTS_H
 #define XELJOB_OPTIONEFFECTS_H
 
@@ -25,15 +25,13 @@ class OptionEffects {
   const JobKind& kind() const { return *kind_; }
   // The record of a parse of no words.
   const Record& defaults() const { return defaults_; }
-  // The fields an option changes when it is given alone (with the value
-  // "7:7": a number, a text and an application id at once), in field order;
-  // none for a code that is no option of the kind.
+  // The fields an option can change, in field order; none for a code that
+  // is no option of the kind.
   const std::vector<std::size_t>& fieldsOf(int code) const;
   // The spelling of the option of the code; null for a code that is no
   // option of the kind.
   const std::string* spellingOf(int code) const;
-  // Every write appends to the field: the option given twice gives the
-  // value of once, followed by more.
+  // Every write appends to the field.
   bool accumulates(std::size_t field) const { return accumulates_[field]; }
   // What a step of the option with this argument (empty for an option that
   // takes none) appends to an accumulating field: what the option gives on
@@ -53,6 +51,8 @@ class OptionEffects {
     std::vector<std::string> words(const std::string& argument) const;
   };
   const Option* find(int code) const;
+  // The index in the record of the accessor's field.
+  std::size_t fieldNamed(const char* accessor) const;
 
   const JobKind* kind_;
   Record defaults_;
