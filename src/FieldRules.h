@@ -201,10 +201,11 @@ inline void appendRestart(std::string& fullRestart, Text text, Effect* effect) {
 }
 
 // A scan job keeps the first of the numerically smallest restart texts
-// (strtoul decides, the whole text is kept); a tie keeps the first.
+// (strtoul decides, the whole text is kept); a tie keeps the first. The
+// text is kept as written, so its reading notes no conversion.
 inline void keepSmallestRestart(std::string& restart, Text text,
                                 Effect* effect) {
-  if (restart.empty() || numberFromText(text.chars, nullptr, effect) <
+  if (restart.empty() || numberFromText(text.chars, nullptr) <
                              numberFromText(restart.c_str(), nullptr)) {
     restart.assign(text.chars, text.size());
     noteChange(effect, true);

@@ -107,6 +107,7 @@ TEST(XeljobTest, ExitStatusSaysWhetherEveryWordWasTaken) {
       {{"restore", "-rbs", "-dctm"}, 0},  // a value never read, by rule
       {{"backup", "-restart", "-3", "-a", "5:57", "-j", "-8"}, 0},
       {{"scan", "-o", "30", "-restart", "10", "-d", "ma01"}, 0},
+      {{"scan", "-o", "20", "-o", "12x", "-o", " 7"}, 0},  // kept as written
       {{"backup", "extra"}, 1},
       {{"backup", "-c", "host1"}, 1},
       {{"backup", "-j"}, 1},
