@@ -139,7 +139,9 @@ class XELOPTS_API XelGetOpt {
   consumed_words consumed() const;
 
   // What went wrong in the latest scanning call, which then returned '?'
-  // or ':', whether or not its diagnostic was written; no_error otherwise.
+  // or ':', whether or not its diagnostic was written, or in the latest
+  // add_long_option, which then wrote its refusal on standard output;
+  // no_error otherwise.
   enum error_kind : int {
     no_error = 0,
     unrecognized_option,   // no such long name, nor a short letter to read
@@ -147,6 +149,8 @@ class XELOPTS_API XelGetOpt {
     missing_argument,      // the option's value is not there
     argument_not_allowed,  // "=value" after a long option that takes none
     illegal_option,        // a letter not in the option string
+    table_full,            // add_long_option: 31 names already
+    table_installed,       // add_long_option after set_long_options
   };
   error_kind error() const { return error_; }
 

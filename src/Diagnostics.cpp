@@ -76,6 +76,8 @@ void emit(Diagnostic d, const char* program, XelGetOpt::diagnostic_sink sink,
   const char letter[2] = {d.letter, '\0'};
   switch (d.kind) {
     case XelGetOpt::no_error:
+    case XelGetOpt::table_full:  // add_long_option's, on standard output
+    case XelGetOpt::table_installed:
       return;
     case XelGetOpt::ambiguous_option:
       writeLine({program, ": option `", d.element, "' is ambiguous"}, sink,

@@ -15,6 +15,7 @@ void refuse(const char* message) { std::fputs(message, stdout); }
 
 void SharedTable::append(XelGetOpt& s, const char* name,
                          XelGetOpt::ParamType kind, char value) {
+  s.error_ = XelGetOpt::no_error;
   // The usual call finds room in a block of the scanner's own.
   const SharedTable* held = s.table_.block;
   if (held != nullptr && s.longopts == held->records_ && held->heldAlone() &&
@@ -45,6 +46,7 @@ bool SharedTable::makeRoom(XelGetOpt& s) {
   // place to write.
   if (s.long_count < 0) {
     refuse("Getopt: can't use add_long_option() after set_long_options().");
+    s.error_ = XelGetOpt::table_installed;
     return false;
   }
   if (s.longopts == nullptr) {
@@ -53,6 +55,7 @@ bool SharedTable::makeRoom(XelGetOpt& s) {
   }
   if (s.long_count > kCapacity - 2) {
     refuse("Getopt: too many long options.");
+    s.error_ = XelGetOpt::table_full;
     return false;
   }
   const SharedTable* held = s.table_.block;

@@ -58,10 +58,12 @@ TEST(ScannerTable, HoldsThirtyOneOptions) {
   Args args = Args::of("prog -n30 -n0");
   XelGetOpt scanner(args.argc(), args.argv(), "");
   EXPECT_EQ(capture([&] { add(scanner, 0, 31); }).out, "");
+  EXPECT_EQ(scanner.error(), XelGetOpt::no_error);
   expect_terminated(scanner, 31);
   const auto* block = scanner.longopts;
   EXPECT_EQ(capture([&] { add(scanner, 31, 33); }).out,
             std::string(kTooMany) + kTooMany);
+  EXPECT_EQ(scanner.error(), XelGetOpt::table_full);
   EXPECT_EQ(scanner.longopts, block);
   expect_terminated(scanner, 31);
   EXPECT_EQ(trace(scanner).codes, code_text('A' + 30) + " A -1");
@@ -76,6 +78,7 @@ TEST(ScannerTable, ClosedAfterSetLongOptions) {
   scanner.set_long_options(table);
   EXPECT_EQ(scanner.long_count, -1);
   EXPECT_EQ(capture([&] { add(scanner, 2, 3); }).out, kClosed);
+  EXPECT_EQ(scanner.error(), XelGetOpt::table_installed);
   EXPECT_EQ(scanner.longopts, table);
   EXPECT_EQ(table[1].name, nullptr);
 }
