@@ -137,6 +137,7 @@ TYPED_TEST(ParserVocabularyTest, SettingsOfRandomLinesAreWrittenAndReadBack) {
     const Settings settings = parser.settings();
     const Record record = parser_test::readRecord(parser);
     EXPECT_EQ(settings == Settings(), record == defaultRecord<TypeParam>());
+    EXPECT_NE(settings != Settings(), settings == Settings());
     for (const bool posix : {false, true}) {
       EnvGuard order("POSIXLY_CORRECT",
                      posix ? std::optional("1") : std::nullopt);

@@ -106,8 +106,18 @@ TEST(ScannerMisuse, VectorGivenAnewBetweenCalls) {
   Args t{"prog", "-x"};
   XelGetOpt late;
   late.set_char_options("x");
+  EXPECT_EQ(late.consumed().count + late.consumed().position, 0);
   late.set_args(t.argc(), t.argv());
   EXPECT_EQ(test_support::trace(late).codes, "x -1");
+
+  // A null met mid-scan ends that vector only: one given anew goes on.
+  Args full{"prog", "-o", "v", "-y"};
+  char* holed[] = {full.argv()[0], full.argv()[1], nullptr, full.argv()[3]};
+  XelGetOpt cut(4, holed, "o:y");
+  cut.opterr = 0;
+  EXPECT_EQ(cut(), '?');
+  cut.set_args(full.argc(), full.argv());
+  EXPECT_EQ(test_support::trace(cut).codes, "y -1");
 }
 
 // A null element is the vector's end however optind is moved: onto it

@@ -67,6 +67,13 @@ TEST(ScannerTable, HoldsThirtyOneOptions) {
   EXPECT_EQ(scanner.longopts, block);
   expect_terminated(scanner, 31);
   EXPECT_EQ(trace(scanner).codes, code_text('A' + 30) + " A -1");
+
+  // A count set by hand: the table made for the refused name is empty.
+  XelGetOpt counted;
+  counted.long_count = 31;
+  EXPECT_EQ(capture([&] { add(counted, 0, 1); }).out, kTooMany);
+  counted.long_count = 0;
+  expect_terminated(counted, 0);
 }
 
 TEST(ScannerTable, ClosedAfterSetLongOptions) {
