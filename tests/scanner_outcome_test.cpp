@@ -106,7 +106,7 @@ TEST(ScannerSink, GetsWhatStandardErrorWould) {
 
 // Lines around the length the scanner keeps on its stack, byte for byte.
 TEST(ScannerSink, LongLinesWhole) {
-  for (std::size_t length : {254, 255, 256, 257, 4000}) {
+  for (std::size_t length : {254U, 255U, 256U, 257U, 4000U}) {
     const std::string program(length - 21, 'p');  // ": illegal option -- q"
     Args args({program, "-q"});
     Lines lines;
