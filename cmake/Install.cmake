@@ -16,6 +16,9 @@ install(DIRECTORY "${PROJECT_SOURCE_DIR}/include/"
   DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/xelopts"
   COMPONENT development
   FILES_MATCHING PATTERN "*.h")
+install(FILES "${PROJECT_BINARY_DIR}/include/XeloptsVersion.h"
+  DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/xelopts"
+  COMPONENT development)
 
 install(EXPORT xeloptsTargets NAMESPACE xelopts::
   DESTINATION "${XELOPTS_INSTALL_CMAKEDIR}" COMPONENT development)
