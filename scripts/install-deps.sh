@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang clang-tidy clang-format
   libclang-rt-dev googletest libgtest-dev libbenchmark-dev
-  valgrind pkg-config dpkg-dev file python3 abigail-tools groff-base lintian
+  valgrind pkg-config dpkg-dev file python3 abigail-tools groff-base man-db lintian
   libcli11-dev libcxxopts-dev libboost-program-options-dev
 )
 missing=()
