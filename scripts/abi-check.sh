@@ -39,6 +39,27 @@ if [ -z "$source_dir" ] || [ -z "$compiler" ]; then
   exit 2
 fi
 
+# The baseline holds g++'s debug information. clang describes the same ABI
+# in other words (destructors' parameters, for one), which abidiff reports
+# as incompatible changes: a clang build cannot be compared with it.
+producers=$(readelf --debug-dump=info --dwarf-depth=1 "$library" |
+  sed -n 's/.*DW_AT_producer *:.*): //p' | sort -u)
+if [ -z "$producers" ]; then
+  echo "$library has no debug information (build it with -g, as the"
+  echo "release and library presets do)"
+  exit 2
+fi
+if grep -qv '^GNU C++' <<<"$producers"; then
+  echo "$library was not built by g++ alone:"
+  grep -v '^GNU C++' <<<"$producers" | cut -c1-60 | sed 's/^/  /'
+  echo "The ABI baseline holds g++'s debug information, and other compilers"
+  echo "describe the same ABI differently (clang: destructors' parameters,"
+  echo "reported as incompatible changes). Check a g++ build: CXX=g++ with a"
+  echo "fresh build folder, as the release and library presets build on"
+  echo "Debian by default."
+  exit 2
+fi
+
 baseline=tests/abi/libxelopts.abi
 enumerators=tests/abi/enumerators.txt
 work=$(mktemp -d)
