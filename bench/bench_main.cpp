@@ -263,11 +263,10 @@ bool library_peers_agree() {
 
 bool all_peers_agree() {
   WordVector typical(typical_words(0));
-  bool agree =
-      bench::scan_with_xelopts(typical.argc(), typical.fresh(),
-                               kScanCases[0].options) ==
-      bench::scan_with_xelopts_char_names(typical.argc(), typical.fresh(),
-                                          kScanCases[0].options);
+  bool agree = bench::scan_with_xelopts(typical.argc(), typical.fresh(),
+                                        kScanCases[0].options) ==
+               bench::scan_with_xelopts_char_names(
+                   typical.argc(), typical.fresh(), kScanCases[0].options);
   if (!agree) {
     std::fprintf(stderr, "typical: char* names scan differently\n");
   }

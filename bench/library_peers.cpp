@@ -49,7 +49,9 @@ std::vector<std::string> peer_words(const std::vector<std::string>& words,
   for (std::size_t i = 1; i < words.size(); ++i) {
     const std::string& word = words[i];
     if (word == "--") {  // the rest are no options
-      result.insert(result.end(), words.begin() + i, words.end());
+      result.insert(result.end(),
+                    words.begin() + static_cast<std::ptrdiff_t>(i),
+                    words.end());
       break;
     }
     const auto* entry = word.size() > 1 && word[0] == '-' && word[1] != '-'

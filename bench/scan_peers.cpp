@@ -137,8 +137,7 @@ long scan_with_xelopts(int argc, char** argv, const char* options) {
   return sum + index;
 }
 
-long scan_with_xelopts_char_names(int argc, char** argv,
-                                  const char* options) {
+long scan_with_xelopts_char_names(int argc, char** argv, const char* options) {
   XelGetOpt scanner(argc, argv, options);
   const std::vector<XelOptionsParser::OptionSpec>& names = backup_long_names();
   std::vector<std::string>& texts = backup_name_texts();

@@ -2,7 +2,7 @@
 # What `cmake --install` lays down: the library, the public headers in
 # a folder of their own (consumers write #include <BackupOptionsParser.h>),
 # a CMake package giving xelopts::xelopts, a pkg-config file and the manual
-# page xelopts(3). Components match the Debian packages: runtime, development
+# page xelopts(3), also under the class names. Components match the Debian packages: runtime, development
 # (tools adds xeljob).
 include(CMakePackageConfigHelpers)
 
@@ -16,6 +16,9 @@ install(DIRECTORY "${PROJECT_SOURCE_DIR}/include/"
   DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/xelopts"
   COMPONENT development
   FILES_MATCHING PATTERN "*.h")
+install(FILES "${PROJECT_BINARY_DIR}/include/XeloptsVersion.h"
+  DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/xelopts"
+  COMPONENT development)
 
 install(EXPORT xeloptsTargets NAMESPACE xelopts::
   DESTINATION "${XELOPTS_INSTALL_CMAKEDIR}" COMPONENT development)
@@ -54,5 +57,15 @@ configure_file("${PROJECT_SOURCE_DIR}/cmake/xelopts.pc.in"
 install(FILES "${PROJECT_BINARY_DIR}/xelopts.pc"
   DESTINATION "${XELOPTS_PC_DIR}" COMPONENT development)
 xelopts_gzip("${PROJECT_SOURCE_DIR}/docs/xelopts.3" man_page)
-install(FILES "${man_page}"
+# `man XelGetOpt` and the other class names the page covers find it through
+# symbolic links beside it, as Debian prefers them to .so pages.
+set(man_links "")
+file(MAKE_DIRECTORY "${PROJECT_BINARY_DIR}/man-links")
+foreach(name IN ITEMS XelGetOpt XelOptionsParser BackupOptionsParser
+                      RestoreOptionsParser ScanOptionsParser)
+  set(link "${PROJECT_BINARY_DIR}/man-links/${name}.3.gz")
+  file(CREATE_LINK xelopts.3.gz "${link}" SYMBOLIC)
+  list(APPEND man_links "${link}")
+endforeach()
+install(FILES "${man_page}" ${man_links}
   DESTINATION "${CMAKE_INSTALL_MANDIR}/man3" COMPONENT development)

@@ -57,10 +57,12 @@ over and, on request, each step of the scan, as text or JSON.")
 
 # The loader's cache is refreshed by a trigger, not by maintainer scripts.
 # CPack writes such scripts unless the list holds files of those names:
-# the two named here do not exist, so only the trigger goes in.
+# the two named here do not exist, so only the trigger goes in. CPack warns
+# of each missing file; cpack-notes.cmake says in cpack's output why.
 set(debian_dir "${PROJECT_SOURCE_DIR}/cmake/debian")
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_CONTROL_EXTRA
     "${debian_dir}/triggers;${debian_dir}/no-scripts/postinst;${debian_dir}/no-scripts/postrm")
+set(CPACK_PROJECT_CONFIG_FILE "${debian_dir}/cpack-notes.cmake")
 
 # /usr/share/doc/PACKAGE of each package: the copyright file in Debian's
 # machine-readable format, with the terms of LICENSE, and the changelog.

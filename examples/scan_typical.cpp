@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
 
   std::printf("scanning:");
   for (int i = 1; i < count; ++i) {
-    std::printf(" %s", vector[i]);
+    std::printf(" %s", vector[static_cast<std::size_t>(i)]);
   }
   std::printf("\n");
   for (int code; (code = scanner()) != -1;) {
@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
   }
   std::printf("left behind:");
   for (int i = scanner.optind; i < count; ++i) {
-    std::printf(" %s", vector[i]);
+    std::printf(" %s", vector[static_cast<std::size_t>(i)]);
   }
   std::printf("\n");
   return 0;

@@ -199,7 +199,8 @@ bool mayBeSetBy(const std::string& accessor,
                 const std::vector<std::string>& words) {
   const XelOptionsParser::Vocabulary& v = Parser::vocabulary();
   for (int i = 0; i < v.count; ++i) {
-    const std::vector<std::string>& sets = flagsSetAlone<Parser>()[i];
+    const std::vector<std::string>& sets =
+        flagsSetAlone<Parser>()[static_cast<std::size_t>(i)];
     if (std::find(sets.begin(), sets.end(), accessor) == sets.end()) {
       continue;
     }
@@ -332,8 +333,8 @@ Parsed checkParser(const std::vector<std::string>& words, std::size_t cut) {
   const std::size_t length = 1 + cut % words.size();
   if (length < words.size()) {
     auto flagsOf = [&](std::size_t n) {
-      OwnedVector prefix(
-          std::vector<std::string>(words.begin(), words.begin() + n));
+      OwnedVector prefix(std::vector<std::string>(
+          words.begin(), words.begin() + static_cast<std::ptrdiff_t>(n)));
       return parse<Parser>(prefix.argc(), prefix.argv()).flags;
     };
     const auto before = flagsOf(length);

@@ -117,7 +117,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
       }
     }
     require(table_mode != kAdded || records.empty() ||
-                scanner.long_count == std::min<int>(31, records.size()),
+                scanner.long_count ==
+                    static_cast<int>(std::min<std::size_t>(31, records.size())),
             "add_long_option keeps at most 31 records");
   }
 

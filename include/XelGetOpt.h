@@ -44,8 +44,10 @@ class XELOPTS_API XelGetOpt {
                        !std::is_convertible_v<Text, char*>>;
 
  public:
-  // Argument kind of a long option. Values other than these two take an
-  // argument only when it is attached with "=".
+  // Argument kind of a long option. Any other value (the C library's
+  // optional_argument, 2) takes no argument: names match whole, so nothing
+  // is ever attached with "=". (A name that itself holds "=" hands out the
+  // text after it, whatever its kind but no_argument.)
   enum ParamType : int { no_argument = 0, required_argument = 1 };
 
   enum Ordering : int { REQUIRE_ORDER = 0, PERMUTE = 1, RETURN_IN_ORDER = 2 };

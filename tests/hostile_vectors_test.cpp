@@ -80,7 +80,7 @@ TEST_F(HostileVectorTest, HundredThousandWords) {
   std::size_t option_words = 0;
   for (std::size_t i = 0; i < codes.size(); ++i) {
     ASSERT_TRUE(codes[i] == 'x' || codes[i] == 'c') << "call " << i;
-    option_words += codes[i] == 'c' ? 2 : 1;
+    option_words += codes[i] == 'c' ? 2U : 1U;
   }
   EXPECT_EQ(option_words, options);
   ASSERT_EQ(scanner.optind, static_cast<int>(options + 1));

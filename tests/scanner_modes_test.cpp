@@ -152,7 +152,8 @@ TEST(ScannerExchange, RotatesBlocksOfEverySize) {
       SCOPED_TRACE(std::to_string(skipped) + " skipped, " +
                    std::to_string(scanned) + " scanned");
       for (int i = 0; i < args.argc(); ++i) {
-        EXPECT_EQ(args.argv()[i], expected[i]) << "element " << i;
+        EXPECT_EQ(args.argv()[i], expected[static_cast<std::size_t>(i)])
+            << "element " << i;
       }
       EXPECT_EQ(scanner.first_nonopt, first + scanned);
       EXPECT_EQ(scanner.last_nonopt, end);

@@ -106,7 +106,7 @@ TEST(ScannerSink, GetsWhatStandardErrorWould) {
 
 // Lines around the length the scanner keeps on its stack, byte for byte.
 TEST(ScannerSink, LongLinesWhole) {
-  for (std::size_t length : {254, 255, 256, 257, 4000}) {
+  for (std::size_t length : {254U, 255U, 256U, 257U, 4000U}) {
     const std::string program(length - 21, 'p');  // ": illegal option -- q"
     Args args({program, "-q"});
     Lines lines;
@@ -166,8 +166,7 @@ TEST(ScannerConsumed, PlacesEachCallsWordsWhereTheScanLeavesThem) {
       {"xy", "prog a -x skip -y", false, "x[-x]@1 y[-y]@3 -1[]@4",
        "prog -x skip -y a", 'x'},
       // A sink that throws leaves the call's work done and noted.
-      {"x", "prog -qx", false, "?[-qx]@1 x[-qx]@1 -1[]@2", "prog -qx", 0,
-       true},
+      {"x", "prog -qx", false, "?[-qx]@1 x[-qx]@1 -1[]@2", "prog -qx", 0, true},
   };
   for (const ConsumedCase& c : cases) {
     SCOPED_TRACE(c.line);

@@ -38,7 +38,8 @@ const std::vector<std::string>& names() {
 void expect_terminated(const XelGetOpt& s, int count) {
   ASSERT_EQ(s.long_count, count);
   for (int i = 0; i < count; ++i) {
-    EXPECT_EQ(s.longopts[i].name, names()[i].c_str()) << i;
+    EXPECT_EQ(s.longopts[i].name, names()[static_cast<std::size_t>(i)].c_str())
+        << i;
     EXPECT_EQ(s.longopts[i].val, 'A' + i) << i;
   }
   EXPECT_EQ(s.longopts[count].name, nullptr);
@@ -49,8 +50,8 @@ void expect_terminated(const XelGetOpt& s, int count) {
 
 void add(XelGetOpt& s, int from, int to) {
   for (int i = from; i < to; ++i) {
-    s.add_long_option(names()[i].c_str(), XelGetOpt::no_argument,
-                      static_cast<char>('A' + i));
+    s.add_long_option(names()[static_cast<std::size_t>(i)].c_str(),
+                      XelGetOpt::no_argument, static_cast<char>('A' + i));
   }
 }
 

@@ -49,7 +49,8 @@ class Args {
   std::string joined() const {
     std::string line;
     for (int i = 0; i < argc(); ++i) {
-      line += (i == 0 ? "" : " ") + std::string(pointers_[i]);
+      line += (i == 0 ? "" : " ") +
+              std::string(pointers_[static_cast<std::size_t>(i)]);
     }
     return line;
   }

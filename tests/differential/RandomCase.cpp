@@ -156,7 +156,8 @@ std::string RandomCaseGenerator::make_word(const RandomCase& c,
     return "-";
   }
   if (kind < 55 && !c.longs.empty()) {
-    const LongName& l = c.longs[below(static_cast<int>(c.longs.size()))];
+    const LongName& l = c.longs[static_cast<std::size_t>(
+        below(static_cast<int>(c.longs.size())))];
     return (chance(50) ? "--" : "-") + l.name;
   }
   if (kind < 62) {
@@ -171,7 +172,8 @@ std::string RandomCaseGenerator::make_word(const RandomCase& c,
   for (int i = 0; i < length; ++i) {
     const int pick = below(100);
     if (pick < 70 && !letters.empty()) {
-      word += letters[below(static_cast<int>(letters.size()))];
+      word += letters[static_cast<std::size_t>(
+          below(static_cast<int>(letters.size())))];
     } else if (pick < 95) {
       word += kLetters[below(kLetterCount)];
     } else {

@@ -150,8 +150,7 @@ TEST(ScannerAllocationFailure, LongDiagnosticWithoutMemory) {
     });
     EXPECT_EQ(codes, "?x");
     EXPECT_EQ(sunk, withSink ? program.substr(0, 243) + " [shortened]" : "");
-    EXPECT_EQ(output.err,
-              withSink ? "" : program + ": illegal option -- q\n");
+    EXPECT_EQ(output.err, withSink ? "" : program + ": illegal option -- q\n");
   }
   // The stream is free again for other threads.
   std::thread([] { std::fflush(stderr); }).join();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // xeljob run as a process: its output, its exit statuses, and that no input
 // makes it fail.
+#include <XeloptsVersion.h>
 #include <gtest/gtest.h>
 
 #include <regex>
@@ -129,6 +130,13 @@ TEST(XeljobTest, ExitStatusSaysWhetherEveryWordWasTaken) {
         << run.out << run.err;
     EXPECT_EQ(run.err, "") << "the parser's diagnostics go to the report";
   }
+}
+
+// The tool's version, and the library's as the library gives it.
+TEST(XeljobTest, VersionOfToolAndLibrary) {
+  const ToolRun run = runTool({"--version"});
+  EXPECT_EQ(run.out, std::string("xeljob (xelopts) ") + xelopts::version() +
+                         "\nlibxelopts " + xelopts::version() + "\n");
 }
 
 // Each exit status, with what goes where: the tool needs only its standard

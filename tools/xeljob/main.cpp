@@ -9,6 +9,8 @@
 #include <exception>
 #include <string>
 
+#include <XeloptsVersion.h>
+
 #include "CommandLine.h"
 #include "JobKinds.h"
 #include "JobOutcome.h"
@@ -45,7 +47,8 @@ const char kHelp[] =
     "                \"canonical\" array of words)\n"
     "  --vocabulary  show the KIND's short options and long names instead\n"
     "  --help        show this text\n"
-    "  --version     show the version\n"
+    "  --version     show the versions of xeljob and of the library it runs\n"
+    "                with\n"
     "\n"
     "Exit status: 0 when every word was taken as an option or a value and\n"
     "every value as written, 1 when the scanner reported something, words\n"
@@ -85,7 +88,12 @@ int main(int argc, char** argv) {
     return writeOut(kHelp, kClean);
   }
   if (request.version) {
-    return writeOut("xeljob (xelopts) " XELJOB_VERSION "\n", kClean);
+    // The library's own word: a different one may be loaded than the one
+    // the tool was built with.
+    return writeOut(
+        std::string("xeljob (xelopts) " XELJOB_VERSION "\nlibxelopts ") +
+            xelopts::version() + "\n",
+        kClean);
   }
 
   const JobKind& kind = *findJobKind(request.kind);
