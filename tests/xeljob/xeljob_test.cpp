@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "JobOutcome.h"
+#include "ShellWords.h"
+#include "TextEscape.h"
 #include "ToolRun.h"
 
 namespace {
@@ -553,6 +555,39 @@ TEST(XeljobTest, VocabularyListsTheKindsOwnOptions) {
 )"),
             std::string::npos)
       << json.out;
+}
+
+// As a POSIX shell splits words, with nothing expanded; the canonical
+// line splits back into its own words.
+TEST(XeljobTest, JobLinesSplitAsAShellQuotesAndNothingMore) {
+  const Words nasty = {"it's", "a b",    "",  "\\", "\"", "$(x)",  "`x`",
+                       "\n",   "\xff\t", "*", "~",  "-o", "5-o 6 "};
+  std::string canonical;
+  for (const std::string& word : nasty) {
+    canonical += (canonical.empty() ? "" : " ") + xeljob::shellWord(word);
+  }
+  const struct {
+    std::string line;
+    Words words;
+    const char* error;
+  } cases[] = {
+      {" a  b\tc\n", {"a", "b", "c"}, ""},
+      {R"('it'\''s' '' "" a\ b\\)", {"it's", "", "", "a b\\"}, ""},
+      {R"x("\"\\\$\`\q" 'x\' "a\)")x", {"\"\\$`\\q", "x\\", "a\\)"}, ""},
+      {"\"a\\\nb\" c\\\nd", {"ab", "cd"}, ""},
+      {"$(touch x) `touch x` $HOME ~ *",
+       {"$(touch", "x)", "`touch", "x`", "$HOME", "~", "*"},
+       ""},
+      {canonical, nasty, ""},
+      {"a 'b", {}, "no closing ' for the quote at column 3"},
+      {"\"a\\\"", {}, "no closing \" for the quote at column 1"},
+      {"a\\", {}, "a backslash ends the line, escaping nothing"},
+  };
+  for (const auto& c : cases) {
+    const xeljob::ShellWords split = xeljob::splitShellWords(c.line);
+    EXPECT_EQ(split.words, c.words) << c.line;
+    EXPECT_EQ(split.error, c.error) << c.line;
+  }
 }
 
 }  // namespace
