@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: MIT
 // xeljob run as a process: its output, its exit statuses, and that no input
 // makes it fail.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <regex>
 #include <string>
@@ -189,6 +193,10 @@ TEST(XeljobTest, UsageErrorsGiveOneLineAndStatusTwo) {
       {"-j", "5"},
       {"--json"},
       {""},
+      {"--cmdline", "a", "--pid", "1", "backup"},
+      {"--pid", "12x", "scan"},
+      {"--cmdline"},
+      {"--cmdline", "-", "backup", "-j"},
   };
   for (const Words& args : cases) {
     const ToolRun run = runTool(args);
@@ -555,6 +563,122 @@ TEST(XeljobTest, VocabularyListsTheKindsOwnOptions) {
 )"),
             std::string::npos)
       << json.out;
+}
+
+// The modes that take the job words from elsewhere, and what each says of
+// input it cannot use: one line, naming the file and the line.
+TEST(XeljobTest, ModesReadTheirWordsAndNameWhatIsWrong) {
+  using namespace std::string_literals;
+  const struct {
+    Words args;
+    std::optional<std::string> input;
+    int status;
+    std::vector<std::string> outParts;
+    const char* err;  // the start of standard error
+  } cases[] = {
+      {{"--cmdline", "-", "backup"},
+       "/opt/bin/backup\0-j\0"
+       "7\0extra\0"s,
+       1,
+       {"program: \"/opt/bin/backup\" (not parsed)\nbackup job, 3 words,",
+        "left over: 1 word\n  extra\n"},
+       ""},
+      {{"--json", "--cmdline", "-", "scan"},
+       "scan\0-j\0"
+       "7"s,  // the last NUL may be missing
+       0,
+       {"{\n  \"program\": \"scan\",\n  \"job\": \"scan\",",
+        "\"getJobId\": 7,"},
+       ""},
+      {{"--cmdline", "-", "backup"},
+       "",
+       2,
+       {},
+       "xeljob: standard input: empty"},
+      {{"--cmdline", "/proc/self/mem", "backup"},
+       {},
+       2,
+       {},
+       "xeljob: cannot read \"/proc/self/mem\": Input/output error\n"},
+      {{"--pid", "99999999", "backup"},
+       {},
+       2,
+       {},
+       "xeljob: no process 99999999 (it has exited, or never was)\n"},
+  };
+  for (const auto& c : cases) {
+    const ToolRun run = runTool(c.args, {}, {}, c.input);
+    EXPECT_EQ(run.status, c.status) << c.args.front() << '\n' << run.err;
+    for (const std::string& part : c.outParts) {
+      EXPECT_NE(run.out.find(part), std::string::npos) << part << " in\n"
+                                                       << run.out;
+    }
+    EXPECT_EQ(run.err.rfind(c.err, 0), 0U) << run.err;
+    if (c.status == 2) {
+      EXPECT_EQ(run.out, "");
+      EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+    }
+  }
+}
+
+// A running job's own words, and POSIXLY_CORRECT as the job saw it: set,
+// the first stray word ends its options, -j 7 among them. A variable that
+// only looks like it is not it.
+TEST(XeljobTest, PidReadsTheRunningJobAndItsEnvironment) {
+  const struct {
+    std::vector<const char*> environment;
+    const char* posix;
+    const char* jobId;
+  } cases[] = {
+      {{"POSIXLY_CORRECT=", "SECRET=s3cr3t", nullptr}, "set", "0"},
+      {{"X=POSIXLY_CORRECT=1", "POSIXLY_CORRECTLY=1", "SECRET=s3cr3t", nullptr},
+       "not set",
+       "7"},
+  };
+  for (const auto& c : cases) {
+    int input[2];
+    int ready[2];
+    ASSERT_EQ(pipe2(input, O_CLOEXEC), 0);
+    ASSERT_EQ(pipe2(ready, O_CLOEXEC), 0);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, input[0], STDIN_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, ready[1], STDOUT_FILENO);
+    const char* argv[] = {"/bin/sh", "-c", "echo; read x", "stray",
+                          "-j",      "7",  nullptr};
+    pid_t job = 0;
+    ASSERT_EQ(
+        posix_spawn(&job, argv[0], &actions, nullptr, const_cast<char**>(argv),
+                    const_cast<char**>(c.environment.data())),
+        0);
+    posix_spawn_file_actions_destroy(&actions);
+    close(input[0]);
+    close(ready[1]);
+    // Its vector is in place once it runs.
+    char line;
+    ASSERT_EQ(read(ready[0], &line, 1), 1);
+    close(ready[0]);
+
+    const ToolRun table = runTool({"--pid", std::to_string(job), "scan"});
+    const ToolRun json =
+        runTool({"--json", "--pid", std::to_string(job), "scan"});
+    close(input[1]);  // the job reads the end of its input and exits
+    waitpid(job, nullptr, 0);
+
+    EXPECT_EQ(table.status, 1) << table.err;
+    EXPECT_NE(
+        table.out.find(std::string(", program: \"/bin/sh\" (not "
+                                   "parsed)\nPOSIXLY_CORRECT: ") +
+                       c.posix + " in the environment it was started with\n"),
+        std::string::npos)
+        << table.out;
+    EXPECT_TRUE(hasRow(table.out, "getJobId", c.jobId)) << table.out;
+    EXPECT_NE(json.out.find("\"program\": \"/bin/sh\",\n  \"posixFrom\": "
+                            "\"environment\",\n  \"environmentError\": null,"),
+              std::string::npos)
+        << json.out;
+    EXPECT_EQ((table.out + json.out).find("s3cr3t"), std::string::npos);
+  }
 }
 
 // As a POSIX shell splits words, with nothing expanded; the canonical
