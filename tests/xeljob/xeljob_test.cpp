@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <regex>
 #include <string>
 #include <variant>
@@ -197,6 +198,8 @@ TEST(XeljobTest, UsageErrorsGiveOneLineAndStatusTwo) {
       {"--pid", "12x", "scan"},
       {"--cmdline"},
       {"--cmdline", "-", "backup", "-j"},
+      {"--diff", "backup", "-j 7"},
+      {"--diff", "--trace", "backup", "-j 7", "-j 8"},
   };
   for (const Words& args : cases) {
     const ToolRun run = runTool(args);
@@ -605,6 +608,25 @@ TEST(XeljobTest, ModesReadTheirWordsAndNameWhatIsWrong) {
        2,
        {},
        "xeljob: no process 99999999 (it has exited, or never was)\n"},
+      {{"--diff", "backup", "-j 7 -cn 'a b' -foo", R"(-J 8 -cn "a b" x)"},
+       {},
+       1,
+       {"backup job lines: 1 accessor differs\ngetJobId\n"
+        "  line 1: 7  set by -j 7\n  line 2: 8  set by -J 8\n"
+        "words not taken\n  line 1: -foo  (error: unknown option)\n"
+        "  line 2: x  (left over)\nvalues not taken as written: none\n"},
+       ""},
+      {{"--diff", "--json", "restore", "-a 5 -j 1", "-j1"},
+       {},
+       0,
+       {"\"same\": true,\n  \"differences\": [],",
+        R"("otherConversions": [{"words": ["-a", "5"], "conversions": ["no_colon"]}])"},
+       ""},
+      {{"--diff", "backup", "-j 1", "-cn \"x"},
+       {},
+       2,
+       {},
+       "xeljob: line 2: no closing \" for the quote at column 5\n"},
   };
   for (const auto& c : cases) {
     const ToolRun run = runTool(c.args, {}, {}, c.input);
@@ -681,8 +703,8 @@ TEST(XeljobTest, PidReadsTheRunningJobAndItsEnvironment) {
   }
 }
 
-// As a POSIX shell splits words, with nothing expanded; the canonical
-// line splits back into its own words.
+// As a POSIX shell splits words, with nothing expanded or run; the
+// canonical line splits back into its own words.
 TEST(XeljobTest, JobLinesSplitAsAShellQuotesAndNothingMore) {
   const Words nasty = {"it's", "a b",    "",  "\\", "\"", "$(x)",  "`x`",
                        "\n",   "\xff\t", "*", "~",  "-o", "5-o 6 "};
@@ -712,6 +734,20 @@ TEST(XeljobTest, JobLinesSplitAsAShellQuotesAndNothingMore) {
     EXPECT_EQ(split.words, c.words) << c.line;
     EXPECT_EQ(split.error, c.error) << c.line;
   }
+
+  char directory[] = "/tmp/xeljob-test-XXXXXX";
+  ASSERT_NE(mkdtemp(directory), nullptr);
+  const std::string touched = std::string(directory) + "/touched";
+  const std::string line = "-j 1 $(touch " + touched + ") `touch " + touched +
+                           "` \"$(touch " + touched + ")\"";
+  const ToolRun diff = runTool({"--diff", "--json", "backup", line, line});
+  EXPECT_EQ(diff.status, 0) << diff.err;
+  const std::string leftover = "\"leftover\": [\"$(touch\", \"" + touched +
+                               ")\", \"`touch\", \"" + touched +
+                               "`\", \"$(touch " + touched + ")\"]";
+  EXPECT_NE(diff.out.find(leftover), std::string::npos) << diff.out;
+  EXPECT_NE(access(touched.c_str(), F_OK), 0) << "a line was run";
+  rmdir(directory);
 }
 
 }  // namespace

@@ -42,6 +42,7 @@ struct ModeOption {
 const ModeOption kModeOptions[] = {
     {"--cmdline", Mode::cmdline, true},
     {"--pid", Mode::pid, true},
+    {"--diff", Mode::diff, false},
 };
 
 const char* modeName(Mode mode) {
@@ -85,6 +86,18 @@ std::string modeMisuse(const Request& request) {
   const std::string name = modeName(request.mode);
   if (request.vocabulary) {
     return name + " and --vocabulary cannot be combined";
+  }
+  if (request.mode == Mode::diff) {
+    if (request.canonical || request.trace) {
+      return std::string("--diff and ") +
+             (request.canonical ? "--canonical" : "--trace") +
+             " cannot be combined";
+    }
+    if (request.words.size() != 2) {
+      return "--diff compares two job lines, each one word; got " +
+             std::to_string(request.words.size());
+    }
+    return {};
   }
   if (!request.words.empty()) {
     return "unexpected word " + quoted(request.words.front()) + ": " + name +

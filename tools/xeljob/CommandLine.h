@@ -4,7 +4,7 @@
 // Tool options are the words that begin with "--" before the job words; the
 // first other word after the kind, or whatever follows "--", starts the job
 // words. A mode option says where the job words come from instead: a file,
-// or a process.
+// a process, or two lines to compare.
 #ifndef XELJOB_COMMANDLINE_H
 #define XELJOB_COMMANDLINE_H
 
@@ -18,6 +18,7 @@ enum class Mode {
   words,    // the command line's own
   cmdline,  // --cmdline FILE: a NUL-separated vector, the program name first
   pid,      // --pid PID: the vector of a running process
+  diff,     // --diff: two job lines, the two words after the kind
 };
 
 struct Request {

@@ -13,6 +13,8 @@ namespace xeljob {
 
 // --cmdline FILE and --pid PID (VectorMode.cpp).
 int runVectorMode(const JobKind& kind, const Request& request);
+// --diff LINE1 LINE2 (DiffMode.cpp).
+int runDiffMode(const JobKind& kind, const Request& request);
 
 }  // namespace xeljob
 

@@ -20,6 +20,7 @@ const char kHelp[] =
     "Usage: xeljob [TOOL-OPTION...] KIND [TOOL-OPTION...] [--] [WORD...]\n"
     "       xeljob [TOOL-OPTION...] --cmdline FILE KIND\n"
     "       xeljob [TOOL-OPTION...] --pid PID KIND\n"
+    "       xeljob [--json] [--posix] --diff KIND LINE1 LINE2\n"
     "Builds the option parser of a job KIND (backup, restore or scan) over\n"
     "the WORDs, as a job process started with them would, and shows every\n"
     "accessor of the record (marking each value not taken as written, with\n"
@@ -50,6 +51,12 @@ const char kHelp[] =
     "  --pid PID       the same, read from a running process; whether\n"
     "                  POSIXLY_CORRECT is set is taken from its environment\n"
     "                  where that can be read, else from --posix\n"
+    "  --diff          two job lines, each one word, split as a POSIX shell\n"
+    "                  splits words (quotes and backslashes; nothing is\n"
+    "                  expanded or run): the accessors whose values differ,\n"
+    "                  with the words that set them, and the words and values\n"
+    "                  either side did not take, or not as written; exit\n"
+    "                  status 0 when the settings are the same, else 1\n"
     "\n"
     "Exit status: 0 when every word was taken as an option or a value and\n"
     "every value as written, 1 when the scanner reported something, words\n"
@@ -90,6 +97,8 @@ int main(int argc, char** argv) {
       case Mode::cmdline:
       case Mode::pid:
         return runVectorMode(kind, request);
+      case Mode::diff:
+        return runDiffMode(kind, request);
       case Mode::words:
         break;
     }
