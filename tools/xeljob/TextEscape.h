@@ -5,6 +5,7 @@
 #define XELJOB_TEXTESCAPE_H
 
 #include <string>
+#include <string_view>
 
 namespace xeljob {
 
@@ -17,11 +18,11 @@ std::string quoted(const std::string& text);
 // it is when every character is one no shell treats specially, else in
 // single quotes ('\'' for a quote inside), other bytes kept as they are.
 std::string shellWord(const std::string& word);
-// A JSON string literal; control characters (C0, DEL, C1) are escaped. A byte
-// that is not part of valid UTF-8 becomes the lone surrogate \udcHH (HH the
-// byte, 80 to ff), as in the "surrogate escape" convention, so that a reader
-// can restore the exact bytes.
-std::string jsonString(const std::string& text);
+// Appends a JSON string literal to out; control characters (C0, DEL, C1) are
+// escaped. A byte that is not part of valid UTF-8 becomes the lone surrogate
+// \udcHH (HH the byte, 80 to ff), as in the "surrogate escape" convention, so
+// that a reader can restore the exact bytes.
+void appendJsonString(std::string& out, std::string_view text);
 
 }  // namespace xeljob
 
