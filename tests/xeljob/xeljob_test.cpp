@@ -13,6 +13,7 @@
 #include <variant>
 #include <vector>
 
+#include "FrequentTexts.h"
 #include "JobOutcome.h"
 #include "ShellWords.h"
 #include "TextEscape.h"
@@ -200,6 +201,7 @@ TEST(XeljobTest, UsageErrorsGiveOneLineAndStatusTwo) {
       {"--cmdline", "-", "backup", "-j"},
       {"--diff", "backup", "-j 7"},
       {"--diff", "--trace", "backup", "-j 7", "-j 8"},
+      {"--lines", "-", "backup", "--vocabulary"},
   };
   for (const Words& args : cases) {
     const ToolRun run = runTool(args);
@@ -572,6 +574,7 @@ TEST(XeljobTest, VocabularyListsTheKindsOwnOptions) {
 // input it cannot use: one line, naming the file and the line.
 TEST(XeljobTest, ModesReadTheirWordsAndNameWhatIsWrong) {
   using namespace std::string_literals;
+  const std::string megabyteLine(1 << 20, 'a');
   const struct {
     Words args;
     std::optional<std::string> input;
@@ -627,6 +630,33 @@ TEST(XeljobTest, ModesReadTheirWordsAndNameWhatIsWrong) {
        2,
        {},
        "xeljob: line 2: no closing \" for the quote at column 5\n"},
+      {{"--lines", "-", "backup"},
+       "-j 7 -cn 'c 1'\n-j 8 -foo x\n-j 'x\n-cn \xff\na\0b\n"s + megabyteLine +
+           "\n-a 5\n-foo",
+       1,
+       {R"({"line": 1, "job": "backup", "posix": false, "words": ["-j", "7", "-cn", "c 1"], "record": {"getJobId": 7, )",
+        R"({"line": 3, "error": "(standard input):3: no closing ' for the quote at column 4", "text": "-j 'x"})",
+        R"({"line": 4, "warning": "(standard input):4: not UTF-8 from column 5; its bytes are kept as they are", "job": "backup", "posix": false, "words": ["-cn", "\udcff"], )",
+        R"({"line": 5, "error": "(standard input):5: a NUL byte at column 2, which no job word can hold", "text": "a\u0000b"})",
+        R"({"line": 6, "error": "(standard input):6: a line of 1048576 bytes, more than the 65536 a job line may have"})",
+        R"({"line": 8, "job": "backup", )"},
+       "lines read            8\nclean                 2\n"
+       "not taken as written  1\n"
+       "with errors           5  (3 not split into words)\n"
+       "with words left over  1\nnot UTF-8             1  (parsed, their "
+       "bytes kept)\nmost frequent unknown options:\n  -foo  2\n"
+       "most frequent conversions:\n  -a no_colon  1\n"},
+      {{"--lines", "-", "--trace", "scan"},
+       "-j 1\n",
+       0,
+       {R"("trace": [{"code": 106, )",
+        "\"clean\": true, \"takenAsWritten\": true}\n"},
+       "lines read            1\nclean                 1\n"},
+      {{"--lines", "no-such-file", "backup"},
+       {},
+       2,
+       {},
+       "xeljob: cannot open \"no-such-file\": No such file or directory\n"},
   };
   for (const auto& c : cases) {
     const ToolRun run = runTool(c.args, {}, {}, c.input);
@@ -741,13 +771,30 @@ TEST(XeljobTest, JobLinesSplitAsAShellQuotesAndNothingMore) {
   const std::string line = "-j 1 $(touch " + touched + ") `touch " + touched +
                            "` \"$(touch " + touched + ")\"";
   const ToolRun diff = runTool({"--diff", "--json", "backup", line, line});
+  const ToolRun lines =
+      runTool({"--lines", "-", "backup"}, {}, {}, line + '\n');
   EXPECT_EQ(diff.status, 0) << diff.err;
+  EXPECT_EQ(lines.status, 1) << lines.err;
   const std::string leftover = "\"leftover\": [\"$(touch\", \"" + touched +
                                ")\", \"`touch\", \"" + touched +
                                "`\", \"$(touch " + touched + ")\"]";
-  EXPECT_NE(diff.out.find(leftover), std::string::npos) << diff.out;
+  for (const ToolRun* run : {&diff, &lines}) {
+    EXPECT_NE(run->out.find(leftover), std::string::npos) << run->out;
+  }
   EXPECT_NE(access(touched.c_str(), F_OK), 0) << "a line was run";
   rmdir(directory);
+}
+
+// Past as many different texts as it keeps, the least counted gives way and
+// its count goes on with the new text.
+TEST(XeljobTest, FrequentTextsStayBoundedAndKeepTheFrequentOnes) {
+  xeljob::FrequentTexts texts(2);
+  for (const char* text : {"a", "a", "a", "b", "c", "c"}) {
+    texts.add(text);
+  }
+  using Counts = std::vector<std::pair<std::string, std::uint64_t>>;
+  EXPECT_EQ(texts.mostFrequent(5), (Counts{{"a", 3}, {"c", 3}}));
+  EXPECT_FALSE(texts.exact());
 }
 
 }  // namespace

@@ -43,6 +43,7 @@ const ModeOption kModeOptions[] = {
     {"--cmdline", Mode::cmdline, true},
     {"--pid", Mode::pid, true},
     {"--diff", Mode::diff, false},
+    {"--lines", Mode::lines, true},
 };
 
 const char* modeName(Mode mode) {
@@ -54,7 +55,7 @@ const char* modeName(Mode mode) {
   return "";
 }
 
-// Sets the mode named by `word` ("--pid", "--pid=PID"), taking its
+// Sets the mode named by `word` ("--lines", "--lines=FILE"), taking its
 // value from the next word when it needs one; false when `word` names no
 // mode. A problem goes to request.usageError.
 bool applyModeOption(const std::string& word, int argc, const char* const* argv,

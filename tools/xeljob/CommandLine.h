@@ -4,7 +4,7 @@
 // Tool options are the words that begin with "--" before the job words; the
 // first other word after the kind, or whatever follows "--", starts the job
 // words. A mode option says where the job words come from instead: a file,
-// a process, or two lines to compare.
+// a process, two lines to compare, or a file of lines.
 #ifndef XELJOB_COMMANDLINE_H
 #define XELJOB_COMMANDLINE_H
 
@@ -19,6 +19,7 @@ enum class Mode {
   cmdline,  // --cmdline FILE: a NUL-separated vector, the program name first
   pid,      // --pid PID: the vector of a running process
   diff,     // --diff: two job lines, the two words after the kind
+  lines,    // --lines FILE: one job line per line
 };
 
 struct Request {

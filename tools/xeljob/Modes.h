@@ -15,6 +15,8 @@ namespace xeljob {
 int runVectorMode(const JobKind& kind, const Request& request);
 // --diff LINE1 LINE2 (DiffMode.cpp).
 int runDiffMode(const JobKind& kind, const Request& request);
+// --lines FILE (LinesMode.cpp).
+int runLinesMode(const JobKind& kind, const Request& request);
 
 }  // namespace xeljob
 

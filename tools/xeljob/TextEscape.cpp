@@ -117,6 +117,21 @@ std::string escapeForPeople(const std::string& text, bool inQuotes) {
 
 }  // namespace
 
+std::size_t firstNonUtf8(const std::string& text) {
+  for (std::size_t at = 0; at < text.size();) {
+    if (static_cast<unsigned char>(text[at]) < 0x80) {
+      ++at;
+      continue;
+    }
+    const std::size_t length = utf8Length(text, at);
+    if (length == 0) {
+      return at;
+    }
+    at += length;
+  }
+  return std::string::npos;
+}
+
 std::string printable(const std::string& text) {
   return escapeForPeople(text, false);
 }

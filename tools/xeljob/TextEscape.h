@@ -4,11 +4,15 @@
 #ifndef XELJOB_TEXTESCAPE_H
 #define XELJOB_TEXTESCAPE_H
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace xeljob {
 
+// Where the first byte that is not part of valid UTF-8 stands; npos when
+// every byte is.
+std::size_t firstNonUtf8(const std::string& text);
 // For people: control characters and bytes that are not UTF-8 become \xHH
 // (\n, \t and \r keep their short forms), a backslash becomes \\.
 std::string printable(const std::string& text);

@@ -21,6 +21,7 @@ const char kHelp[] =
     "       xeljob [TOOL-OPTION...] --cmdline FILE KIND\n"
     "       xeljob [TOOL-OPTION...] --pid PID KIND\n"
     "       xeljob [--json] [--posix] --diff KIND LINE1 LINE2\n"
+    "       xeljob [TOOL-OPTION...] --lines FILE KIND\n"
     "Builds the option parser of a job KIND (backup, restore or scan) over\n"
     "the WORDs, as a job process started with them would, and shows every\n"
     "accessor of the record (marking each value not taken as written, with\n"
@@ -57,12 +58,15 @@ const char kHelp[] =
     "                  with the words that set them, and the words and values\n"
     "                  either side did not take, or not as written; exit\n"
     "                  status 0 when the settings are the same, else 1\n"
+    "  --lines FILE    one job line per line of FILE (\"-\": standard input),\n"
+    "                  split so: one JSON object per line (its number and\n"
+    "                  what --json gives), a summary on standard error\n"
     "\n"
-    "Exit status: 0 when every word was taken as an option or a value and\n"
-    "every value as written, 1 when the scanner reported something, words\n"
-    "were left over or a value was not taken as written, 2 for a usage\n"
-    "error, input that cannot be read, or when the tool cannot run or write\n"
-    "its report.\n"
+    "Exit status: 0 when every word (of every line) was taken as an option\n"
+    "or a value and every value as written, 1 when the scanner reported\n"
+    "something, words were left over or a value was not taken as written,\n"
+    "2 for a usage error, input that cannot be read, or when the tool cannot\n"
+    "run or write its report.\n"
     "\n"
     "Example: xeljob backup -j 812 -a 5:57 -cn client01 -rbs extra\n";
 
@@ -99,6 +103,8 @@ int main(int argc, char** argv) {
         return runVectorMode(kind, request);
       case Mode::diff:
         return runDiffMode(kind, request);
+      case Mode::lines:
+        return runLinesMode(kind, request);
       case Mode::words:
         break;
     }
