@@ -14,6 +14,7 @@
 
 #include "BackupOptionsParser.h"
 #include "allocation_counter.h"
+#include "job_lines.h"
 #include "library_peers.h"
 #include "parser_peers.h"
 #include "scan_peers.h"
@@ -29,6 +30,8 @@ using RequestFunction = bench::BackupSettings (*)(int, char**);
 
 const std::vector<int> kSizes = {100, 1000, 10000};
 const std::vector<int> kUnsized = {0};
+// Different job lines that the --lines cases take in turn.
+constexpr int kJobLines = 1000;
 
 std::vector<std::string> typical_words(int) {
   return bench::typical_backup_words();
@@ -86,6 +89,45 @@ void write_benchmark(benchmark::State& state,
   run_timed(state, words, [&settings](int, char**) {
     return bench::write_backup_line(settings);
   });
+}
+
+// The allocations per iteration, and one item per iteration.
+void count_per_iteration(benchmark::State& state, long allocations_before) {
+  const long allocations = bench::allocation_count() - allocations_before;
+  state.counters["allocs_per_scan"] = benchmark::Counter(
+      static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
+  state.SetItemsProcessed(state.iterations());
+}
+
+// One job line per iteration through xeljob's --lines work: split, parse
+// with a report, record, JSON line, summary.
+void lines_benchmark(benchmark::State& state, const std::string& kind) {
+  const std::vector<std::string> lines =
+      bench::typical_job_lines(kind, kJobLines);
+  bench::LinesRun run(kind);
+  std::size_t next = 0;
+  const long allocations_before = bench::allocation_count();
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(run.take(lines[next]).size());
+    next = next + 1 == lines.size() ? 0 : next + 1;
+  }
+  count_per_iteration(state, allocations_before);
+}
+
+// One parse with a report of the same lines' words per iteration, each
+// over a freshly restored copy of its vector.
+void lines_parse_benchmark(benchmark::State& state, const std::string& kind) {
+  const auto vectors =
+      bench::job_line_vectors(kind, bench::typical_job_lines(kind, kJobLines));
+  const bench::ParseFunction parse = bench::parse_with_report(kind);
+  std::size_t next = 0;
+  const long allocations_before = bench::allocation_count();
+  for (auto _ : state) {
+    WordVector& words = *vectors[next];
+    benchmark::DoNotOptimize(parse(words.argc(), words.fresh()));
+    next = next + 1 == vectors.size() ? 0 : next + 1;
+  }
+  count_per_iteration(state, allocations_before);
 }
 
 struct ScanCase {
@@ -173,6 +215,32 @@ void register_library_peer_benchmarks() {
                                  bench::peer_words(request, peer));
     benchmark::AddCustomContext(name, peer.label);
   }
+}
+
+// xeljob --lines, one line at a time, against one parse of the line with a
+// report: lines/<side>/<kind>.
+void register_lines_benchmarks() {
+  for (const char* kind : bench::kJobKinds) {
+    const std::string suffix = std::string("/") + kind;
+    benchmark::RegisterBenchmark(("lines/xelopts" + suffix).c_str(),
+                                 lines_benchmark, kind);
+    benchmark::RegisterBenchmark(("lines/parse_report" + suffix).c_str(),
+                                 lines_parse_benchmark, kind);
+  }
+}
+
+// Every typical line splits into words: both sides parse the same words.
+bool job_lines_split() {
+  for (const char* kind : bench::kJobKinds) {
+    bench::LinesRun run(kind);
+    for (const std::string& line : bench::typical_job_lines(kind, kJobLines)) {
+      if (run.take(line).find("\"job\"") == std::string::npos) {
+        std::fprintf(stderr, "lines/%s: not split: %s\n", kind, line.c_str());
+        return false;
+      }
+    }
+  }
+  return true;
 }
 
 // The lines every parser comparison checks before timing.
@@ -276,6 +344,7 @@ bool all_peers_agree() {
     }
   }
   agree = parsers_agree() && agree;
+  agree = job_lines_split() && agree;
   return library_peers_agree() && agree;
 }
 }  // namespace
@@ -313,6 +382,7 @@ int main(int argc, char** argv) {
   register_scan_benchmarks();
   register_parser_benchmarks();
   register_library_peer_benchmarks();
+  register_lines_benchmarks();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
     return 1;

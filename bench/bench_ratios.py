@@ -7,8 +7,9 @@ Usage: bench_ratios.py RESULT.json
 Takes the median of the repetitions when the run has them (CPU time), pairs
 each xelopts case with its peer, and prints Markdown tables of the ratios
 xelopts/peer against their targets and the heap allocations per scan of both
-sides, the growth exponent of each side on the permutation-heavy vectors, and
-BackupOptionsParser against each option library the binary was built with.
+sides, the growth exponent of each side on the permutation-heavy vectors,
+BackupOptionsParser against each option library the binary was built with,
+and xeljob --lines per line against one parse of the line with a report.
 """
 import json
 import math
@@ -122,6 +123,36 @@ def print_library_table(context, results):
               f"allocations per parse of the request.")
 
 
+# xeljob --lines against one parse of the same line with a report, per kind.
+LINES_KINDS = ("backup", "restore", "scan")
+LINES_TARGET = 4.0
+
+
+def print_lines_table(results):
+    rows = [(kind, results.get(f"lines/xelopts/{kind}"),
+             results.get(f"lines/parse_report/{kind}"))
+            for kind in LINES_KINDS]
+    rows = [row for row in rows if row[1] is not None and row[2] is not None]
+    if not rows:
+        return
+    print()
+    print("xeljob --lines, one typical line at a time, against one parse of "
+          "the same line with a report:")
+    print()
+    print("| kind | --lines per line (ns) | parse with report (ns) | ratio "
+          "| target | met | lines/s | 1,000,000 lines (s) "
+          "| allocs/line | allocs/parse |")
+    print("|---|---:|---:|---:|---:|---|---:|---:|---:|---:|")
+    for kind, (line_time, line_allocs), (parse_time, parse_allocs) in rows:
+        ratio = line_time / parse_time
+        print(f"| {kind} | {nanoseconds(line_time)} | "
+              f"{nanoseconds(parse_time)} | {ratio:.1f} | "
+              f"<= {LINES_TARGET:g} | "
+              f"{'yes' if ratio <= LINES_TARGET else 'NO'} | "
+              f"{1e9 / line_time:,.0f} | {line_time * 1e6 / 1e9:.1f} | "
+              f"{allocations(line_allocs)} | {allocations(parse_allocs)} |")
+
+
 def main(argv):
     if len(argv) != 2:
         print(__doc__.strip(), file=sys.stderr)
@@ -157,6 +188,7 @@ def main(argv):
         print("|---|---:|---:|")
         print("\n".join(rows))
     print_library_table(context, results)
+    print_lines_table(results)
     return 0
 
 

@@ -60,7 +60,8 @@ std::vector<char*> nullTerminated(std::vector<std::string>& texts) {
 
 ToolRun runTool(const std::vector<std::string>& args,
                 const std::vector<std::string>& environment,
-                const ToolStreams& streams) {
+                const ToolStreams& streams,
+                const std::optional<std::string>& input) {
   std::vector<std::string> argvTexts{XELJOB_PATH};
   argvTexts.insert(argvTexts.end(), args.begin(), args.end());
   // The test's own environment (sanitizer settings, say), without the one
@@ -77,8 +78,17 @@ ToolRun runTool(const std::vector<std::string>& args,
 
   OutputFile out;
   OutputFile err;
+  OutputFile in;
+  const std::string& text = input.value_or(std::string());
+  if (pwrite(in.fd(), text.data(), text.size(), 0) !=
+      static_cast<ssize_t>(text.size())) {
+    throw std::runtime_error("cannot write the child's input");
+  }
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
+  if (input) {
+    posix_spawn_file_actions_adddup2(&actions, in.fd(), STDIN_FILENO);
+  }
   int pipeEnds[2] = {-1, -1};
   switch (streams.out) {
     case ToolStreams::kCaptured:

@@ -3,6 +3,7 @@
 #ifndef XELOPTS_TESTS_XELJOB_TOOLRUN_H
 #define XELOPTS_TESTS_XELJOB_TOOLRUN_H
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,9 +21,11 @@ struct ToolStreams {
 };
 
 // `args` follow the program name. The child inherits the environment less
-// POSIXLY_CORRECT, plus the "NAME=value" entries of `environment`.
+// POSIXLY_CORRECT, plus the "NAME=value" entries of `environment`, and
+// reads `input`, when there is one, on its standard input.
 ToolRun runTool(const std::vector<std::string>& args,
                 const std::vector<std::string>& environment = {},
-                const ToolStreams& streams = {});
+                const ToolStreams& streams = {},
+                const std::optional<std::string>& input = {});
 
 #endif  // XELOPTS_TESTS_XELJOB_TOOLRUN_H

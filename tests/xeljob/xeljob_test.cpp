@@ -2,14 +2,22 @@
 // xeljob run as a process: its output, its exit statuses, and that no input
 // makes it fail.
 #include <XeloptsVersion.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <cstdlib>
 #include <regex>
 #include <string>
 #include <variant>
 #include <vector>
 
+#include "FrequentTexts.h"
 #include "JobOutcome.h"
+#include "ShellWords.h"
+#include "TextEscape.h"
 #include "ToolRun.h"
 
 namespace {
@@ -196,6 +204,13 @@ TEST(XeljobTest, UsageErrorsGiveOneLineAndStatusTwo) {
       {"-j", "5"},
       {"--json"},
       {""},
+      {"--cmdline", "a", "--pid", "1", "backup"},
+      {"--pid", "12x", "scan"},
+      {"--cmdline"},
+      {"--cmdline", "-", "backup", "-j"},
+      {"--diff", "backup", "-j 7"},
+      {"--diff", "--trace", "backup", "-j 7", "-j 8"},
+      {"--lines", "-", "backup", "--vocabulary"},
   };
   for (const Words& args : cases) {
     const ToolRun run = runTool(args);
@@ -562,6 +577,233 @@ TEST(XeljobTest, VocabularyListsTheKindsOwnOptions) {
 )"),
             std::string::npos)
       << json.out;
+}
+
+// The modes that take the job words from elsewhere, and what each says of
+// input it cannot use: one line, naming the file and the line.
+TEST(XeljobTest, ModesReadTheirWordsAndNameWhatIsWrong) {
+  using namespace std::string_literals;
+  const std::string megabyteLine(1 << 20, 'a');
+  const struct {
+    Words args;
+    std::optional<std::string> input;
+    int status;
+    std::vector<std::string> outParts;
+    const char* err;  // the start of standard error
+  } cases[] = {
+      {{"--cmdline", "-", "backup"},
+       "/opt/bin/backup\0-j\0"
+       "7\0extra\0"s,
+       1,
+       {"program: \"/opt/bin/backup\" (not parsed)\nbackup job, 3 words,",
+        "left over: 1 word\n  extra\n"},
+       ""},
+      {{"--json", "--cmdline", "-", "scan"},
+       "scan\0-j\0"
+       "7"s,  // the last NUL may be missing
+       0,
+       {"{\n  \"program\": \"scan\",\n  \"job\": \"scan\",",
+        "\"getJobId\": 7,"},
+       ""},
+      {{"--cmdline", "-", "backup"},
+       "",
+       2,
+       {},
+       "xeljob: standard input: empty"},
+      {{"--cmdline", "/proc/self/mem", "backup"},
+       {},
+       2,
+       {},
+       "xeljob: cannot read \"/proc/self/mem\": Input/output error\n"},
+      {{"--pid", "99999999", "backup"},
+       {},
+       2,
+       {},
+       "xeljob: no process 99999999 (it has exited, or never was)\n"},
+      {{"--diff", "backup", "-j 7 -cn 'a b' -foo", R"(-J 8 -cn "a b" x)"},
+       {},
+       1,
+       {"backup job lines: 1 accessor differs\ngetJobId\n"
+        "  line 1: 7  set by -j 7\n  line 2: 8  set by -J 8\n"
+        "words not taken\n  line 1: -foo  (error: unknown option)\n"
+        "  line 2: x  (left over)\nvalues not taken as written: none\n"},
+       ""},
+      {{"--diff", "--json", "restore", "-a 5 -j 1", "-j1"},
+       {},
+       0,
+       {"\"same\": true,\n  \"differences\": [],",
+        R"("otherConversions": [{"words": ["-a", "5"], "conversions": ["no_colon"]}])"},
+       ""},
+      {{"--diff", "backup", "-j 1", "-cn \"x"},
+       {},
+       2,
+       {},
+       "xeljob: line 2: no closing \" for the quote at column 5\n"},
+      {{"--lines", "-", "backup"},
+       "-j 7 -cn 'c 1'\n-j 8 -foo x\n-j 'x\n-cn \xff\na\0b\n"s + megabyteLine +
+           "\n-a 5\n-foo",
+       1,
+       {R"({"line": 1, "job": "backup", "posix": false, "words": ["-j", "7", "-cn", "c 1"], "record": {"getJobId": 7, )",
+        R"({"line": 3, "error": "(standard input):3: no closing ' for the quote at column 4", "text": "-j 'x"})",
+        R"({"line": 4, "warning": "(standard input):4: not UTF-8 from column 5; its bytes are kept as they are", "job": "backup", "posix": false, "words": ["-cn", "\udcff"], )",
+        R"({"line": 5, "error": "(standard input):5: a NUL byte at column 2, which no job word can hold", "text": "a\u0000b"})",
+        R"({"line": 6, "error": "(standard input):6: a line of 1048576 bytes, more than the 65536 a job line may have"})",
+        R"({"line": 8, "job": "backup", )"},
+       "lines read            8\nclean                 2\n"
+       "not taken as written  1\n"
+       "with errors           5  (3 not split into words)\n"
+       "with words left over  1\nnot UTF-8             1  (parsed, their "
+       "bytes kept)\nmost frequent unknown options:\n  -foo  2\n"
+       "most frequent conversions:\n  -a no_colon  1\n"},
+      {{"--lines", "-", "--trace", "scan"},
+       "-j 1\n",
+       0,
+       {R"("trace": [{"code": 106, )",
+        "\"clean\": true, \"takenAsWritten\": true}\n"},
+       "lines read            1\nclean                 1\n"},
+      {{"--lines", "no-such-file", "backup"},
+       {},
+       2,
+       {},
+       "xeljob: cannot open \"no-such-file\": No such file or directory\n"},
+  };
+  for (const auto& c : cases) {
+    const ToolRun run = runTool(c.args, {}, {}, c.input);
+    EXPECT_EQ(run.status, c.status) << c.args.front() << '\n' << run.err;
+    for (const std::string& part : c.outParts) {
+      EXPECT_NE(run.out.find(part), std::string::npos) << part << " in\n"
+                                                       << run.out;
+    }
+    EXPECT_EQ(run.err.rfind(c.err, 0), 0U) << run.err;
+    if (c.status == 2) {
+      EXPECT_EQ(run.out, "");
+      EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+    }
+  }
+}
+
+// A running job's own words, and POSIXLY_CORRECT as the job saw it: set,
+// the first stray word ends its options, -j 7 among them. A variable that
+// only looks like it is not it.
+TEST(XeljobTest, PidReadsTheRunningJobAndItsEnvironment) {
+  const struct {
+    std::vector<const char*> environment;
+    const char* posix;
+    const char* jobId;
+  } cases[] = {
+      {{"POSIXLY_CORRECT=", "SECRET=s3cr3t", nullptr}, "set", "0"},
+      {{"X=POSIXLY_CORRECT=1", "POSIXLY_CORRECTLY=1", "SECRET=s3cr3t", nullptr},
+       "not set",
+       "7"},
+  };
+  for (const auto& c : cases) {
+    int input[2];
+    int ready[2];
+    ASSERT_EQ(pipe2(input, O_CLOEXEC), 0);
+    ASSERT_EQ(pipe2(ready, O_CLOEXEC), 0);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, input[0], STDIN_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, ready[1], STDOUT_FILENO);
+    const char* argv[] = {"/bin/sh", "-c", "echo; read x", "stray",
+                          "-j",      "7",  nullptr};
+    pid_t job = 0;
+    ASSERT_EQ(
+        posix_spawn(&job, argv[0], &actions, nullptr, const_cast<char**>(argv),
+                    const_cast<char**>(c.environment.data())),
+        0);
+    posix_spawn_file_actions_destroy(&actions);
+    close(input[0]);
+    close(ready[1]);
+    // Its vector is in place once it runs.
+    char line;
+    ASSERT_EQ(read(ready[0], &line, 1), 1);
+    close(ready[0]);
+
+    const ToolRun table = runTool({"--pid", std::to_string(job), "scan"});
+    const ToolRun json =
+        runTool({"--json", "--pid", std::to_string(job), "scan"});
+    close(input[1]);  // the job reads the end of its input and exits
+    waitpid(job, nullptr, 0);
+
+    EXPECT_EQ(table.status, 1) << table.err;
+    EXPECT_NE(
+        table.out.find(std::string(", program: \"/bin/sh\" (not "
+                                   "parsed)\nPOSIXLY_CORRECT: ") +
+                       c.posix + " in the environment it was started with\n"),
+        std::string::npos)
+        << table.out;
+    EXPECT_TRUE(hasRow(table.out, "getJobId", c.jobId)) << table.out;
+    EXPECT_NE(json.out.find("\"program\": \"/bin/sh\",\n  \"posixFrom\": "
+                            "\"environment\",\n  \"environmentError\": null,"),
+              std::string::npos)
+        << json.out;
+    EXPECT_EQ((table.out + json.out).find("s3cr3t"), std::string::npos);
+  }
+}
+
+// As a POSIX shell splits words, with nothing expanded or run; the
+// canonical line splits back into its own words.
+TEST(XeljobTest, JobLinesSplitAsAShellQuotesAndNothingMore) {
+  const Words nasty = {"it's", "a b",    "",  "\\", "\"", "$(x)",  "`x`",
+                       "\n",   "\xff\t", "*", "~",  "-o", "5-o 6 "};
+  std::string canonical;
+  for (const std::string& word : nasty) {
+    canonical += (canonical.empty() ? "" : " ") + xeljob::shellWord(word);
+  }
+  const struct {
+    std::string line;
+    Words words;
+    const char* error;
+  } cases[] = {
+      {" a  b\tc\n", {"a", "b", "c"}, ""},
+      {R"('it'\''s' '' "" a\ b\\)", {"it's", "", "", "a b\\"}, ""},
+      {R"x("\"\\\$\`\q" 'x\' "a\)")x", {"\"\\$`\\q", "x\\", "a\\)"}, ""},
+      {"\"a\\\nb\" c\\\nd", {"ab", "cd"}, ""},
+      {"$(touch x) `touch x` $HOME ~ *",
+       {"$(touch", "x)", "`touch", "x`", "$HOME", "~", "*"},
+       ""},
+      {canonical, nasty, ""},
+      {"a 'b", {}, "no closing ' for the quote at column 3"},
+      {"\"a\\\"", {}, "no closing \" for the quote at column 1"},
+      {"a\\", {}, "a backslash ends the line, escaping nothing"},
+  };
+  for (const auto& c : cases) {
+    const xeljob::ShellWords split = xeljob::splitShellWords(c.line);
+    EXPECT_EQ(split.words, c.words) << c.line;
+    EXPECT_EQ(split.error, c.error) << c.line;
+  }
+
+  char directory[] = "/tmp/xeljob-test-XXXXXX";
+  ASSERT_NE(mkdtemp(directory), nullptr);
+  const std::string touched = std::string(directory) + "/touched";
+  const std::string line = "-j 1 $(touch " + touched + ") `touch " + touched +
+                           "` \"$(touch " + touched + ")\"";
+  const ToolRun diff = runTool({"--diff", "--json", "backup", line, line});
+  const ToolRun lines =
+      runTool({"--lines", "-", "backup"}, {}, {}, line + '\n');
+  EXPECT_EQ(diff.status, 0) << diff.err;
+  EXPECT_EQ(lines.status, 1) << lines.err;
+  const std::string leftover = "\"leftover\": [\"$(touch\", \"" + touched +
+                               ")\", \"`touch\", \"" + touched +
+                               "`\", \"$(touch " + touched + ")\"]";
+  for (const ToolRun* run : {&diff, &lines}) {
+    EXPECT_NE(run->out.find(leftover), std::string::npos) << run->out;
+  }
+  EXPECT_NE(access(touched.c_str(), F_OK), 0) << "a line was run";
+  rmdir(directory);
+}
+
+// Past as many different texts as it keeps, the least counted gives way and
+// its count goes on with the new text.
+TEST(XeljobTest, FrequentTextsStayBoundedAndKeepTheFrequentOnes) {
+  xeljob::FrequentTexts texts(2);
+  for (const char* text : {"a", "a", "a", "b", "c", "c"}) {
+    texts.add(text);
+  }
+  using Counts = std::vector<std::pair<std::string, std::uint64_t>>;
+  EXPECT_EQ(texts.mostFrequent(5), (Counts{{"a", 3}, {"c", 3}}));
+  EXPECT_FALSE(texts.exact());
 }
 
 }  // namespace

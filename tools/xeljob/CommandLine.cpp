@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "JobKinds.h"
+#include "ProcessJob.h"
 #include "TextEscape.h"
 
 namespace xeljob {
@@ -32,6 +33,84 @@ bool applyToolOption(const std::string& option, Request& request) {
   return false;
 }
 
+struct ModeOption {
+  const char* name;
+  Mode mode;
+  bool takesValue;
+};
+
+const ModeOption kModeOptions[] = {
+    {"--cmdline", Mode::cmdline, true},
+    {"--pid", Mode::pid, true},
+    {"--diff", Mode::diff, false},
+    {"--lines", Mode::lines, true},
+};
+
+const char* modeName(Mode mode) {
+  for (const ModeOption& option : kModeOptions) {
+    if (option.mode == mode) {
+      return option.name;
+    }
+  }
+  return "";
+}
+
+// Sets the mode named by `word` ("--lines", "--lines=FILE"), taking its
+// value from the next word when it needs one; false when `word` names no
+// mode. A problem goes to request.usageError.
+bool applyModeOption(const std::string& word, int argc, const char* const* argv,
+                     int& index, Request& request) {
+  const std::string name = word.substr(0, word.find('='));
+  for (const ModeOption& option : kModeOptions) {
+    if (name != option.name || (name != word && !option.takesValue)) {
+      continue;
+    }
+    if (request.mode != Mode::words && request.mode != option.mode) {
+      request.usageError = std::string(modeName(request.mode)) + " and " +
+                           option.name + " cannot be combined";
+    } else if (name != word) {
+      request.source = word.substr(name.size() + 1);
+    } else if (option.takesValue && index + 1 < argc) {
+      request.source = argv[++index];
+    } else if (option.takesValue) {
+      request.usageError = std::string(option.name) + " needs a value";
+    }
+    request.mode = option.mode;
+    return true;
+  }
+  return false;
+}
+
+// What is wrong with the words and options that a mode was given with;
+// empty when nothing is.
+std::string modeMisuse(const Request& request) {
+  const std::string name = modeName(request.mode);
+  if (request.vocabulary) {
+    return name + " and --vocabulary cannot be combined";
+  }
+  if (request.mode == Mode::diff) {
+    if (request.canonical || request.trace) {
+      return std::string("--diff and ") +
+             (request.canonical ? "--canonical" : "--trace") +
+             " cannot be combined";
+    }
+    if (request.words.size() != 2) {
+      return "--diff compares two job lines, each one word; got " +
+             std::to_string(request.words.size());
+    }
+    return {};
+  }
+  if (!request.words.empty()) {
+    return "unexpected word " + quoted(request.words.front()) + ": " + name +
+           " reads the job words from " +
+           (request.mode == Mode::pid ? "the process" : "the file");
+  }
+  if (request.mode == Mode::pid && processId(request.source) == 0) {
+    return "--pid takes a process id, not " + quoted(request.source);
+  }
+  return {};
+}
+
 }  // namespace
 
 Request readCommandLine(int argc, const char* const* argv) {
@@ -45,6 +124,12 @@ Request readCommandLine(int argc, const char* const* argv) {
       break;
     }
     if (word.size() > 2 && word.compare(0, 2, "--") == 0) {
+      if (applyModeOption(word, argc, argv, index, request)) {
+        if (!request.usageError.empty()) {
+          return request;
+        }
+        continue;
+      }
       if (!applyToolOption(word, request)) {
         request.usageError = "unknown option " + quoted(word) +
                              " (job words that begin with -- go after --)";
@@ -76,6 +161,8 @@ Request readCommandLine(int argc, const char* const* argv) {
   } else if (findJobKind(request.kind) == nullptr) {
     request.usageError = "unknown job kind " + quoted(request.kind) +
                          " (expected " + jobKindNames() + ")";
+  } else if (request.mode != Mode::words) {
+    request.usageError = modeMisuse(request);
   }
   return request;
 }

@@ -3,7 +3,8 @@
 //   xeljob [TOOL-OPTION...] KIND [TOOL-OPTION...] [--] [WORD...]
 // Tool options are the words that begin with "--" before the job words; the
 // first other word after the kind, or whatever follows "--", starts the job
-// words.
+// words. A mode option says where the job words come from instead: a file,
+// a process, two lines to compare, or a file of lines.
 #ifndef XELJOB_COMMANDLINE_H
 #define XELJOB_COMMANDLINE_H
 
@@ -11,6 +12,15 @@
 #include <vector>
 
 namespace xeljob {
+
+// Where the job words come from.
+enum class Mode {
+  words,    // the command line's own
+  cmdline,  // --cmdline FILE: a NUL-separated vector, the program name first
+  pid,      // --pid PID: the vector of a running process
+  diff,     // --diff: two job lines, the two words after the kind
+  lines,    // --lines FILE: one job line per line
+};
 
 struct Request {
   bool help = false;
@@ -20,6 +30,8 @@ struct Request {
   bool posix = false;
   bool vocabulary = false;
   bool canonical = false;
+  Mode mode = Mode::words;
+  std::string source;              // the FILE or PID of the mode option
   std::string kind;                // "backup", "restore" or "scan"
   std::vector<std::string> words;  // the job words, program name excluded
   std::string usageError;          // non-empty: the one-line complaint

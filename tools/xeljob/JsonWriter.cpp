@@ -57,14 +57,14 @@ void JsonWriter::endArray() { close(']'); }
 
 void JsonWriter::key(const char* name) {
   beforeItem();
-  out_ += jsonString(name);
+  appendJsonString(out_, name);
   out_ += ": ";
   afterKey_ = true;
 }
 
 void JsonWriter::value(const std::string& text) {
   beforeItem();
-  out_ += jsonString(text);
+  appendJsonString(out_, text);
 }
 
 void JsonWriter::value(std::int64_t number) {

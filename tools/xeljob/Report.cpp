@@ -30,6 +30,8 @@ std::string codeText(int code) {
   return std::to_string(code);
 }
 
+}  // namespace
+
 // A word as it stands, or quoted when it is empty or needs escapes.
 std::string wordText(const std::string& word) {
   const std::string shown = printable(word);
@@ -55,6 +57,8 @@ std::string valueText(const Value& value) {
   }
   return job_records::valueText(value);
 }
+
+namespace {
 
 // A value, and how it was not taken as written: "12  (text after the number
 // ignored)".
@@ -108,9 +112,13 @@ std::string stepEffect(const XelOptionsParser::ParseStep& step,
   return text + whyText(step);
 }
 
+}  // namespace
+
 void writeValue(JsonWriter& json, const Value& value) {
   std::visit([&json](const auto& held) { json.value(held); }, value);
 }
+
+namespace {
 
 void padTo(std::string& out, std::size_t from, std::size_t width) {
   const std::size_t used = out.size() - from;
@@ -120,6 +128,8 @@ void padTo(std::string& out, std::size_t from, std::size_t width) {
 std::string countText(std::size_t count, const char* noun) {
   return std::to_string(count) + ' ' + noun + (count == 1 ? "" : "s");
 }
+
+}  // namespace
 
 void stringArray(JsonWriter& json, const std::vector<std::string>& texts,
                  bool compact) {
@@ -137,6 +147,8 @@ void conversionArray(JsonWriter& json, unsigned conversions) {
   }
   json.endArray();
 }
+
+namespace {
 
 void nameOrNull(JsonWriter& json, const char* name) {
   if (name != nullptr) {

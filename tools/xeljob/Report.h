@@ -5,8 +5,10 @@
 #define XELJOB_REPORT_H
 
 #include <string>
+#include <vector>
 
 #include "JobOutcome.h"
+#include "JsonWriter.h"
 #include "OptionEffects.h"
 
 namespace xeljob {
@@ -19,6 +21,20 @@ std::string outcomeJson(const JobOutcome& outcome, bool withTrace,
 std::string canonicalLine(const JobOutcome& outcome);
 std::string vocabularyTable(const OptionEffects& effects);
 std::string vocabularyJson(const OptionEffects& effects);
+
+// For people: a word as it stands, or quoted() when it is empty or holds a
+// blank, a quote or a byte that must be escaped; words separated by spaces;
+// a value, a text in double quotes.
+std::string wordText(const std::string& word);
+std::string wordsText(const std::vector<std::string>& words);
+std::string valueText(const Value& value);
+
+// JSON items: a value of the record, an array of texts, and one of the names
+// of the conversions set in `conversions`.
+void writeValue(JsonWriter& json, const Value& value);
+void stringArray(JsonWriter& json, const std::vector<std::string>& texts,
+                 bool compact);
+void conversionArray(JsonWriter& json, unsigned conversions);
 
 }  // namespace xeljob
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "TextEscape.h"
 
+#include <array>
 #include <cstddef>
 
 namespace xeljob {
@@ -8,7 +9,7 @@ namespace {
 
 // Length of the valid UTF-8 sequence at text[at], 0 when there is none
 // (RFC 3629: no overlong forms, no surrogates, nothing above U+10FFFF).
-std::size_t utf8Length(const std::string& text, std::size_t at) {
+std::size_t utf8Length(std::string_view text, std::size_t at) {
   const auto byte = [&](std::size_t i) {
     return static_cast<unsigned char>(text[i]);
   };
@@ -42,6 +43,18 @@ std::size_t utf8Length(const std::string& text, std::size_t at) {
     }
   }
   return length;
+}
+
+// Printable ASCII that a JSON string holds as it is: not '"' or '\\'.
+bool isPlainAscii(char c) {
+  static const auto kPlain = [] {
+    std::array<bool, 256> plain{};
+    for (unsigned byte = ' '; byte < 0x7F; ++byte) {
+      plain[byte] = byte != '"' && byte != '\\';
+    }
+    return plain;
+  }();
+  return kPlain[static_cast<unsigned char>(c)];
 }
 
 void appendHex(std::string& out, unsigned byte) {
@@ -104,6 +117,21 @@ std::string escapeForPeople(const std::string& text, bool inQuotes) {
 
 }  // namespace
 
+std::size_t firstNonUtf8(const std::string& text) {
+  for (std::size_t at = 0; at < text.size();) {
+    if (static_cast<unsigned char>(text[at]) < 0x80) {
+      ++at;
+      continue;
+    }
+    const std::size_t length = utf8Length(text, at);
+    if (length == 0) {
+      return at;
+    }
+    at += length;
+  }
+  return std::string::npos;
+}
+
 std::string printable(const std::string& text) {
   return escapeForPeople(text, false);
 }
@@ -130,10 +158,19 @@ std::string shellWord(const std::string& word) {
   return out + "'";
 }
 
-std::string jsonString(const std::string& text) {
-  std::string out = "\"";
-  out.reserve(text.size() + 2);
+void appendJsonString(std::string& out, std::string_view text) {
+  out += '"';
   for (std::size_t at = 0; at < text.size();) {
+    // Printable ASCII but the quote and the backslash goes in runs.
+    std::size_t plain = at;
+    while (plain < text.size() && isPlainAscii(text[plain])) {
+      ++plain;
+    }
+    if (plain > at) {
+      out.append(text.data() + at, plain - at);
+      at = plain;
+      continue;
+    }
     const auto byte = static_cast<unsigned char>(text[at]);
     const std::size_t length = utf8Length(text, at);
     if (length == 2 && byte == 0xC2 &&
@@ -145,7 +182,7 @@ std::string jsonString(const std::string& text) {
       continue;
     }
     if (length > 1) {
-      out.append(text, at, length);
+      out.append(text.data() + at, length);
       at += length;
       continue;
     }
@@ -186,7 +223,7 @@ std::string jsonString(const std::string& text) {
         }
     }
   }
-  return out + '"';
+  out += '"';
 }
 
 }  // namespace xeljob

@@ -4,10 +4,15 @@
 #ifndef XELJOB_TEXTESCAPE_H
 #define XELJOB_TEXTESCAPE_H
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace xeljob {
 
+// Where the first byte that is not part of valid UTF-8 stands; npos when
+// every byte is.
+std::size_t firstNonUtf8(const std::string& text);
 // For people: control characters and bytes that are not UTF-8 become \xHH
 // (\n, \t and \r keep their short forms), a backslash becomes \\.
 std::string printable(const std::string& text);
@@ -17,11 +22,11 @@ std::string quoted(const std::string& text);
 // it is when every character is one no shell treats specially, else in
 // single quotes ('\'' for a quote inside), other bytes kept as they are.
 std::string shellWord(const std::string& word);
-// A JSON string literal; control characters (C0, DEL, C1) are escaped. A byte
-// that is not part of valid UTF-8 becomes the lone surrogate \udcHH (HH the
-// byte, 80 to ff), as in the "surrogate escape" convention, so that a reader
-// can restore the exact bytes.
-std::string jsonString(const std::string& text);
+// Appends a JSON string literal to out; control characters (C0, DEL, C1) are
+// escaped. A byte that is not part of valid UTF-8 becomes the lone surrogate
+// \udcHH (HH the byte, 80 to ff), as in the "surrogate escape" convention, so
+// that a reader can restore the exact bytes.
+void appendJsonString(std::string& out, std::string_view text);
 
 }  // namespace xeljob
 

@@ -2,10 +2,8 @@
 // xeljob: answers "what will my job process see for this command line?" by
 // building the job kind's parser over the words and showing its record, the
 // scanner's diagnostics and the words left over.
-#include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <exception>
 #include <string>
 
@@ -14,18 +12,18 @@
 #include "CommandLine.h"
 #include "JobKinds.h"
 #include "JobOutcome.h"
+#include "Modes.h"
 #include "Report.h"
+#include "ToolOutput.h"
 
 namespace {
 
-// Exit statuses.
-constexpr int kClean = 0;     // every word an option or a value, as written
-constexpr int kReported = 1;  // diagnostics, words left over, or a value
-                              // not taken as written
-constexpr int kFailed = 2;    // a usage error, or the tool could not finish
-
 const char kHelp[] =
     "Usage: xeljob [TOOL-OPTION...] KIND [TOOL-OPTION...] [--] [WORD...]\n"
+    "       xeljob [TOOL-OPTION...] --cmdline FILE KIND\n"
+    "       xeljob [TOOL-OPTION...] --pid PID KIND\n"
+    "       xeljob [--json] [--posix] --diff KIND LINE1 LINE2\n"
+    "       xeljob [TOOL-OPTION...] --lines FILE KIND\n"
     "Builds the option parser of a job KIND (backup, restore or scan) over\n"
     "the WORDs, as a job process started with them would, and shows every\n"
     "accessor of the record (marking each value not taken as written, with\n"
@@ -50,27 +48,30 @@ const char kHelp[] =
     "  --version     show the versions of xeljob and of the library it runs\n"
     "                with\n"
     "\n"
-    "Exit status: 0 when every word was taken as an option or a value and\n"
-    "every value as written, 1 when the scanner reported something, words\n"
-    "were left over or a value was not taken as written, 2 for a usage\n"
-    "error, or when the tool cannot run or write its report.\n"
+    "Job words from elsewhere (one of these at most):\n"
+    "  --cmdline FILE  an argument vector as /proc/PID/cmdline holds it, each\n"
+    "                  word ended by a NUL byte (\"-\": standard input); its\n"
+    "                  first word, the program name, is shown, not parsed\n"
+    "  --pid PID       the same, read from a running process; whether\n"
+    "                  POSIXLY_CORRECT is set is taken from its environment\n"
+    "                  where that can be read, else from --posix\n"
+    "  --diff          two job lines, each one word, split as a POSIX shell\n"
+    "                  splits words (quotes and backslashes; nothing is\n"
+    "                  expanded or run): the accessors whose values differ,\n"
+    "                  with the words that set them, and the words and values\n"
+    "                  either side did not take, or not as written; exit\n"
+    "                  status 0 when the settings are the same, else 1\n"
+    "  --lines FILE    one job line per line of FILE (\"-\": standard input),\n"
+    "                  split so: one JSON object per line (its number and\n"
+    "                  what --json gives), a summary on standard error\n"
+    "\n"
+    "Exit status: 0 when every word (of every line) was taken as an option\n"
+    "or a value and every value as written, 1 when the scanner reported\n"
+    "something, words were left over or a value was not taken as written,\n"
+    "2 for a usage error, input that cannot be read, or when the tool cannot\n"
+    "run or write its report.\n"
     "\n"
     "Example: xeljob backup -j 812 -a 5:57 -cn client01 -rbs extra\n";
-
-// Writes the text on standard output and returns status; when that fails
-// (a full disk, a closed pipe), says so on standard error and returns
-// kFailed.
-int writeOut(const std::string& text, int status) {
-  errno = 0;
-  if (std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
-      std::fflush(stdout) == 0) {
-    return status;
-  }
-  const int error = errno;
-  std::fprintf(stderr, "xeljob: cannot write to standard output: %s\n",
-               error != 0 ? std::strerror(error) : "write failed");
-  return kFailed;
-}
 
 }  // namespace
 
@@ -104,25 +105,19 @@ int main(int argc, char** argv) {
           request.json ? vocabularyJson(effects) : vocabularyTable(effects),
           kClean);
     }
-    const JobOutcome outcome =
-        runJob(kind, request.words, request.posix, request.trace);
-    if (request.canonical && !outcome.canonical.isWritten()) {
-      // A record parsed from words can always be written: a fault.
-      std::fprintf(stderr,
-                   "xeljob: the record cannot be written as a command line "
-                   "(%s)\n",
-                   outcome.canonical.field);
-      return kFailed;
+    switch (request.mode) {
+      case Mode::cmdline:
+      case Mode::pid:
+        return runVectorMode(kind, request);
+      case Mode::diff:
+        return runDiffMode(kind, request);
+      case Mode::lines:
+        return runLinesMode(kind, request);
+      case Mode::words:
+        break;
     }
-    const int status =
-        outcome.clean() && outcome.takenAsWritten() ? kClean : kReported;
-    if (request.json) {
-      return writeOut(outcomeJson(outcome, request.trace, request.canonical),
-                      status);
-    }
-    return writeOut(request.canonical ? canonicalLine(outcome)
-                                      : outcomeTable(outcome, request.trace),
-                    status);
+    return writeOutcome(
+        runJob(kind, request.words, request.posix, request.trace), request);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "xeljob: %s\n", error.what());
     return kFailed;

@@ -1,0 +1,230 @@
+// SPDX-License-Identifier: MIT
+// --diff: two job lines, split as a shell splits them, compared accessor by
+// accessor; then what either side did not take, or not as written.
+#include <algorithm>
+#include <stdexcept>
+
+#include "JobDiff.h"
+#include "JsonWriter.h"
+#include "Modes.h"
+#include "OutcomeText.h"
+#include "Report.h"
+#include "ShellWords.h"
+#include "ToolOutput.h"
+
+namespace xeljob {
+namespace {
+
+using ParseStep = XelOptionsParser::ParseStep;
+
+std::string countText(std::size_t count, const char* noun, const char* verb) {
+  return std::to_string(count) + ' ' + noun + (count == 1 ? " " : "s ") + verb +
+         (count == 1 ? "s" : "");
+}
+
+// Calls show(side, text) for each word that a side did not take: errors,
+// then the words left over.
+template <class Show>
+void forEachNotTaken(const JobDiff& diff, Show show) {
+  for (std::size_t side = 0; side < 2; ++side) {
+    const XelOptionsParser::ParseReport& report = diff.sides[side].report;
+    for (const ParseStep& step : report.steps) {
+      if (step.isError()) {
+        show(side,
+             wordsText(step.words) + "  (" + outcomeWords(step.outcome) + ')');
+      }
+    }
+    if (!report.remaining.empty()) {
+      show(side, wordsText(report.remaining) + "  (left over)");
+    }
+  }
+}
+
+// Calls show(side, text) for each value not taken as written: the record's,
+// then the others.
+template <class Show>
+void forEachConverted(const JobDiff& diff, Show show) {
+  for (std::size_t side = 0; side < 2; ++side) {
+    const JobOutcome& outcome = diff.sides[side];
+    for (std::size_t field = 0; field < outcome.record.size(); ++field) {
+      if (outcome.conversions[field] != 0) {
+        show(side, std::string(outcome.record[field].accessor) + ' ' +
+                       valueText(outcome.record[field].value) + "  (" +
+                       conversionWords(outcome.conversions[field]) + ')');
+      }
+    }
+    for (const std::size_t i : outcome.otherConversions) {
+      const ParseStep& step = outcome.report.steps[i];
+      show(side, wordsText(step.words) + "  (" +
+                     conversionWords(step.conversions) + ')');
+    }
+  }
+}
+
+// A section of side-labelled lines, or its title and "none".
+template <class ForEach>
+std::string section(const char* title, const JobDiff& diff, ForEach forEach) {
+  std::string lines;
+  forEach(diff, [&lines](std::size_t side, const std::string& text) {
+    lines += "  line " + std::to_string(side + 1) + ": " + text + '\n';
+  });
+  return std::string(title) + (lines.empty() ? ": none\n" : "\n" + lines);
+}
+
+std::string setByText(const JobOutcome& outcome,
+                      const std::vector<std::size_t>& steps) {
+  if (steps.empty()) {
+    return "(default)";
+  }
+  std::string text = "set by ";
+  for (const std::size_t i : steps) {
+    text += (i == steps.front() ? "" : ", ") +
+            wordsText(outcome.report.steps[i].words);
+  }
+  return text;
+}
+
+std::string diffTable(const JobDiff& diff) {
+  const JobOutcome& first = diff.sides[0];
+  std::string out =
+      std::string(first.kind().name) + " job lines" +
+      (first.posix ? ", POSIXLY_CORRECT present: " : ": ") +
+      (diff.same() ? std::string("the same settings")
+                   : countText(diff.differences.size(), "accessor", "differ")) +
+      '\n';
+  for (const Difference& difference : diff.differences) {
+    out += first.record[difference.field].accessor;
+    out += '\n';
+    std::string values[2];
+    for (std::size_t side = 0; side < 2; ++side) {
+      values[side] = valueText(diff.sides[side].record[difference.field].value);
+    }
+    const std::size_t width = std::max(values[0].size(), values[1].size());
+    for (std::size_t side = 0; side < 2; ++side) {
+      values[side].resize(width, ' ');
+      out += "  line " + std::to_string(side + 1) + ": " + values[side] + "  " +
+             setByText(diff.sides[side], difference.setBy[side]) + '\n';
+    }
+  }
+  out += section("words not taken", diff,
+                 [](const JobDiff& d, auto show) { forEachNotTaken(d, show); });
+  out +=
+      section("values not taken as written", diff,
+              [](const JobDiff& d, auto show) { forEachConverted(d, show); });
+  return out;
+}
+
+// What a side did not take, or not as written, keyed as --json keys them.
+void sideJson(JsonWriter& json, const JobOutcome& outcome) {
+  const XelOptionsParser::ParseReport& report = outcome.report;
+  json.beginObject();
+  json.key("words");
+  stringArray(json, outcome.words, true);
+  json.key("errors");
+  json.beginArray();
+  for (const ParseStep& step : report.steps) {
+    if (step.isError()) {
+      json.beginObject(true);
+      json.key("words");
+      stringArray(json, step.words, true);
+      json.key("outcome");
+      json.value(outcomeName(step.outcome));
+      json.key("diagnostic");
+      const auto index = static_cast<std::size_t>(step.diagnostic);
+      if (step.diagnostic >= 0 && index < report.diagnostics.size()) {
+        json.value(report.diagnostics[index]);
+      } else {
+        json.null();
+      }
+      json.endObject();
+    }
+  }
+  json.endArray();
+  json.key("leftover");
+  stringArray(json, report.remaining, true);
+  json.key("conversions");
+  json.beginObject(true);
+  for (std::size_t field = 0; field < outcome.record.size(); ++field) {
+    if (outcome.conversions[field] != 0) {
+      json.key(outcome.record[field].accessor);
+      conversionArray(json, outcome.conversions[field]);
+    }
+  }
+  json.endObject();
+  json.key("otherConversions");
+  json.beginArray(true);
+  for (const std::size_t i : outcome.otherConversions) {
+    json.beginObject(true);
+    json.key("words");
+    stringArray(json, report.steps[i].words, true);
+    json.key("conversions");
+    conversionArray(json, report.steps[i].conversions);
+    json.endObject();
+  }
+  json.endArray();
+  json.endObject();
+}
+
+std::string diffJson(const JobDiff& diff) {
+  std::string out;
+  JsonWriter json(out);
+  json.beginObject();
+  json.key("job");
+  json.value(diff.sides[0].kind().name);
+  json.key("posix");
+  json.value(diff.sides[0].posix);
+  json.key("same");
+  json.value(diff.same());
+  json.key("differences");
+  json.beginArray();
+  for (const Difference& difference : diff.differences) {
+    json.beginObject(true);
+    json.key("accessor");
+    json.value(diff.sides[0].record[difference.field].accessor);
+    json.key("sides");
+    json.beginArray();
+    for (std::size_t side = 0; side < 2; ++side) {
+      const JobOutcome& outcome = diff.sides[side];
+      json.beginObject();
+      json.key("value");
+      writeValue(json, outcome.record[difference.field].value);
+      json.key("setBy");
+      json.beginArray();
+      for (const std::size_t i : difference.setBy[side]) {
+        stringArray(json, outcome.report.steps[i].words, true);
+      }
+      json.endArray();
+      json.endObject();
+    }
+    json.endArray();
+    json.endObject();
+  }
+  json.endArray();
+  json.key("lines");
+  json.beginArray();
+  for (const JobOutcome& outcome : diff.sides) {
+    sideJson(json, outcome);
+  }
+  json.endArray();
+  json.endObject();
+  return out;
+}
+
+}  // namespace
+
+int runDiffMode(const JobKind& kind, const Request& request) {
+  std::vector<std::string> words[2];
+  for (std::size_t side = 0; side < 2; ++side) {
+    ShellWords split = splitShellWords(request.words[side]);
+    if (!split.error.empty()) {
+      throw std::runtime_error("line " + std::to_string(side + 1) + ": " +
+                               split.error);
+    }
+    words[side] = std::move(split.words);
+  }
+  const JobDiff diff = diffJobs(kind, words[0], words[1], request.posix);
+  return writeOut(request.json ? diffJson(diff) : diffTable(diff),
+                  diff.same() ? kClean : kReported);
+}
+
+}  // namespace xeljob

@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: MIT
+#include "LineBatch.h"
+
+#include <utility>
+
+#include "JobOutcome.h"
+#include "JsonLine.h"
+#include "JsonWriter.h"
+#include "Report.h"
+#include "ShellWords.h"
+#include "TextEscape.h"
+
+namespace xeljob {
+
+LineBatch::LineBatch(const JobKind& kind, const BatchOptions& options,
+                     std::string source)
+    : kind_(kind), options_(options), source_(std::move(source)) {}
+
+std::string LineBatch::where(std::uint64_t number) const {
+  return source_ + ':' + std::to_string(number) + ": ";
+}
+
+void LineBatch::refuse(std::uint64_t number, const std::string& error,
+                       const std::string* line, std::string& out) {
+  summary_.addUnsplit();
+  std::string object;
+  JsonWriter json(object);
+  json.beginObject();
+  json.key("line");
+  json.value(number);
+  json.key("error");
+  json.value(where(number) + error);
+  if (line != nullptr) {
+    json.key("text");
+    json.value(*line);
+  }
+  json.endObject();
+  appendOneLine(out, object, 0);
+  out += '\n';
+}
+
+void LineBatch::take(std::uint64_t number, const std::string& line,
+                     std::string& out) {
+  const std::size_t nul = line.find('\0');
+  if (nul != std::string::npos) {
+    refuse(number,
+           "a NUL byte at column " + std::to_string(nul + 1) +
+               ", which no job word can hold",
+           &line, out);
+    return;
+  }
+  ShellWords split = splitShellWords(line);
+  if (!split.error.empty()) {
+    refuse(number, split.error, &line, out);
+    return;
+  }
+  const JobOutcome outcome =
+      runJob(kind_, split.words, options_.posix, options_.trace);
+  summary_.add(outcome);
+  out += "{\"line\": ";
+  out += std::to_string(number);
+  out += ',';
+  const std::size_t notUtf8 = firstNonUtf8(line);
+  if (notUtf8 != std::string::npos) {
+    summary_.addNotUtf8();
+    out += " \"warning\": ";
+    appendJsonString(out, where(number) + "not UTF-8 from column " +
+                              std::to_string(notUtf8 + 1) +
+                              "; its bytes are kept as they are");
+    out += ',';
+  }
+  // The object's members follow its opening brace.
+  appendOneLine(out, outcomeJson(outcome, options_.trace, options_.canonical),
+                1);
+  out += '\n';
+}
+
+void LineBatch::takeTooLong(std::uint64_t number, std::uint64_t length,
+                            std::string& out) {
+  refuse(number,
+         "a line of " + std::to_string(length) + " bytes, more than the " +
+             std::to_string(kMaxLineBytes) + " a job line may have",
+         nullptr, out);
+}
+
+}  // namespace xeljob

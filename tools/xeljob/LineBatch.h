@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: MIT
+// Job lines one after another, each split as a shell splits it and parsed
+// on its own: one JSON line each, with the line's number and what --json
+// gives for it, or its error; and a summary of them all.
+#ifndef XELJOB_LINEBATCH_H
+#define XELJOB_LINEBATCH_H
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "BatchSummary.h"
+#include "JobKinds.h"
+
+namespace xeljob {
+
+// No job line is this long: a longer one is refused, and memory per line
+// stays bounded.
+constexpr std::size_t kMaxLineBytes = 65536;
+
+struct BatchOptions {
+  bool posix = false;
+  bool trace = false;
+  bool canonical = false;
+};
+
+class LineBatch {
+ public:
+  // `source` names the input in messages: "jobs.txt:12: ...".
+  LineBatch(const JobKind& kind, const BatchOptions& options,
+            std::string source);
+
+  // Appends the JSON line of line `number` (without its line end) to out.
+  void take(std::uint64_t number, const std::string& line, std::string& out);
+  // Appends the JSON line of a line of `length` bytes, over kMaxLineBytes.
+  void takeTooLong(std::uint64_t number, std::uint64_t length,
+                   std::string& out);
+
+  const BatchSummary& summary() const { return summary_; }
+
+ private:
+  std::string where(std::uint64_t number) const;
+  void refuse(std::uint64_t number, const std::string& error,
+              const std::string* line, std::string& out);
+
+  const JobKind& kind_;
+  BatchOptions options_;
+  std::string source_;
+  BatchSummary summary_;
+};
+
+}  // namespace xeljob
+
+#endif  // XELJOB_LINEBATCH_H

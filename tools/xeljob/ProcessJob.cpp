@@ -1,0 +1,127 @@
+// SPDX-License-Identifier: MIT
+#include "ProcessJob.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+
+#include "FileDescriptor.h"
+
+namespace xeljob {
+namespace {
+
+// Finds an entry that begins with "POSIXLY_CORRECT=" in a NUL-separated
+// environment fed to it in pieces, keeping nothing of the entries but how
+// much of the name the current one has matched.
+class VariableMatcher {
+ public:
+  void feed(const char* bytes, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+      if (bytes[i] == '\0') {
+        matched_ = 0;
+        mismatch_ = false;
+      } else if (!mismatch_ && !found_) {
+        if (bytes[i] == kPrefix[matched_]) {
+          found_ = ++matched_ == sizeof kPrefix - 1;
+        } else {
+          mismatch_ = true;
+        }
+      }
+    }
+  }
+  bool found() const { return found_; }
+
+ private:
+  static constexpr char kPrefix[] = "POSIXLY_CORRECT=";
+  std::size_t matched_ = 0;
+  bool mismatch_ = false;
+  bool found_ = false;
+};
+
+std::string systemError(const std::string& what, int error) {
+  return what + ": " + std::strerror(error);
+}
+
+// Reads the environment through one small buffer, wiped after each read and
+// on the way out.
+void readEnvironment(int directory, const std::string& path, ProcessJob& job) {
+  const FileDescriptor file(openat(directory, "environ", O_RDONLY | O_CLOEXEC));
+  if (file.get() < 0) {
+    const int error = errno;
+    job.environmentError = systemError("cannot open " + path, error);
+    return;
+  }
+  VariableMatcher matcher;
+  char buffer[4096];
+  for (;;) {
+    const ssize_t got = read(file.get(), buffer, sizeof buffer);
+    const int error = errno;
+    if (got > 0) {
+      matcher.feed(buffer, static_cast<std::size_t>(got));
+    }
+    explicit_bzero(buffer, sizeof buffer);
+    if (got < 0 && error == EINTR) {
+      continue;
+    }
+    if (got < 0) {
+      job.environmentError = systemError("cannot read " + path, error);
+      return;
+    }
+    if (got == 0) {
+      break;
+    }
+  }
+  job.environmentRead = true;
+  job.posixlyCorrect = matcher.found();
+}
+
+}  // namespace
+
+long processId(const std::string& text) {
+  long pid = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9' || pid > 99999999) {
+      return 0;
+    }
+    pid = pid * 10 + (c - '0');
+  }
+  return pid;
+}
+
+ProcessJob readProcessJob(long pid) {
+  ProcessJob job;
+  job.pid = pid;
+  // Every file through the process's own directory: should the process
+  // end and its id be taken again, they fail instead of reading another.
+  const std::string directoryPath = "/proc/" + std::to_string(pid);
+  const FileDescriptor directory(
+      open(directoryPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (directory.get() < 0) {
+    const int error = errno;
+    throw std::runtime_error(
+        error == ENOENT ? "no process " + std::to_string(pid) +
+                              " (it has exited, or never was)"
+                        : systemError("cannot open " + directoryPath, error));
+  }
+  const std::string cmdlinePath = directoryPath + "/cmdline";
+  const FileDescriptor cmdline(
+      openat(directory.get(), "cmdline", O_RDONLY | O_CLOEXEC));
+  if (cmdline.get() < 0) {
+    const int error = errno;
+    throw std::runtime_error(systemError("cannot open " + cmdlinePath, error));
+  }
+  const std::string bytes = readVectorBytes(cmdline.get(), cmdlinePath);
+  if (bytes.empty()) {
+    throw std::runtime_error(cmdlinePath +
+                             ": empty (a kernel thread, or a process that "
+                             "has exited)");
+  }
+  job.vector = splitArgumentVector(bytes, cmdlinePath);
+  readEnvironment(directory.get(), directoryPath + "/environ", job);
+  return job;
+}
+
+}  // namespace xeljob

@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: MIT
+// What the tool writes on standard output, and its exit statuses.
+#ifndef XELJOB_TOOLOUTPUT_H
+#define XELJOB_TOOLOUTPUT_H
+
+#include <string>
+
+#include "CommandLine.h"
+#include "JobOutcome.h"
+
+namespace xeljob {
+
+// Exit statuses.
+constexpr int kClean = 0;     // every word an option or a value, as written
+constexpr int kReported = 1;  // diagnostics, words left over, or a value
+                              // not taken as written
+constexpr int kFailed = 2;    // a usage error, or the tool could not finish
+
+// Writes the text on standard output and returns status; when that fails
+// (a full disk, a closed pipe), says so on standard error and returns
+// kFailed.
+int writeOut(const std::string& text, int status);
+
+// Says on standard error that standard output cannot be written, for the
+// errno value `error`; returns kFailed.
+int outputFailed(int error);
+
+// What comes before an outcome's own report: lines above the table, and a
+// JSON object whose members come before the outcome's.
+struct OutcomeHead {
+  std::string table;
+  std::string json = "{}\n";
+};
+
+// Writes the outcome as the request asks (table, JSON or canonical line)
+// and returns the exit status.
+int writeOutcome(const JobOutcome& outcome, const Request& request,
+                 const OutcomeHead& head = {});
+
+}  // namespace xeljob
+
+#endif  // XELJOB_TOOLOUTPUT_H
