@@ -2,7 +2,6 @@
 #include "JobKinds.h"
 
 #include <iterator>
-#include <utility>
 
 namespace xeljob {
 namespace {
@@ -42,27 +41,22 @@ const JobKind kJobKinds[] = {
     kindOf<ScanOptionsParser>("scan"),
 };
 
-// The parser's vector over copies of the words: the scan reorders the
-// pointers only, but the copies keep the caller's words out of its reach.
+// The parser's vector over the caller's words, the kind's name first. The
+// scan reorders the pointers only, never the texts, so nothing is copied.
 class WordVector {
  public:
-  WordVector(const char* program, std::vector<std::string> words)
-      : program_(program), texts_(std::move(words)) {
-    pointers_.reserve(texts_.size() + 2);
-    pointers_.push_back(program_.data());
-    for (std::string& text : texts_) {
-      pointers_.push_back(text.data());
+  WordVector(const char* program, const std::vector<std::string>& words) {
+    pointers_.reserve(words.size() + 2);
+    pointers_.push_back(const_cast<char*>(program));
+    for (const std::string& word : words) {
+      pointers_.push_back(const_cast<char*>(word.c_str()));
     }
     pointers_.push_back(nullptr);
   }
-  WordVector(const WordVector&) = delete;
-  WordVector& operator=(const WordVector&) = delete;
-  int argc() const { return static_cast<int>(texts_.size()) + 1; }
+  int argc() const { return static_cast<int>(pointers_.size()) - 1; }
   char** argv() { return pointers_.data(); }
 
  private:
-  std::string program_;
-  std::vector<std::string> texts_;
   std::vector<char*> pointers_;
 };
 

@@ -59,7 +59,7 @@ struct StepWatch {
 // whose conversions none carries.
 void attributeConversions(JobOutcome& outcome) {
   const std::vector<ParseStep>& steps = outcome.report.steps;
-  const OptionEffects& effects = outcome.effects;
+  const OptionEffects& effects = outcome.effects();
   constexpr auto kNone = static_cast<std::size_t>(-1);
   std::vector<std::size_t> lastWriter(outcome.record.size(), kNone);
   outcome.conversions.assign(outcome.record.size(), 0);
@@ -98,24 +98,35 @@ void attributeConversions(JobOutcome& outcome) {
 
 }  // namespace
 
-JobOutcome runJob(const JobKind& kind, const std::vector<std::string>& words,
-                  bool posix, bool trace) {
-  if (posix) {
-    setenv("POSIXLY_CORRECT", "1", 1);
-  } else {
-    unsetenv("POSIXLY_CORRECT");
+JobOutcome runJob(const JobKind& kind, std::vector<std::string> words,
+                  bool posix, bool trace, bool canonical) {
+  // Only when it changes: a run of many lines sets it once.
+  if (posix != (std::getenv("POSIXLY_CORRECT") != nullptr)) {
+    if (posix) {
+      setenv("POSIXLY_CORRECT", "1", 1);
+    } else {
+      unsetenv("POSIXLY_CORRECT");
+    }
   }
-  JobOutcome outcome{OptionEffects(kind), posix, words, {}, {}, {}, {}, {}, {}};
-  std::vector<Value> values;
-  for (const Field& field : outcome.effects.defaults()) {
-    values.push_back(field.value);
-  }
-  StepWatch watch{outcome.effects, std::move(values), outcome.changes};
+  JobOutcome outcome{&OptionEffects::of(kind),
+                     posix,
+                     std::move(words),
+                     {},
+                     {},
+                     {},
+                     {},
+                     {},
+                     {}};
+  StepWatch watch{outcome.effects(), {}, outcome.changes};
   if (trace) {
+    for (const Field& field : outcome.effects().defaults()) {
+      watch.values.push_back(field.value);
+    }
     outcome.report.onStep = &StepWatch::onStep;
     outcome.report.context = &watch;
   }
-  outcome.record = parseWords(kind, words, outcome.report, &outcome.canonical);
+  outcome.record = parseWords(kind, outcome.words, outcome.report,
+                              canonical ? &outcome.canonical : nullptr);
   outcome.report.onStep = nullptr;
   outcome.report.context = nullptr;
   attributeConversions(outcome);
@@ -123,7 +134,7 @@ JobOutcome runJob(const JobKind& kind, const std::vector<std::string>& words,
 }
 
 ChangeReplay::ChangeReplay(const JobOutcome& outcome) : outcome_(outcome) {
-  for (const Field& field : outcome.effects.defaults()) {
+  for (const Field& field : outcome.effects().defaults()) {
     values_.push_back(field.value);
   }
 }

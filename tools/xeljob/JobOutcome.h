@@ -24,8 +24,8 @@ struct Change {
 };
 
 struct JobOutcome {
-  OptionEffects effects;
-  bool posix;  // the parse ran with POSIXLY_CORRECT present
+  const OptionEffects* what;  // the kind's: OptionEffects::of(kind)
+  bool posix;                 // the parse ran with POSIXLY_CORRECT present
   std::vector<std::string> words;
   Record record;
   XelOptionsParser::ParseReport report;
@@ -37,10 +37,12 @@ struct JobOutcome {
   std::vector<std::size_t> otherConversions;
   // Traced only: the changes of every step, in step order.
   std::vector<Change> changes;
-  // The record written back as the kind's canonical command line.
+  // The record written back as the kind's canonical command line, when
+  // runJob was asked.
   XelOptionsParser::CommandLine canonical;
 
-  const JobKind& kind() const { return effects.kind(); }
+  const OptionEffects& effects() const { return *what; }
+  const JobKind& kind() const { return what->kind(); }
   // Every word was taken as an option or a value, and nothing was reported.
   [[nodiscard]] bool clean() const { return report.isClean(); }
   // And every value was taken as written.
@@ -51,9 +53,10 @@ struct JobOutcome {
 
 // Sets POSIXLY_CORRECT for the parse when `posix` is true and removes it
 // otherwise, so that only the tool's option decides. Element 0 of the
-// parser's vector is the kind's name. `trace` fills changes.
-JobOutcome runJob(const JobKind& kind, const std::vector<std::string>& words,
-                  bool posix, bool trace);
+// parser's vector is the kind's name. `trace` fills changes; `canonical`
+// writes the canonical line (else it stays empty).
+JobOutcome runJob(const JobKind& kind, std::vector<std::string> words,
+                  bool posix, bool trace, bool canonical = true);
 
 // Replays a traced outcome's changes step by step, keeping each field's
 // value before the step, so that a change can be shown as old -> new.
@@ -67,7 +70,7 @@ class ChangeReplay {
     const std::vector<Change>& changes = outcome_.changes;
     for (; next_ < changes.size() && changes[next_].step == index; ++next_) {
       const Change& change = changes[next_];
-      if (outcome_.effects.accumulates(change.field)) {
+      if (outcome_.effects().accumulates(change.field)) {
         show(change, static_cast<const Value*>(nullptr));
       } else {
         show(change, &values_[change.field]);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "JsonWriter.h"
 
+#include <cstring>
+
 #include "TextEscape.h"
 
 namespace xeljob {
@@ -35,7 +37,7 @@ void JsonWriter::open(char bracket, bool compact) {
   beforeItem();
   out_ += bracket;
   const bool insideCompact = !levels_.empty() && levels_.back().compact;
-  levels_.push_back({compact || insideCompact, true});
+  levels_.push_back({compact || insideCompact || oneLine_, true});
 }
 
 void JsonWriter::close(char bracket) {
@@ -57,12 +59,23 @@ void JsonWriter::endArray() { close(']'); }
 
 void JsonWriter::key(const char* name) {
   beforeItem();
-  appendJsonString(out_, name);
-  out_ += ": ";
+  // Keys are names of ours (accessors among them): plain ASCII, no escapes,
+  // written in one piece.
+  const std::size_t size = std::strlen(name);
+  const std::size_t at = out_.size();
+  out_.resize(at + size + 4);
+  out_[at] = '"';
+  std::memcpy(&out_[at + 1], name, size);
+  std::memcpy(&out_[at + 1 + size], "\": ", 3);
   afterKey_ = true;
 }
 
 void JsonWriter::value(const std::string& text) {
+  beforeItem();
+  appendJsonString(out_, text);
+}
+
+void JsonWriter::value(const char* text) {
   beforeItem();
   appendJsonString(out_, text);
 }

@@ -12,16 +12,19 @@ namespace xeljob {
 
 class JsonWriter {
  public:
-  explicit JsonWriter(std::string& out) : out_(out) {}
+  // One line: every object and array as a compact one.
+  explicit JsonWriter(std::string& out, bool oneLine = false)
+      : out_(out), oneLine_(oneLine) {}
 
   void beginObject(bool compact = false);
   void endObject();
   void beginArray(bool compact = false);
   void endArray();
+  // A name of ours: written as it is, without escapes.
   void key(const char* name);
 
   void value(const std::string& text);
-  void value(const char* text) { value(std::string(text)); }
+  void value(const char* text);
   void value(std::int64_t number);
   void value(std::uint64_t number);
   void value(bool truth);
@@ -38,6 +41,7 @@ class JsonWriter {
   void newline();
 
   std::string& out_;
+  bool oneLine_;
   std::vector<Level> levels_;
   bool afterKey_ = false;
 };

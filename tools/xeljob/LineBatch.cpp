@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "JobOutcome.h"
-#include "JsonLine.h"
 #include "JsonWriter.h"
 #include "Report.h"
 #include "ShellWords.h"
@@ -23,8 +22,7 @@ std::string LineBatch::where(std::uint64_t number) const {
 void LineBatch::refuse(std::uint64_t number, const std::string& error,
                        const std::string* line, std::string& out) {
   summary_.addUnsplit();
-  std::string object;
-  JsonWriter json(object);
+  JsonWriter json(out, true);
   json.beginObject();
   json.key("line");
   json.value(number);
@@ -35,8 +33,6 @@ void LineBatch::refuse(std::uint64_t number, const std::string& error,
     json.value(*line);
   }
   json.endObject();
-  appendOneLine(out, object, 0);
-  out += '\n';
 }
 
 void LineBatch::take(std::uint64_t number, const std::string& line,
@@ -54,25 +50,23 @@ void LineBatch::take(std::uint64_t number, const std::string& line,
     refuse(number, split.error, &line, out);
     return;
   }
-  const JobOutcome outcome =
-      runJob(kind_, split.words, options_.posix, options_.trace);
+  const JobOutcome outcome = runJob(kind_, split.words, options_.posix,
+                                    options_.trace, options_.canonical);
   summary_.add(outcome);
-  out += "{\"line\": ";
-  out += std::to_string(number);
-  out += ',';
+  JsonWriter json(out, true);
+  json.beginObject();
+  json.key("line");
+  json.value(number);
   const std::size_t notUtf8 = firstNonUtf8(line);
   if (notUtf8 != std::string::npos) {
     summary_.addNotUtf8();
-    out += " \"warning\": ";
-    appendJsonString(out, where(number) + "not UTF-8 from column " +
-                              std::to_string(notUtf8 + 1) +
-                              "; its bytes are kept as they are");
-    out += ',';
+    json.key("warning");
+    json.value(where(number) + "not UTF-8 from column " +
+               std::to_string(notUtf8 + 1) +
+               "; its bytes are kept as they are");
   }
-  // The object's members follow its opening brace.
-  appendOneLine(out, outcomeJson(outcome, options_.trace, options_.canonical),
-                1);
-  out += '\n';
+  outcomeMembers(json, outcome, options_.trace, options_.canonical);
+  json.endObject();
 }
 
 void LineBatch::takeTooLong(std::uint64_t number, std::uint64_t length,

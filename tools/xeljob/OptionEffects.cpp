@@ -2,6 +2,7 @@
 #include "OptionEffects.h"
 
 #include <cstring>
+#include <map>
 #include <stdexcept>
 #include <utility>
 
@@ -33,6 +34,15 @@ OptionEffects::OptionEffects(const JobKind& kind) : kind_(&kind) {
     }
     options_.push_back(std::move(option));
   }
+}
+
+const OptionEffects& OptionEffects::of(const JobKind& kind) {
+  static std::map<const JobKind*, OptionEffects> made;
+  auto at = made.find(&kind);
+  if (at == made.end()) {
+    at = made.emplace(&kind, OptionEffects(kind)).first;
+  }
+  return at->second;
 }
 
 std::size_t OptionEffects::fieldNamed(const char* accessor) const {

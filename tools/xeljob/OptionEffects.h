@@ -21,6 +21,8 @@ std::string optionSpelling(const XelOptionsParser::OptionSpec& option);
 class OptionEffects {
  public:
   explicit OptionEffects(const JobKind& kind);
+  // The kind's, made once: every outcome of the kind shares it.
+  static const OptionEffects& of(const JobKind& kind);
 
   const JobKind& kind() const { return *kind_; }
   // The record of a parse of no words.

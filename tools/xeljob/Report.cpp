@@ -280,6 +280,13 @@ std::string outcomeJson(const JobOutcome& outcome, bool withTrace,
   std::string out;
   JsonWriter json(out);
   json.beginObject();
+  outcomeMembers(json, outcome, withTrace, withCanonical);
+  json.endObject();
+  return out;
+}
+
+void outcomeMembers(JsonWriter& json, const JobOutcome& outcome, bool withTrace,
+                    bool withCanonical) {
   json.key("job");
   json.value(outcome.kind().name);
   json.key("posix");
@@ -323,7 +330,7 @@ std::string outcomeJson(const JobOutcome& outcome, bool withTrace,
     json.key("trace");
     json.beginArray();
     for (std::size_t i = 0; i < steps.size(); ++i) {
-      traceStep(json, steps[i], outcome.effects);
+      traceStep(json, steps[i], outcome.effects());
       json.key("changes");
       json.beginArray(true);
       replay.step(i, [&](const Change& change, const Value* before) {
@@ -353,8 +360,6 @@ std::string outcomeJson(const JobOutcome& outcome, bool withTrace,
   json.value(outcome.clean());
   json.key("takenAsWritten");
   json.value(outcome.takenAsWritten());
-  json.endObject();
-  return out;
 }
 
 std::string vocabularyTable(const OptionEffects& effects) {

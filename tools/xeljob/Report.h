@@ -16,6 +16,9 @@ namespace xeljob {
 std::string outcomeTable(const JobOutcome& outcome, bool withTrace);
 std::string outcomeJson(const JobOutcome& outcome, bool withTrace,
                         bool withCanonical = false);
+// Its members, into an object the caller has opened.
+void outcomeMembers(JsonWriter& json, const JobOutcome& outcome, bool withTrace,
+                    bool withCanonical);
 // The record's canonical command line, one line of words quoted for a
 // POSIX shell.
 std::string canonicalLine(const JobOutcome& outcome);

@@ -100,7 +100,7 @@ int main(int argc, char** argv) {
   const JobKind& kind = *findJobKind(request.kind);
   try {
     if (request.vocabulary) {
-      const OptionEffects effects(kind);
+      const OptionEffects& effects = OptionEffects::of(kind);
       return writeOut(
           request.json ? vocabularyJson(effects) : vocabularyTable(effects),
           kClean);
