@@ -11,29 +11,27 @@ using Settings = Parser::Settings;
 
 // The backup job, declared once. Each field of the record in its order: the
 // accessor that reads it, its member of Settings, the codes of the options
-// that write it (its own first) and their rule.
+// that write it (its own first) and their rule, after the rows every kind
+// begins with.
 // clang-format off
-#define BACKUP_FIELDS(FIELD)                                          \
-  FIELD(getJobId,             jobId,             "jJ", jobId)             \
-  FIELD(getApplicationNumber, applicationNumber, "a",  applicationNumber) \
-  FIELD(getQuorvelId,         quorvelId,         "a",  quorvelId)         \
-  FIELD(getVirtualMachine,    virtualMachine,    "vV", name)              \
-  FIELD(getBackupType,        backupType,        "t",  number)            \
-  FIELD(getJobToken,          jobToken,          "s",  text)              \
-  FIELD(getClientMachine,     clientMachine,     "c",  text)              \
-  FIELD(getMediaAgent,        mediaAgent,        "d",  text)              \
-  FIELD(isLOption,            lOption,           "l",  flag)              \
-  FIELD(isDOption,            dOption,           "F",  flag)              \
-  FIELD(isIOption,            iOption,           "i",  flag)              \
-  FIELD(getFullRestartString, fullRestartString, "or", appendRestart)     \
-  FIELD(getBackupPhase,       backupPhase,       "h",  text)              \
-  FIELD(getRestoreTaskId,     restoreTaskId,     "p",  number)            \
-  FIELD(isSkipConversion,     skipConversion,    "S",  flag)              \
-  FIELD(isIntegrityCheck,     integrityCheck,    "BS", flag)              \
-  FIELD(isRBSJob,             rbsJob,            "RU", flag)              \
-  FIELD(getNumStreamsForRBS,  numStreamsForRBS,  "N",  number)            \
-  FIELD(isAlwaysONJob,        alwaysONJob,       "A",  flag)              \
-  FIELD(isDctmJob,            dctmJob,           "U",  flag)              \
+#define BACKUP_FIELDS(FIELD)                                                \
+  XELOPTS_LEADING_FIELDS(FIELD)                                             \
+  FIELD(getBackupType,        backupType,        "t",  number)              \
+  FIELD(getJobToken,          jobToken,          "s",  text)                \
+  FIELD(getClientMachine,     clientMachine,     "c",  text)                \
+  FIELD(getMediaAgent,        mediaAgent,        "d",  text)                \
+  FIELD(isLOption,            lOption,           "l",  flag)                \
+  FIELD(isDOption,            dOption,           "F",  flag)                \
+  FIELD(isIOption,            iOption,           "i",  flag)                \
+  FIELD(getFullRestartString, fullRestartString, "or", appendRestart)       \
+  FIELD(getBackupPhase,       backupPhase,       "h",  text)                \
+  FIELD(getRestoreTaskId,     restoreTaskId,     "p",  number)              \
+  FIELD(isSkipConversion,     skipConversion,    "S",  flag)                \
+  FIELD(isIntegrityCheck,     integrityCheck,    "BS", flag)                \
+  FIELD(isRBSJob,             rbsJob,            "RU", flag)                \
+  FIELD(getNumStreamsForRBS,  numStreamsForRBS,  "N",  number)              \
+  FIELD(isAlwaysONJob,        alwaysONJob,       "A",  flag)                \
+  FIELD(isDctmJob,            dctmJob,           "U",  flag)                \
   FIELD(isTLToSnapJob,        tlToSnapJob,       "T",  flag)
 // clang-format on
 

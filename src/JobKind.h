@@ -63,6 +63,15 @@ constexpr Field<Settings, std::string> kept(const char* codes) {
   decltype(Settings::member) Parser::accessor() { return settings_.member; }
 // NOLINTEND(bugprone-macro-parentheses)
 
+// The rows that begin every kind's record, the same in each.
+// clang-format off
+#define XELOPTS_LEADING_FIELDS(FIELD)                                       \
+  FIELD(getJobId,             jobId,             "jJ", jobId)               \
+  FIELD(getApplicationNumber, applicationNumber, "a",  applicationNumber)   \
+  FIELD(getQuorvelId,         quorvelId,         "a",  quorvelId)           \
+  FIELD(getVirtualMachine,    virtualMachine,    "vV", name)
+// clang-format on
+
 // A long name of a vocabulary, the code the scanner returns for it, and
 // whether it takes a value.
 struct LongName {

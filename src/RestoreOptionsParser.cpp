@@ -11,18 +11,16 @@ using Settings = Parser::Settings;
 
 // The restore job, declared once. Each field of the record in its order: the
 // accessor that reads it, its member of Settings, the codes of the options
-// that write it (its own first) and their rule.
+// that write it (its own first) and their rule, after the rows every kind
+// begins with.
 // clang-format off
-#define RESTORE_FIELDS(FIELD)                                         \
-  FIELD(getJobId,             jobId,             "jJ", jobId)             \
-  FIELD(getApplicationNumber, applicationNumber, "a",  applicationNumber) \
-  FIELD(getQuorvelId,         quorvelId,         "a",  quorvelId)         \
-  FIELD(getVirtualMachine,    virtualMachine,    "vV", name)              \
-  FIELD(getJobToken,          jobToken,          "s",  text)              \
-  FIELD(getClientMachine,     clientMachine,     "c",  text)              \
-  FIELD(getMaHostName,        maHostName,        "m",  text)              \
-  FIELD(getRestoreTaskId,     restoreTaskId,     "p",  number)            \
-  FIELD(isRBSJob,             rbsJob,            "RU", flag)              \
+#define RESTORE_FIELDS(FIELD)                                               \
+  XELOPTS_LEADING_FIELDS(FIELD)                                             \
+  FIELD(getJobToken,          jobToken,          "s",  text)                \
+  FIELD(getClientMachine,     clientMachine,     "c",  text)                \
+  FIELD(getMaHostName,        maHostName,        "m",  text)                \
+  FIELD(getRestoreTaskId,     restoreTaskId,     "p",  number)              \
+  FIELD(isRBSJob,             rbsJob,            "RU", flag)                \
   FIELD(isDctmJob,            dctmJob,           "U",  flag)
 // clang-format on
 

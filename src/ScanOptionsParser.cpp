@@ -11,19 +11,17 @@ using Settings = Parser::Settings;
 
 // The scan job, declared once. Each field of the record in its order: the
 // accessor that reads it, its member of Settings, the codes of the options
-// that write it (its own first) and their rule.
+// that write it (its own first) and their rule, after the rows every kind
+// begins with.
 // clang-format off
-#define SCAN_FIELDS(FIELD)                                            \
-  FIELD(getJobId,             jobId,             "jJ", jobId)             \
-  FIELD(getApplicationNumber, applicationNumber, "a",  applicationNumber) \
-  FIELD(getQuorvelId,         quorvelId,         "a",  quorvelId)         \
-  FIELD(getVirtualMachine,    virtualMachine,    "vV", name)              \
-  FIELD(getBackupType,        backupType,        "t",  number)            \
-  FIELD(getJobToken,          jobToken,          "s",  text)              \
-  FIELD(getClientMachine,     clientMachine,     "c",  text)              \
-  FIELD(getMediaAgent,        mediaAgent,        "d",  text)              \
-  FIELD(getRestartString,     restartString,     "or", smallestRestart)   \
-  FIELD(getBackupPhase,       backupPhase,       "h",  text)              \
+#define SCAN_FIELDS(FIELD)                                                  \
+  XELOPTS_LEADING_FIELDS(FIELD)                                             \
+  FIELD(getBackupType,        backupType,        "t",  number)              \
+  FIELD(getJobToken,          jobToken,          "s",  text)                \
+  FIELD(getClientMachine,     clientMachine,     "c",  text)                \
+  FIELD(getMediaAgent,        mediaAgent,        "d",  text)                \
+  FIELD(getRestartString,     restartString,     "or", smallestRestart)     \
+  FIELD(getBackupPhase,       backupPhase,       "h",  text)                \
   FIELD(getRestoreTaskId,     restoreTaskId,     "p",  number)
 // clang-format on
 
