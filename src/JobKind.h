@@ -138,37 +138,28 @@ class JobKind {
   constexpr const XelOptionsParser::OptionSpec& option(char code) const {
     return options_[entry(code)];
   }
-  // The index + 1 of the n-th field that the option of the code writes, or
-  // 0 after the last.
+  // Each an index + 1, or 0 for none: the n-th field that the option of
+  // the code writes; for the writer, the next field that the own option of
+  // field i (the first of its codes) writes, and the n-th field whose own
+  // option also sets field i. Field i leads its own option when no earlier
+  // field is written by it.
   constexpr std::size_t writes(int code, std::size_t n = 0) const {
-    for (std::size_t i = 0; i < kFields; ++i) {
-      if (listed(rows_[i].codes, static_cast<char>(code)) && n-- == 0) {
-        return i + 1;
-      }
-    }
-    return 0;
+    return nth(n, [&](std::size_t j) {
+      return listed(rows_[j].codes, static_cast<char>(code));
+    });
   }
-  // For the writer: field i is the first field its own option (the first of
-  // its codes) writes; the next field that option owns (index + 1, or 0);
-  // the n-th field whose own option also sets field i (index + 1, or 0).
-  constexpr bool leads(std::size_t i) const {
-    return rows_[i].accessor != nullptr && nextOwned(i, true) == 0;
-  }
-  constexpr std::size_t nextOwned(std::size_t i, bool before = false) const {
-    for (std::size_t j = before ? 0 : i + 1; j < (before ? i : kFields); ++j) {
-      if (own(j) == own(i)) {
-        return j + 1;
-      }
-    }
-    return 0;
+  constexpr std::size_t nextOwned(std::size_t i) const {
+    return nth(0, [&](std::size_t j) { return j > i && own(j) == own(i); });
   }
   constexpr std::size_t setBy(std::size_t i, std::size_t n) const {
-    for (std::size_t j = 0; j < kFields; ++j) {
-      if (j != i && listed(rows_[i].codes + 1, own(j)) && n-- == 0) {
-        return j + 1;
-      }
-    }
-    return 0;
+    return nth(n, [&](std::size_t j) {
+      return j != i && listed(rows_[i].codes + 1, own(j));
+    });
+  }
+  constexpr bool leads(std::size_t i) const {
+    return rows_[i].accessor != nullptr && nth(0, [&](std::size_t j) {
+                                             return j < i && own(j) == own(i);
+                                           }) == 0;
   }
 
  private:
@@ -187,6 +178,15 @@ class JobKind {
     return static_cast<std::size_t>(vocabulary.count);
   }
   constexpr char own(std::size_t i) const { return rows_[i].codes[0]; }
+  template <class Match>
+  constexpr std::size_t nth(std::size_t n, Match match) const {
+    for (std::size_t j = 0; j < kFields; ++j) {
+      if (match(j) && n-- == 0) {
+        return j + 1;
+      }
+    }
+    return 0;
+  }
   constexpr std::size_t entry(char code) const {
     std::size_t i = 0;
     for (; i < count() && options_[i].code != code; ++i) {
