@@ -143,25 +143,9 @@ void sideJson(JsonWriter& json, const JobOutcome& outcome) {
   json.key("leftover");
   stringArray(json, report.remaining, true);
   json.key("conversions");
-  json.beginObject(true);
-  for (std::size_t field = 0; field < outcome.record.size(); ++field) {
-    if (outcome.conversions[field] != 0) {
-      json.key(outcome.record[field].accessor);
-      conversionArray(json, outcome.conversions[field]);
-    }
-  }
-  json.endObject();
+  conversionsObject(json, outcome, true);
   json.key("otherConversions");
-  json.beginArray(true);
-  for (const std::size_t i : outcome.otherConversions) {
-    json.beginObject(true);
-    json.key("words");
-    stringArray(json, report.steps[i].words, true);
-    json.key("conversions");
-    conversionArray(json, report.steps[i].conversions);
-    json.endObject();
-  }
-  json.endArray();
+  otherConversionsArray(json, outcome, true);
   json.endObject();
 }
 

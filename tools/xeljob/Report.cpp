@@ -275,6 +275,33 @@ std::string canonicalLine(const JobOutcome& outcome) {
   return line + '\n';
 }
 
+void conversionsObject(JsonWriter& json, const JobOutcome& outcome,
+                       bool compact) {
+  json.beginObject(compact);
+  for (std::size_t i = 0; i < outcome.record.size(); ++i) {
+    if (outcome.conversions[i] != 0) {
+      json.key(outcome.record[i].accessor);
+      conversionArray(json, outcome.conversions[i]);
+    }
+  }
+  json.endObject();
+}
+
+void otherConversionsArray(JsonWriter& json, const JobOutcome& outcome,
+                           bool compact) {
+  json.beginArray(compact);
+  for (const std::size_t i : outcome.otherConversions) {
+    const XelOptionsParser::ParseStep& step = outcome.report.steps[i];
+    json.beginObject(true);
+    json.key("words");
+    stringArray(json, step.words, true);
+    json.key("conversions");
+    conversionArray(json, step.conversions);
+    json.endObject();
+  }
+  json.endArray();
+}
+
 std::string outcomeJson(const JobOutcome& outcome, bool withTrace,
                         bool withCanonical) {
   std::string out;
@@ -301,30 +328,14 @@ void outcomeMembers(JsonWriter& json, const JobOutcome& outcome, bool withTrace,
   }
   json.endObject();
   json.key("conversions");
-  json.beginObject();
-  for (std::size_t i = 0; i < outcome.record.size(); ++i) {
-    if (outcome.conversions[i] != 0) {
-      json.key(outcome.record[i].accessor);
-      conversionArray(json, outcome.conversions[i]);
-    }
-  }
-  json.endObject();
+  conversionsObject(json, outcome, false);
   json.key("diagnostics");
   stringArray(json, outcome.report.diagnostics, false);
   json.key("leftover");
   stringArray(json, outcome.report.remaining, true);
-  const std::vector<XelOptionsParser::ParseStep>& steps = outcome.report.steps;
   json.key("otherConversions");
-  json.beginArray();
-  for (const std::size_t i : outcome.otherConversions) {
-    json.beginObject(true);
-    json.key("words");
-    stringArray(json, steps[i].words, true);
-    json.key("conversions");
-    conversionArray(json, steps[i].conversions);
-    json.endObject();
-  }
-  json.endArray();
+  otherConversionsArray(json, outcome, false);
+  const std::vector<XelOptionsParser::ParseStep>& steps = outcome.report.steps;
   if (withTrace) {
     ChangeReplay replay(outcome);
     json.key("trace");

@@ -38,6 +38,12 @@ void writeValue(JsonWriter& json, const Value& value);
 void stringArray(JsonWriter& json, const std::vector<std::string>& texts,
                  bool compact);
 void conversionArray(JsonWriter& json, unsigned conversions);
+// An outcome's "conversions" object (accessor: names) and its
+// "otherConversions" array ({words, conversions}).
+void conversionsObject(JsonWriter& json, const JobOutcome& outcome,
+                       bool compact);
+void otherConversionsArray(JsonWriter& json, const JobOutcome& outcome,
+                           bool compact);
 
 }  // namespace xeljob
 
