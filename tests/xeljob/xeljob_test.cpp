@@ -682,6 +682,31 @@ TEST(XeljobTest, ModesReadTheirWordsAndNameWhatIsWrong) {
   }
 }
 
+// Starts a job that writes a line once its vector is in place, then waits
+// for the end of `input`, the write end of its standard input.
+void startJob(const char* const* argv, const char* const* environment,
+              pid_t& job, int& input) {
+  int inputPipe[2];
+  int ready[2];
+  ASSERT_EQ(pipe2(inputPipe, O_CLOEXEC), 0);
+  ASSERT_EQ(pipe2(ready, O_CLOEXEC), 0);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, inputPipe[0], STDIN_FILENO);
+  posix_spawn_file_actions_adddup2(&actions, ready[1], STDOUT_FILENO);
+  ASSERT_EQ(
+      posix_spawn(&job, argv[0], &actions, nullptr, const_cast<char**>(argv),
+                  const_cast<char**>(environment)),
+      0);
+  posix_spawn_file_actions_destroy(&actions);
+  close(inputPipe[0]);
+  close(ready[1]);
+  input = inputPipe[1];
+  char line;
+  ASSERT_EQ(read(ready[0], &line, 1), 1);
+  close(ready[0]);
+}
+
 // A running job's own words, and POSIXLY_CORRECT as the job saw it: set,
 // the first stray word ends its options, -j 7 among them. A variable that
 // only looks like it is not it.
@@ -697,33 +722,15 @@ TEST(XeljobTest, PidReadsTheRunningJobAndItsEnvironment) {
        "7"},
   };
   for (const auto& c : cases) {
-    int input[2];
-    int ready[2];
-    ASSERT_EQ(pipe2(input, O_CLOEXEC), 0);
-    ASSERT_EQ(pipe2(ready, O_CLOEXEC), 0);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, input[0], STDIN_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, ready[1], STDOUT_FILENO);
     const char* argv[] = {"/bin/sh", "-c", "echo; read x", "stray",
                           "-j",      "7",  nullptr};
     pid_t job = 0;
-    ASSERT_EQ(
-        posix_spawn(&job, argv[0], &actions, nullptr, const_cast<char**>(argv),
-                    const_cast<char**>(c.environment.data())),
-        0);
-    posix_spawn_file_actions_destroy(&actions);
-    close(input[0]);
-    close(ready[1]);
-    // Its vector is in place once it runs.
-    char line;
-    ASSERT_EQ(read(ready[0], &line, 1), 1);
-    close(ready[0]);
-
+    int input = -1;
+    ASSERT_NO_FATAL_FAILURE(startJob(argv, c.environment.data(), job, input));
     const ToolRun table = runTool({"--pid", std::to_string(job), "scan"});
     const ToolRun json =
         runTool({"--json", "--pid", std::to_string(job), "scan"});
-    close(input[1]);  // the job reads the end of its input and exits
+    close(input);  // the job reads the end of its input and exits
     waitpid(job, nullptr, 0);
 
     EXPECT_EQ(table.status, 1) << table.err;
