@@ -709,43 +709,69 @@ void startJob(const char* const* argv, const char* const* environment,
 
 // A running job's own words, and POSIXLY_CORRECT as the job saw it: set,
 // the first stray word ends its options, -j 7 among them. A variable that
-// only looks like it is not it.
+// only looks like it is not it. A job that set its title over its whole
+// argument area, where the kernel reads on into its environment, shows its
+// title up to the area's end.
 TEST(XeljobTest, PidReadsTheRunningJobAndItsEnvironment) {
+  const char* shell[] = {"/bin/sh", "-c", "echo; read x", "stray",
+                         "-j",      "7",  nullptr};
+  const char* title[] = {TITLE_JOB_PATH, "stray", "-j", "7", nullptr};
   const struct {
-    std::vector<const char*> environment;
+    const char* const* argv;
+    const char* program;
+    int status;
     const char* posix;
     const char* jobId;
+    std::vector<const char*> environment;
   } cases[] = {
-      {{"POSIXLY_CORRECT=", "SECRET=s3cr3t", nullptr}, "set", "0"},
-      {{"X=POSIXLY_CORRECT=1", "POSIXLY_CORRECTLY=1", "SECRET=s3cr3t", nullptr},
+      {shell,
+       "/bin/sh",
+       1,
+       "set",
+       "0",
+       {"POSIXLY_CORRECT=", "SECRET=s3cr3t", nullptr}},
+      {shell,
+       "/bin/sh",
+       1,
        "not set",
-       "7"},
+       "7",
+       {"X=POSIXLY_CORRECT=1", "POSIXLY_CORRECTLY=1", "SECRET=s3cr3t",
+        nullptr}},
+      {title,
+       TITLE_JOB_PATH " stray -j 7 ",
+       0,
+       "not set",
+       "0",
+       {"SECRET_TOKEN=tok-s3cr3t", nullptr}},
   };
   for (const auto& c : cases) {
-    const char* argv[] = {"/bin/sh", "-c", "echo; read x", "stray",
-                          "-j",      "7",  nullptr};
     pid_t job = 0;
     int input = -1;
-    ASSERT_NO_FATAL_FAILURE(startJob(argv, c.environment.data(), job, input));
+    ASSERT_NO_FATAL_FAILURE(startJob(c.argv, c.environment.data(), job, input));
     const ToolRun table = runTool({"--pid", std::to_string(job), "scan"});
     const ToolRun json =
         runTool({"--json", "--pid", std::to_string(job), "scan"});
+    std::string all = table.out + table.err + json.out + json.err;
+    for (const char* mode : {"--trace", "--canonical"}) {
+      const ToolRun run = runTool({mode, "--pid", std::to_string(job), "scan"});
+      all += run.out + run.err;
+    }
     close(input);  // the job reads the end of its input and exits
     waitpid(job, nullptr, 0);
 
-    EXPECT_EQ(table.status, 1) << table.err;
-    EXPECT_NE(
-        table.out.find(std::string(", program: \"/bin/sh\" (not "
-                                   "parsed)\nPOSIXLY_CORRECT: ") +
-                       c.posix + " in the environment it was started with\n"),
-        std::string::npos)
+    EXPECT_EQ(table.status, c.status) << table.err;
+    EXPECT_NE(table.out.find(std::string(", program: \"") + c.program +
+                             "\" (not parsed)\nPOSIXLY_CORRECT: " + c.posix +
+                             " in the environment it was started with\n"),
+              std::string::npos)
         << table.out;
     EXPECT_TRUE(hasRow(table.out, "getJobId", c.jobId)) << table.out;
-    EXPECT_NE(json.out.find("\"program\": \"/bin/sh\",\n  \"posixFrom\": "
-                            "\"environment\",\n  \"environmentError\": null,"),
+    EXPECT_NE(json.out.find(std::string("\"program\": \"") + c.program +
+                            "\",\n  \"posixFrom\": \"environment\",\n  "
+                            "\"environmentError\": null,"),
               std::string::npos)
         << json.out;
-    EXPECT_EQ((table.out + json.out).find("s3cr3t"), std::string::npos);
+    EXPECT_EQ(all.find("s3cr3t"), std::string::npos) << all;
   }
 }
 

@@ -5,7 +5,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <sstream>
 #include <stdexcept>
 
 #include "FileDescriptor.h"
@@ -78,6 +81,52 @@ void readEnvironment(int directory, const std::string& path, ProcessJob& job) {
   job.posixlyCorrect = matcher.found();
 }
 
+// Opens `name` in the process's directory; a failure throws, naming `path`.
+int openIn(int directory, const char* name, const std::string& path) {
+  const int fd = openat(directory, name, O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    const int error = errno;
+    throw std::runtime_error(systemError("cannot open " + path, error));
+  }
+  return fd;
+}
+
+// What /proc/PID/stat tells of a process's life and of where its argument
+// area lies; a field it lacks reads as 0.
+struct ProcessStat {
+  char state = '\0';
+  unsigned long long startTime = 0;
+  unsigned long long argStart = 0;  // 0 without the right to read them
+  unsigned long long argEnd = 0;
+};
+
+ProcessStat readStat(int directory, const std::string& path) {
+  const FileDescriptor file(openIn(directory, "stat", path));
+  const std::string text = readVectorBytes(file.get(), path);
+  // The program's name (field 2) may hold spaces and ')': the fields after
+  // it are counted from its last ')'.
+  const std::size_t nameEnd = text.rfind(')');
+  if (nameEnd == std::string::npos) {
+    throw std::runtime_error(path + ": no program name in parentheses");
+  }
+  ProcessStat stat;
+  std::istringstream fields(text.substr(nameEnd + 1));
+  std::string field;
+  for (int number = 3; number <= 49 && fields >> field; ++number) {
+    const unsigned long long value = std::strtoull(field.c_str(), nullptr, 10);
+    if (number == 3) {
+      stat.state = field[0];
+    } else if (number == 22) {
+      stat.startTime = value;
+    } else if (number == 48) {
+      stat.argStart = value;
+    } else if (number == 49) {
+      stat.argEnd = value;
+    }
+  }
+  return stat;
+}
+
 }  // namespace
 
 long processId(const std::string& text) {
@@ -106,14 +155,19 @@ ProcessJob readProcessJob(long pid) {
                               " (it has exited, or never was)"
                         : systemError("cannot open " + directoryPath, error));
   }
+  const std::string statPath = directoryPath + "/stat";
+  const ProcessStat stat = readStat(directory.get(), statPath);
+  // A job that rewrote its title over the last NUL of its argument area
+  // gets the kernel to read on into its environment: no byte past the
+  // area's end is asked for.
+  job.argumentAreaChecked = stat.argEnd > stat.argStart;
   const std::string cmdlinePath = directoryPath + "/cmdline";
-  const FileDescriptor cmdline(
-      openat(directory.get(), "cmdline", O_RDONLY | O_CLOEXEC));
-  if (cmdline.get() < 0) {
-    const int error = errno;
-    throw std::runtime_error(systemError("cannot open " + cmdlinePath, error));
-  }
-  const std::string bytes = readVectorBytes(cmdline.get(), cmdlinePath);
+  const FileDescriptor cmdline(openIn(directory.get(), "cmdline", cmdlinePath));
+  const std::string bytes = readVectorBytes(
+      cmdline.get(), cmdlinePath,
+      job.argumentAreaChecked
+          ? static_cast<std::size_t>(stat.argEnd - stat.argStart)
+          : SIZE_MAX);
   if (bytes.empty()) {
     throw std::runtime_error(cmdlinePath +
                              ": empty (a kernel thread, or a process that "
