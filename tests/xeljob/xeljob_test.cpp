@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <regex>
 #include <string>
@@ -16,6 +17,7 @@
 
 #include "FrequentTexts.h"
 #include "JobOutcome.h"
+#include "ProcessJob.h"
 #include "ShellWords.h"
 #include "TextEscape.h"
 #include "ToolRun.h"
@@ -709,9 +711,9 @@ void startJob(const char* const* argv, const char* const* environment,
 
 // A running job's own words, and POSIXLY_CORRECT as the job saw it: set,
 // the first stray word ends its options, -j 7 among them. A variable that
-// only looks like it is not it. A job that set its title over its whole
-// argument area, where the kernel reads on into its environment, shows its
-// title up to the area's end.
+// only looks like it is not it, and an empty environment, are not it. A job
+// that set its title over its whole argument area, where the kernel reads on
+// into its environment, shows its title up to the area's end.
 TEST(XeljobTest, PidReadsTheRunningJobAndItsEnvironment) {
   const char* shell[] = {"/bin/sh", "-c", "echo; read x", "stray",
                          "-j",      "7",  nullptr};
@@ -737,6 +739,7 @@ TEST(XeljobTest, PidReadsTheRunningJobAndItsEnvironment) {
        "7",
        {"X=POSIXLY_CORRECT=1", "POSIXLY_CORRECTLY=1", "SECRET=s3cr3t",
         nullptr}},
+      {shell, "/bin/sh", 1, "not set", "7", {nullptr}},
       {title,
        TITLE_JOB_PATH " stray -j 7 ",
        0,
@@ -773,6 +776,24 @@ TEST(XeljobTest, PidReadsTheRunningJobAndItsEnvironment) {
         << json.out;
     EXPECT_EQ(all.find("s3cr3t"), std::string::npos) << all;
   }
+}
+
+// A job that exits between the open of its environment and the read: the
+// empty read tells nothing of the environment it was started with.
+TEST(XeljobTest, PidJobThatExitsDuringTheReadHasNoEnvironment) {
+  const char* argv[] = {"/bin/sh", "-c", "echo; read x", nullptr};
+  const char* environment[] = {"POSIXLY_CORRECT=", nullptr};
+  pid_t job = 0;
+  int input = -1;
+  ASSERT_NO_FATAL_FAILURE(startJob(argv, environment, job, input));
+  const xeljob::ProcessJob read = xeljob::readProcessJob(job, [](long pid) {
+    kill(static_cast<pid_t>(pid), SIGKILL);
+    waitpid(static_cast<pid_t>(pid), nullptr, 0);
+  });
+  close(input);
+  EXPECT_FALSE(read.environmentRead);
+  EXPECT_EQ(read.environmentError,
+            "it exited or ran another program while it was read");
 }
 
 // As a POSIX shell splits words, with nothing expanded or run; the

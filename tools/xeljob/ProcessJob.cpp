@@ -50,12 +50,16 @@ std::string systemError(const std::string& what, int error) {
 
 // Reads the environment through one small buffer, wiped after each read and
 // on the way out.
-void readEnvironment(int directory, const std::string& path, ProcessJob& job) {
+void readEnvironment(int directory, const std::string& path, ProcessJob& job,
+                     BeforeEnvironmentRead beforeRead) {
   const FileDescriptor file(openat(directory, "environ", O_RDONLY | O_CLOEXEC));
   if (file.get() < 0) {
     const int error = errno;
     job.environmentError = systemError("cannot open " + path, error);
     return;
+  }
+  if (beforeRead != nullptr) {
+    beforeRead(job.pid);
   }
   VariableMatcher matcher;
   char buffer[4096];
@@ -127,6 +131,19 @@ ProcessStat readStat(int directory, const std::string& path) {
   return stat;
 }
 
+// Whether the process read as `before` still runs the same program.
+bool stillRuns(int directory, const std::string& path,
+               const ProcessStat& before) {
+  try {
+    const ProcessStat now = readStat(directory, path);
+    return now.state != 'Z' && now.state != 'X' &&
+           now.startTime == before.startTime &&
+           now.argStart == before.argStart && now.argEnd == before.argEnd;
+  } catch (const std::runtime_error&) {
+    return false;  // gone
+  }
+}
+
 }  // namespace
 
 long processId(const std::string& text) {
@@ -140,7 +157,8 @@ long processId(const std::string& text) {
   return pid;
 }
 
-ProcessJob readProcessJob(long pid) {
+ProcessJob readProcessJob(long pid,
+                          BeforeEnvironmentRead beforeEnvironmentRead) {
   ProcessJob job;
   job.pid = pid;
   // Every file through the process's own directory: should the process
@@ -174,7 +192,16 @@ ProcessJob readProcessJob(long pid) {
                              "has exited)");
   }
   job.vector = splitArgumentVector(bytes, cmdlinePath);
-  readEnvironment(directory.get(), directoryPath + "/environ", job);
+  readEnvironment(directory.get(), directoryPath + "/environ", job,
+                  beforeEnvironmentRead);
+  // An environment read after the process let go of its memory reads as
+  // empty, as does one a job was started without. By then its stat shows a
+  // zombie, or no argument area, or is gone.
+  if (job.environmentRead && !stillRuns(directory.get(), statPath, stat)) {
+    job.environmentRead = false;
+    job.posixlyCorrect = false;
+    job.environmentError = "it exited or ran another program while it was read";
+  }
   return job;
 }
 

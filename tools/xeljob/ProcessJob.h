@@ -27,12 +27,18 @@ struct ProcessJob {
 // or too large to be a process id.
 long processId(const std::string& text);
 
+// A test seam, called between opening the environment and reading it: a
+// test ends the process there to meet a job that exits during the read.
+using BeforeEnvironmentRead = void (*)(long pid);
+
 // A process that is not there, or whose
 // command line cannot be read, throws std::runtime_error; an environment
-// that cannot be read is only noted. Of the environment, nothing is kept but
-// whether the variable is there: every other byte of it is overwritten as
-// soon as it has been looked at.
-ProcessJob readProcessJob(long pid);
+// that cannot be read is only noted, as is a process that exited or ran
+// another program while it was read. Of the environment, nothing is kept
+// but whether the variable is there: every other byte of it is overwritten
+// as soon as it has been looked at.
+ProcessJob readProcessJob(
+    long pid, BeforeEnvironmentRead beforeEnvironmentRead = nullptr);
 
 }  // namespace xeljob
 
