@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <regex>
 #include <string>
@@ -16,6 +17,7 @@
 
 #include "FrequentTexts.h"
 #include "JobOutcome.h"
+#include "ProcessJob.h"
 #include "ShellWords.h"
 #include "TextEscape.h"
 #include "ToolRun.h"
@@ -682,64 +684,116 @@ TEST(XeljobTest, ModesReadTheirWordsAndNameWhatIsWrong) {
   }
 }
 
+// Starts a job that writes a line once its vector is in place, then waits
+// for the end of `input`, the write end of its standard input.
+void startJob(const char* const* argv, const char* const* environment,
+              pid_t& job, int& input) {
+  int inputPipe[2];
+  int ready[2];
+  ASSERT_EQ(pipe2(inputPipe, O_CLOEXEC), 0);
+  ASSERT_EQ(pipe2(ready, O_CLOEXEC), 0);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, inputPipe[0], STDIN_FILENO);
+  posix_spawn_file_actions_adddup2(&actions, ready[1], STDOUT_FILENO);
+  ASSERT_EQ(
+      posix_spawn(&job, argv[0], &actions, nullptr, const_cast<char**>(argv),
+                  const_cast<char**>(environment)),
+      0);
+  posix_spawn_file_actions_destroy(&actions);
+  close(inputPipe[0]);
+  close(ready[1]);
+  input = inputPipe[1];
+  char line;
+  ASSERT_EQ(read(ready[0], &line, 1), 1);
+  close(ready[0]);
+}
+
 // A running job's own words, and POSIXLY_CORRECT as the job saw it: set,
 // the first stray word ends its options, -j 7 among them. A variable that
-// only looks like it is not it.
+// only looks like it is not it, and an empty environment, are not it. A job
+// that set its title over its whole argument area, where the kernel reads on
+// into its environment, shows its title up to the area's end.
 TEST(XeljobTest, PidReadsTheRunningJobAndItsEnvironment) {
+  const char* shell[] = {"/bin/sh", "-c", "echo; read x", "stray",
+                         "-j",      "7",  nullptr};
+  const char* title[] = {TITLE_JOB_PATH, "stray", "-j", "7", nullptr};
   const struct {
-    std::vector<const char*> environment;
+    const char* const* argv;
+    const char* program;
+    int status;
     const char* posix;
     const char* jobId;
+    std::vector<const char*> environment;
   } cases[] = {
-      {{"POSIXLY_CORRECT=", "SECRET=s3cr3t", nullptr}, "set", "0"},
-      {{"X=POSIXLY_CORRECT=1", "POSIXLY_CORRECTLY=1", "SECRET=s3cr3t", nullptr},
+      {shell,
+       "/bin/sh",
+       1,
+       "set",
+       "0",
+       {"POSIXLY_CORRECT=", "SECRET=s3cr3t", nullptr}},
+      {shell,
+       "/bin/sh",
+       1,
        "not set",
-       "7"},
+       "7",
+       {"X=POSIXLY_CORRECT=1", "POSIXLY_CORRECTLY=1", "SECRET=s3cr3t",
+        nullptr}},
+      {shell, "/bin/sh", 1, "not set", "7", {nullptr}},
+      {title,
+       TITLE_JOB_PATH " stray -j 7 ",
+       0,
+       "not set",
+       "0",
+       {"SECRET_TOKEN=tok-s3cr3t", nullptr}},
   };
   for (const auto& c : cases) {
-    int input[2];
-    int ready[2];
-    ASSERT_EQ(pipe2(input, O_CLOEXEC), 0);
-    ASSERT_EQ(pipe2(ready, O_CLOEXEC), 0);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, input[0], STDIN_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, ready[1], STDOUT_FILENO);
-    const char* argv[] = {"/bin/sh", "-c", "echo; read x", "stray",
-                          "-j",      "7",  nullptr};
     pid_t job = 0;
-    ASSERT_EQ(
-        posix_spawn(&job, argv[0], &actions, nullptr, const_cast<char**>(argv),
-                    const_cast<char**>(c.environment.data())),
-        0);
-    posix_spawn_file_actions_destroy(&actions);
-    close(input[0]);
-    close(ready[1]);
-    // Its vector is in place once it runs.
-    char line;
-    ASSERT_EQ(read(ready[0], &line, 1), 1);
-    close(ready[0]);
-
+    int input = -1;
+    ASSERT_NO_FATAL_FAILURE(startJob(c.argv, c.environment.data(), job, input));
     const ToolRun table = runTool({"--pid", std::to_string(job), "scan"});
     const ToolRun json =
         runTool({"--json", "--pid", std::to_string(job), "scan"});
-    close(input[1]);  // the job reads the end of its input and exits
+    std::string all = table.out + table.err + json.out + json.err;
+    for (const char* mode : {"--trace", "--canonical"}) {
+      const ToolRun run = runTool({mode, "--pid", std::to_string(job), "scan"});
+      all += run.out + run.err;
+    }
+    close(input);  // the job reads the end of its input and exits
     waitpid(job, nullptr, 0);
 
-    EXPECT_EQ(table.status, 1) << table.err;
-    EXPECT_NE(
-        table.out.find(std::string(", program: \"/bin/sh\" (not "
-                                   "parsed)\nPOSIXLY_CORRECT: ") +
-                       c.posix + " in the environment it was started with\n"),
-        std::string::npos)
+    EXPECT_EQ(table.status, c.status) << table.err;
+    EXPECT_NE(table.out.find(std::string(", program: \"") + c.program +
+                             "\" (not parsed)\nPOSIXLY_CORRECT: " + c.posix +
+                             " in the environment it was started with\n"),
+              std::string::npos)
         << table.out;
     EXPECT_TRUE(hasRow(table.out, "getJobId", c.jobId)) << table.out;
-    EXPECT_NE(json.out.find("\"program\": \"/bin/sh\",\n  \"posixFrom\": "
-                            "\"environment\",\n  \"environmentError\": null,"),
+    EXPECT_NE(json.out.find(std::string("\"program\": \"") + c.program +
+                            "\",\n  \"posixFrom\": \"environment\",\n  "
+                            "\"environmentError\": null,"),
               std::string::npos)
         << json.out;
-    EXPECT_EQ((table.out + json.out).find("s3cr3t"), std::string::npos);
+    EXPECT_EQ(all.find("s3cr3t"), std::string::npos) << all;
   }
+}
+
+// A job that exits between the open of its environment and the read: the
+// empty read tells nothing of the environment it was started with.
+TEST(XeljobTest, PidJobThatExitsDuringTheReadHasNoEnvironment) {
+  const char* argv[] = {"/bin/sh", "-c", "echo; read x", nullptr};
+  const char* environment[] = {"POSIXLY_CORRECT=", nullptr};
+  pid_t job = 0;
+  int input = -1;
+  ASSERT_NO_FATAL_FAILURE(startJob(argv, environment, job, input));
+  const xeljob::ProcessJob read = xeljob::readProcessJob(job, [](long pid) {
+    kill(static_cast<pid_t>(pid), SIGKILL);
+    waitpid(static_cast<pid_t>(pid), nullptr, 0);
+  });
+  close(input);
+  EXPECT_FALSE(read.environmentRead);
+  EXPECT_EQ(read.environmentError,
+            "it exited or ran another program while it was read");
 }
 
 // As a POSIX shell splits words, with nothing expanded or run; the

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
@@ -13,11 +14,13 @@
 
 namespace xeljob {
 
-std::string readVectorBytes(int fd, const std::string& source) {
+std::string readVectorBytes(int fd, const std::string& source,
+                            std::size_t limit) {
   std::string bytes;
   char buffer[65536];
-  for (;;) {
-    const ssize_t got = read(fd, buffer, sizeof buffer);
+  while (bytes.size() < limit) {
+    const ssize_t got =
+        read(fd, buffer, std::min(sizeof buffer, limit - bytes.size()));
     if (got < 0 && errno == EINTR) {
       continue;
     }
@@ -36,6 +39,7 @@ std::string readVectorBytes(int fd, const std::string& source) {
     }
     bytes.append(buffer, static_cast<std::size_t>(got));
   }
+  return bytes;
 }
 
 ArgumentVector splitArgumentVector(const std::string& bytes,

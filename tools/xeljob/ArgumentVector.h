@@ -5,6 +5,7 @@
 #define XELJOB_ARGUMENTVECTOR_H
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -19,9 +20,10 @@ struct ArgumentVector {
 // of the stack limit, 2 MiB by default): reading stops there.
 constexpr std::size_t kMaxVectorBytes = 16U << 20;
 
-// Reads an open descriptor to its end; a failure, or more than
-// kMaxVectorBytes, throws std::runtime_error naming `source`.
-std::string readVectorBytes(int fd, const std::string& source);
+// Reads an open descriptor to its end, or `limit` bytes; a failure, or more
+// than kMaxVectorBytes, throws std::runtime_error naming `source`.
+std::string readVectorBytes(int fd, const std::string& source,
+                            std::size_t limit = SIZE_MAX);
 
 // Splits the bytes at each NUL. A last word without its NUL (a program may
 // rewrite its vector) is a word all the same. No word at all throws

@@ -5,7 +5,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <sstream>
 #include <stdexcept>
 
 #include "FileDescriptor.h"
@@ -47,12 +50,16 @@ std::string systemError(const std::string& what, int error) {
 
 // Reads the environment through one small buffer, wiped after each read and
 // on the way out.
-void readEnvironment(int directory, const std::string& path, ProcessJob& job) {
+void readEnvironment(int directory, const std::string& path, ProcessJob& job,
+                     BeforeEnvironmentRead beforeRead) {
   const FileDescriptor file(openat(directory, "environ", O_RDONLY | O_CLOEXEC));
   if (file.get() < 0) {
     const int error = errno;
     job.environmentError = systemError("cannot open " + path, error);
     return;
+  }
+  if (beforeRead != nullptr) {
+    beforeRead(job.pid);
   }
   VariableMatcher matcher;
   char buffer[4096];
@@ -78,6 +85,65 @@ void readEnvironment(int directory, const std::string& path, ProcessJob& job) {
   job.posixlyCorrect = matcher.found();
 }
 
+// Opens `name` in the process's directory; a failure throws, naming `path`.
+int openIn(int directory, const char* name, const std::string& path) {
+  const int fd = openat(directory, name, O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    const int error = errno;
+    throw std::runtime_error(systemError("cannot open " + path, error));
+  }
+  return fd;
+}
+
+// What /proc/PID/stat tells of a process's life and of where its argument
+// area lies; a field it lacks reads as 0.
+struct ProcessStat {
+  char state = '\0';
+  unsigned long long startTime = 0;
+  unsigned long long argStart = 0;  // 0 without the right to read them
+  unsigned long long argEnd = 0;
+};
+
+ProcessStat readStat(int directory, const std::string& path) {
+  const FileDescriptor file(openIn(directory, "stat", path));
+  const std::string text = readVectorBytes(file.get(), path);
+  // The program's name (field 2) may hold spaces and ')': the fields after
+  // it are counted from its last ')'.
+  const std::size_t nameEnd = text.rfind(')');
+  if (nameEnd == std::string::npos) {
+    throw std::runtime_error(path + ": no program name in parentheses");
+  }
+  ProcessStat stat;
+  std::istringstream fields(text.substr(nameEnd + 1));
+  std::string field;
+  for (int number = 3; number <= 49 && fields >> field; ++number) {
+    const unsigned long long value = std::strtoull(field.c_str(), nullptr, 10);
+    if (number == 3) {
+      stat.state = field[0];
+    } else if (number == 22) {
+      stat.startTime = value;
+    } else if (number == 48) {
+      stat.argStart = value;
+    } else if (number == 49) {
+      stat.argEnd = value;
+    }
+  }
+  return stat;
+}
+
+// Whether the process read as `before` still runs the same program.
+bool stillRuns(int directory, const std::string& path,
+               const ProcessStat& before) {
+  try {
+    const ProcessStat now = readStat(directory, path);
+    return now.state != 'Z' && now.state != 'X' &&
+           now.startTime == before.startTime &&
+           now.argStart == before.argStart && now.argEnd == before.argEnd;
+  } catch (const std::runtime_error&) {
+    return false;  // gone
+  }
+}
+
 }  // namespace
 
 long processId(const std::string& text) {
@@ -91,7 +157,8 @@ long processId(const std::string& text) {
   return pid;
 }
 
-ProcessJob readProcessJob(long pid) {
+ProcessJob readProcessJob(long pid,
+                          BeforeEnvironmentRead beforeEnvironmentRead) {
   ProcessJob job;
   job.pid = pid;
   // Every file through the process's own directory: should the process
@@ -106,21 +173,35 @@ ProcessJob readProcessJob(long pid) {
                               " (it has exited, or never was)"
                         : systemError("cannot open " + directoryPath, error));
   }
+  const std::string statPath = directoryPath + "/stat";
+  const ProcessStat stat = readStat(directory.get(), statPath);
+  // A job that rewrote its title over the last NUL of its argument area
+  // gets the kernel to read on into its environment: no byte past the
+  // area's end is asked for.
+  job.argumentAreaChecked = stat.argEnd > stat.argStart;
   const std::string cmdlinePath = directoryPath + "/cmdline";
-  const FileDescriptor cmdline(
-      openat(directory.get(), "cmdline", O_RDONLY | O_CLOEXEC));
-  if (cmdline.get() < 0) {
-    const int error = errno;
-    throw std::runtime_error(systemError("cannot open " + cmdlinePath, error));
-  }
-  const std::string bytes = readVectorBytes(cmdline.get(), cmdlinePath);
+  const FileDescriptor cmdline(openIn(directory.get(), "cmdline", cmdlinePath));
+  const std::string bytes = readVectorBytes(
+      cmdline.get(), cmdlinePath,
+      job.argumentAreaChecked
+          ? static_cast<std::size_t>(stat.argEnd - stat.argStart)
+          : SIZE_MAX);
   if (bytes.empty()) {
     throw std::runtime_error(cmdlinePath +
                              ": empty (a kernel thread, or a process that "
                              "has exited)");
   }
   job.vector = splitArgumentVector(bytes, cmdlinePath);
-  readEnvironment(directory.get(), directoryPath + "/environ", job);
+  readEnvironment(directory.get(), directoryPath + "/environ", job,
+                  beforeEnvironmentRead);
+  // An environment read after the process let go of its memory reads as
+  // empty, as does one a job was started without. By then its stat shows a
+  // zombie, or no argument area, or is gone.
+  if (job.environmentRead && !stillRuns(directory.get(), statPath, stat)) {
+    job.environmentRead = false;
+    job.posixlyCorrect = false;
+    job.environmentError = "it exited or ran another program while it was read";
+  }
   return job;
 }
 

@@ -2,6 +2,7 @@
 // --cmdline and --pid: a job's argument vector as the kernel keeps it. Its
 // program name is shown, not parsed.
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <utility>
 
@@ -39,6 +40,13 @@ int runVectorMode(const JobKind& kind, const Request& request) {
   bool posix = request.posix;
   if (request.mode == Mode::pid) {
     ProcessJob job = readProcessJob(processId(request.source));
+    if (!job.argumentAreaChecked) {
+      std::fprintf(stderr,
+                   "xeljob: process %ld: the end of its argument area could "
+                   "not be checked; its words are shown as the kernel gives "
+                   "them\n",
+                   job.pid);
+    }
     vector = std::move(job.vector);
     if (job.environmentRead) {
       posix = job.posixlyCorrect;
