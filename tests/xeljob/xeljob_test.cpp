@@ -10,6 +10,7 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <fstream>
 #include <regex>
 #include <string>
 #include <variant>
@@ -792,8 +793,34 @@ TEST(XeljobTest, PidJobThatExitsDuringTheReadHasNoEnvironment) {
   });
   close(input);
   EXPECT_FALSE(read.environmentRead);
-  EXPECT_EQ(read.environmentError,
-            "it exited or ran another program while it was read");
+  EXPECT_EQ(read.environmentError, "it exited while it was read");
+}
+
+// A job that starts another program during the read: its words were cut by
+// the argument area of the one before, so none are shown.
+int execInput = -1;
+TEST(XeljobTest, PidJobThatStartsAnotherProgramDuringTheReadIsRefused) {
+  const char* argv[] = {"/bin/sh", "-c", "echo; read x; exec sleep 9", nullptr};
+  const char* environment[] = {nullptr};
+  pid_t job = 0;
+  ASSERT_NO_FATAL_FAILURE(startJob(argv, environment, job, execInput));
+  EXPECT_THROW(xeljob::readProcessJob(
+                   job,
+                   [](long pid) {
+                     EXPECT_EQ(write(execInput, "\n", 1), 1);
+                     const std::string path =
+                         "/proc/" + std::to_string(pid) + "/cmdline";
+                     std::string words;
+                     for (int i = 0; i < 100000 && words.rfind("sleep", 0) != 0;
+                          ++i) {
+                       std::ifstream in(path);
+                       std::getline(in, words);
+                     }
+                   }),
+               std::runtime_error);
+  kill(job, SIGKILL);
+  waitpid(job, nullptr, 0);
+  close(execInput);
 }
 
 // As a POSIX shell splits words, with nothing expanded or run; the

@@ -131,17 +131,24 @@ ProcessStat readStat(int directory, const std::string& path) {
   return stat;
 }
 
-// Whether the process read as `before` still runs the same program.
-bool stillRuns(int directory, const std::string& path,
-               const ProcessStat& before) {
+// What became of the process read as `before` while it was read.
+enum class Since { same, gone, otherProgram };
+
+Since changeSince(int directory, const std::string& path,
+                  const ProcessStat& before) {
+  ProcessStat now;
   try {
-    const ProcessStat now = readStat(directory, path);
-    return now.state != 'Z' && now.state != 'X' &&
-           now.startTime == before.startTime &&
-           now.argStart == before.argStart && now.argEnd == before.argEnd;
+    now = readStat(directory, path);
   } catch (const std::runtime_error&) {
-    return false;  // gone
+    return Since::gone;
   }
+  if (now.state == 'Z' || now.state == 'X' ||
+      now.startTime != before.startTime || now.argEnd <= now.argStart) {
+    return Since::gone;  // exiting, it has let go of its memory
+  }
+  return now.argStart == before.argStart && now.argEnd == before.argEnd
+             ? Since::same
+             : Since::otherProgram;
 }
 
 }  // namespace
@@ -194,13 +201,21 @@ ProcessJob readProcessJob(long pid,
   job.vector = splitArgumentVector(bytes, cmdlinePath);
   readEnvironment(directory.get(), directoryPath + "/environ", job,
                   beforeEnvironmentRead);
+  // Another program started meanwhile was read with the bounds of the one
+  // before, which may end past its own argument area.
+  const Since since = changeSince(directory.get(), statPath, stat);
+  if (since == Since::otherProgram) {
+    throw std::runtime_error("process " + std::to_string(pid) +
+                             " started another program while it was read; "
+                             "try again");
+  }
   // An environment read after the process let go of its memory reads as
   // empty, as does one a job was started without. By then its stat shows a
   // zombie, or no argument area, or is gone.
-  if (job.environmentRead && !stillRuns(directory.get(), statPath, stat)) {
+  if (job.environmentRead && since == Since::gone) {
     job.environmentRead = false;
     job.posixlyCorrect = false;
-    job.environmentError = "it exited or ran another program while it was read";
+    job.environmentError = "it exited while it was read";
   }
   return job;
 }

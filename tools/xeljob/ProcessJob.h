@@ -33,10 +33,10 @@ using BeforeEnvironmentRead = void (*)(long pid);
 
 // A process that is not there, or whose
 // command line cannot be read, throws std::runtime_error; an environment
-// that cannot be read is only noted, as is a process that exited or ran
-// another program while it was read. Of the environment, nothing is kept
-// but whether the variable is there: every other byte of it is overwritten
-// as soon as it has been looked at.
+// that cannot be read is only noted, as is a process that exited while it
+// was read; one that started another program meanwhile throws too. Of the
+// environment, nothing is kept but whether the variable is there: every other
+// byte of it is overwritten as soon as it has been looked at.
 ProcessJob readProcessJob(
     long pid, BeforeEnvironmentRead beforeEnvironmentRead = nullptr);
 
