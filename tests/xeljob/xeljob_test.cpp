@@ -129,6 +129,7 @@ TEST(XeljobTest, ExitStatusSaysWhetherEveryWordWasTaken) {
       {{"backup", "--version"}, 0},
       {{"backup", "--vocabulary"}, 0},
       {{"backup", "--", "--frob"}, 1},
+      {{"-h"}, 0},
       // A value not taken as written: kept, not read, or replaced.
       {{"backup", "-numstreams", "12x"}, 1},
       {{"backup", "-a", "5"}, 1},

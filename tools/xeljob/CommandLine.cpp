@@ -10,21 +10,23 @@
 namespace xeljob {
 namespace {
 
+const struct {
+  const char* name;
+  bool Request::*flag;
+} kSwitches[] = {
+    {"--help", &Request::help},
+    {"-h", &Request::help},  // before the kind only: after it, a job word
+    {"--version", &Request::version},
+    {"--json", &Request::json},
+    {"--trace", &Request::trace},
+    {"--posix", &Request::posix},
+    {"--vocabulary", &Request::vocabulary},
+    {"--canonical", &Request::canonical},
+};
+
 // Sets the switch named by a tool option; false when there is none.
 bool applyToolOption(const std::string& option, Request& request) {
-  const struct {
-    const char* name;
-    bool Request::*flag;
-  } switches[] = {
-      {"--help", &Request::help},
-      {"--version", &Request::version},
-      {"--json", &Request::json},
-      {"--trace", &Request::trace},
-      {"--posix", &Request::posix},
-      {"--vocabulary", &Request::vocabulary},
-      {"--canonical", &Request::canonical},
-  };
-  for (const auto& entry : switches) {
+  for (const auto& entry : kSwitches) {
     if (option == entry.name) {
       request.*entry.flag = true;
       return true;
@@ -141,8 +143,11 @@ Request readCommandLine(int argc, const char* const* argv) {
       break;  // the first job word
     }
     if (word[0] == '-') {
-      request.usageError = "unknown option " + quoted(word);
-      return request;
+      if (!applyToolOption(word, request)) {  // "-h"
+        request.usageError = "unknown option " + quoted(word);
+        return request;
+      }
+      continue;
     }
     request.kind = word;
     kindGiven = true;

@@ -44,7 +44,7 @@ const char kHelp[] =
     "                record give the same line (with --json: the object's\n"
     "                \"canonical\" array of words)\n"
     "  --vocabulary  show the KIND's short options and long names instead\n"
-    "  --help        show this text\n"
+    "  -h, --help    show this text (-h only before KIND)\n"
     "  --version     show the versions of xeljob and of the library it runs\n"
     "                with\n"
     "\n"
