@@ -129,6 +129,7 @@ TEST(XeljobTest, ExitStatusSaysWhetherEveryWordWasTaken) {
       {{"backup", "--version"}, 0},
       {{"backup", "--vocabulary"}, 0},
       {{"backup", "--", "--frob"}, 1},
+      {{"backup", "--", "--json"}, 1},  // no hint: "--" says it is a job word
       {{"-h"}, 0},
       // A value not taken as written: kept, not read, or replaced.
       {{"backup", "-numstreams", "12x"}, 1},
@@ -177,6 +178,11 @@ TEST(XeljobTest, ExitStatusesAndTheirMessages) {
        2,
        "xeljob: cannot write to standard output: Broken pipe"},
       {{"backup", "-j", "1", "-q"}, {Out::kCaptured, true}, 1, ""},
+      {{"backup", "-j", "1", "-h", "--json"},  // one hint, the parse unchanged
+       {},
+       1,
+       "xeljob: hint: \"-h\" is taken as a job word; xeljob's own options go "
+       "before the job kind\n"},
       {{"backup", "-j", "1"}, {Out::kFullDevice, true}, 2, ""},
   };
   for (const auto& c : cases) {

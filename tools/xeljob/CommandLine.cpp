@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "CommandLine.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "JobKinds.h"
 #include "ProcessJob.h"
@@ -113,16 +115,25 @@ std::string modeMisuse(const Request& request) {
   return {};
 }
 
+// Whether `word` is spelled as one of the tool's own options.
+bool isToolOption(const std::string& word) {
+  const auto named = [&word](const auto& entry) { return word == entry.name; };
+  return std::any_of(std::begin(kSwitches), std::end(kSwitches), named) ||
+         std::any_of(std::begin(kModeOptions), std::end(kModeOptions), named);
+}
+
 }  // namespace
 
 Request readCommandLine(int argc, const char* const* argv) {
   Request request;
   int index = 1;
   bool kindGiven = false;
+  bool toolOptionsEnded = false;  // by "--": what follows is meant as job words
   for (; index < argc; ++index) {
     const std::string word = argv[index];
     if (word == "--") {
       ++index;
+      toolOptionsEnded = true;
       break;
     }
     if (word.size() > 2 && word.compare(0, 2, "--") == 0) {
@@ -168,6 +179,14 @@ Request readCommandLine(int argc, const char* const* argv) {
                          " (expected " + jobKindNames() + ")";
   } else if (request.mode != Mode::words) {
     request.usageError = modeMisuse(request);
+  }
+  const auto misplaced =
+      std::find_if(request.words.begin(), request.words.end(), isToolOption);
+  if (request.mode == Mode::words && !toolOptionsEnded &&
+      misplaced != request.words.end()) {
+    request.hint = quoted(*misplaced) +
+                   " is taken as a job word; xeljob's own options go before "
+                   "the job kind";
   }
   return request;
 }

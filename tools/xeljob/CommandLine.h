@@ -36,6 +36,7 @@ struct Request {
   std::string kind;                // "backup", "restore" or "scan"
   std::vector<std::string> words;  // the job words, program name excluded
   std::string usageError;          // non-empty: the one-line complaint
+  std::string hint;  // non-empty: a job word looks meant for the tool
 };
 
 Request readCommandLine(int argc, const char* const* argv);

@@ -31,7 +31,9 @@ const char kHelp[] =
     "the options.\n"
     "\n"
     "Tool options (words that begin with \"--\" before the first job word;\n"
-    "job words that begin with \"--\" go after a \"--\"):\n"
+    "job words that begin with \"--\" go after a \"--\"; a job word spelled\n"
+    "as a tool option, with no \"--\" before it, gets a hint on standard\n"
+    "error):\n"
     "  --json        one JSON object instead of the table\n"
     "  --trace       also list every scanner call: its code, the words it\n"
     "                consumed and its outcome (the accessors whose values it\n"
@@ -84,6 +86,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "xeljob: %s; try 'xeljob --help'\n",
                  request.usageError.c_str());
     return kFailed;
+  }
+  if (!request.hint.empty()) {
+    std::fprintf(stderr, "xeljob: hint: %s\n", request.hint.c_str());
   }
   if (request.help) {
     return writeOut(kHelp, kClean);
