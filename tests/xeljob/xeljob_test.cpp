@@ -221,6 +221,7 @@ TEST(XeljobTest, UsageErrorsGiveOneLineAndStatusTwo) {
       {"--diff", "backup", "-j 7"},
       {"--diff", "--trace", "backup", "-j 7", "-j 8"},
       {"--lines", "-", "backup", "--vocabulary"},
+      {"backup", "--vocabulary", "-j", "7"},
   };
   for (const Words& args : cases) {
     const ToolRun run = runTool(args);

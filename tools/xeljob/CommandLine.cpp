@@ -179,6 +179,9 @@ Request readCommandLine(int argc, const char* const* argv) {
                          " (expected " + jobKindNames() + ")";
   } else if (request.mode != Mode::words) {
     request.usageError = modeMisuse(request);
+  } else if (request.vocabulary && !request.words.empty()) {
+    request.usageError = "unexpected word " + quoted(request.words.front()) +
+                         ": --vocabulary parses no job words";
   }
   const auto misplaced =
       std::find_if(request.words.begin(), request.words.end(), isToolOption);

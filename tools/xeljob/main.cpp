@@ -46,6 +46,7 @@ const char kHelp[] =
     "                record give the same line (with --json: the object's\n"
     "                \"canonical\" array of words)\n"
     "  --vocabulary  show the KIND's short options and long names instead\n"
+    "                (no WORD)\n"
     "  -h, --help    show this text (-h only before KIND)\n"
     "  --version     show the versions of xeljob and of the library it runs\n"
     "                with\n"
