@@ -222,6 +222,7 @@ TEST(XeljobTest, UsageErrorsGiveOneLineAndStatusTwo) {
       {"--diff", "--trace", "backup", "-j 7", "-j 8"},
       {"--lines", "-", "backup", "--vocabulary"},
       {"backup", "--vocabulary", "-j", "7"},
+      {"--canonical", "--trace", "backup"},
   };
   for (const Words& args : cases) {
     const ToolRun run = runTool(args);
@@ -556,7 +557,8 @@ TEST(XeljobTest, CanonicalLineOfTheRecord) {
     EXPECT_EQ(run.status, c.status) << run.out << run.err;
     EXPECT_EQ(run.out, c.out);
   }
-  const ToolRun json = runTool({"--canonical", "--json", "scan", "-o", "a b"});
+  const ToolRun json =
+      runTool({"--canonical", "--json", "--trace", "scan", "-o", "a b"});
   EXPECT_NE(json.out.find(R"("canonical": ["-o", "a b"],)"), std::string::npos)
       << json.out;
 }

@@ -183,6 +183,11 @@ Request readCommandLine(int argc, const char* const* argv) {
     request.usageError = "unexpected word " + quoted(request.words.front()) +
                          ": --vocabulary parses no job words";
   }
+  if (request.usageError.empty() && request.canonical && request.trace &&
+      !request.json && request.mode != Mode::lines) {
+    request.usageError =
+        "--canonical prints only the canonical line, so --trace needs --json";
+  }
   const auto misplaced =
       std::find_if(request.words.begin(), request.words.end(), isToolOption);
   if (request.mode == Mode::words && !toolOptionsEnded &&
