@@ -720,11 +720,12 @@ void startJob(const char* const* argv, const char* const* environment,
   close(ready[0]);
 }
 
-// A running job's own words, and POSIXLY_CORRECT as the job saw it: set,
-// the first stray word ends its options, -j 7 among them. A variable that
-// only looks like it is not it, and an empty environment, are not it. A job
-// that set its title over its whole argument area, where the kernel reads on
-// into its environment, shows its title up to the area's end.
+// A running job's own words, and POSIXLY_CORRECT as the job saw it, whatever
+// --posix says (and saying so where they differ): set, the first stray word
+// ends its options, -j 7 among them. A variable that only looks like it is
+// not it, and an empty environment, are not it. A job that set its title over
+// its whole argument area, where the kernel reads on into its environment,
+// shows its title up to the area's end.
 TEST(XeljobTest, PidReadsTheRunningJobAndItsEnvironment) {
   const char* shell[] = {"/bin/sh", "-c", "echo; read x", "stray",
                          "-j",      "7",  nullptr};
@@ -762,7 +763,8 @@ TEST(XeljobTest, PidReadsTheRunningJobAndItsEnvironment) {
     pid_t job = 0;
     int input = -1;
     ASSERT_NO_FATAL_FAILURE(startJob(c.argv, c.environment.data(), job, input));
-    const ToolRun table = runTool({"--pid", std::to_string(job), "scan"});
+    const ToolRun table =
+        runTool({"--posix", "--pid", std::to_string(job), "scan"});
     const ToolRun json =
         runTool({"--json", "--pid", std::to_string(job), "scan"});
     std::string all = table.out + table.err + json.out + json.err;
@@ -774,6 +776,12 @@ TEST(XeljobTest, PidReadsTheRunningJobAndItsEnvironment) {
     waitpid(job, nullptr, 0);
 
     EXPECT_EQ(table.status, c.status) << table.err;
+    EXPECT_EQ(table.err, std::string(c.posix) == "set"
+                             ? ""
+                             : "xeljob: process " + std::to_string(job) +
+                                   ": --posix is overridden: POSIXLY_CORRECT "
+                                   "is not set in the environment it was "
+                                   "started with\n");
     EXPECT_NE(table.out.find(std::string(", program: \"") + c.program +
                              "\" (not parsed)\nPOSIXLY_CORRECT: " + c.posix +
                              " in the environment it was started with\n"),
