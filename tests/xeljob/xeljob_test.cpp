@@ -129,6 +129,8 @@ TEST(XeljobTest, ExitStatusSaysWhetherEveryWordWasTaken) {
       {{"backup", "--version"}, 0},
       {{"backup", "--vocabulary"}, 0},
       {{"backup", "--", "--frob"}, 1},
+      {{"backup", "--", "--json"}, 1},  // no hint: "--" says it is a job word
+      {{"-h"}, 0},
       // A value not taken as written: kept, not read, or replaced.
       {{"backup", "-numstreams", "12x"}, 1},
       {{"backup", "-a", "5"}, 1},
@@ -176,6 +178,11 @@ TEST(XeljobTest, ExitStatusesAndTheirMessages) {
        2,
        "xeljob: cannot write to standard output: Broken pipe"},
       {{"backup", "-j", "1", "-q"}, {Out::kCaptured, true}, 1, ""},
+      {{"backup", "-j", "1", "-h", "--json"},  // one hint, the parse unchanged
+       {},
+       1,
+       "xeljob: hint: \"-h\" is taken as a job word; xeljob's own options go "
+       "before the job kind\n"},
       {{"backup", "-j", "1"}, {Out::kFullDevice, true}, 2, ""},
   };
   for (const auto& c : cases) {
@@ -214,6 +221,8 @@ TEST(XeljobTest, UsageErrorsGiveOneLineAndStatusTwo) {
       {"--diff", "backup", "-j 7"},
       {"--diff", "--trace", "backup", "-j 7", "-j 8"},
       {"--lines", "-", "backup", "--vocabulary"},
+      {"backup", "--vocabulary", "-j", "7"},
+      {"--canonical", "--trace", "backup"},
   };
   for (const Words& args : cases) {
     const ToolRun run = runTool(args);
@@ -548,7 +557,8 @@ TEST(XeljobTest, CanonicalLineOfTheRecord) {
     EXPECT_EQ(run.status, c.status) << run.out << run.err;
     EXPECT_EQ(run.out, c.out);
   }
-  const ToolRun json = runTool({"--canonical", "--json", "scan", "-o", "a b"});
+  const ToolRun json =
+      runTool({"--canonical", "--json", "--trace", "scan", "-o", "a b"});
   EXPECT_NE(json.out.find(R"("canonical": ["-o", "a b"],)"), std::string::npos)
       << json.out;
 }
@@ -710,11 +720,12 @@ void startJob(const char* const* argv, const char* const* environment,
   close(ready[0]);
 }
 
-// A running job's own words, and POSIXLY_CORRECT as the job saw it: set,
-// the first stray word ends its options, -j 7 among them. A variable that
-// only looks like it is not it, and an empty environment, are not it. A job
-// that set its title over its whole argument area, where the kernel reads on
-// into its environment, shows its title up to the area's end.
+// A running job's own words, and POSIXLY_CORRECT as the job saw it, whatever
+// --posix says (and saying so where they differ): set, the first stray word
+// ends its options, -j 7 among them. A variable that only looks like it is
+// not it, and an empty environment, are not it. A job that set its title over
+// its whole argument area, where the kernel reads on into its environment,
+// shows its title up to the area's end.
 TEST(XeljobTest, PidReadsTheRunningJobAndItsEnvironment) {
   const char* shell[] = {"/bin/sh", "-c", "echo; read x", "stray",
                          "-j",      "7",  nullptr};
@@ -752,7 +763,8 @@ TEST(XeljobTest, PidReadsTheRunningJobAndItsEnvironment) {
     pid_t job = 0;
     int input = -1;
     ASSERT_NO_FATAL_FAILURE(startJob(c.argv, c.environment.data(), job, input));
-    const ToolRun table = runTool({"--pid", std::to_string(job), "scan"});
+    const ToolRun table =
+        runTool({"--posix", "--pid", std::to_string(job), "scan"});
     const ToolRun json =
         runTool({"--json", "--pid", std::to_string(job), "scan"});
     std::string all = table.out + table.err + json.out + json.err;
@@ -764,6 +776,12 @@ TEST(XeljobTest, PidReadsTheRunningJobAndItsEnvironment) {
     waitpid(job, nullptr, 0);
 
     EXPECT_EQ(table.status, c.status) << table.err;
+    EXPECT_EQ(table.err, std::string(c.posix) == "set"
+                             ? ""
+                             : "xeljob: process " + std::to_string(job) +
+                                   ": --posix is overridden: POSIXLY_CORRECT "
+                                   "is not set in the environment it was "
+                                   "started with\n");
     EXPECT_NE(table.out.find(std::string(", program: \"") + c.program +
                              "\" (not parsed)\nPOSIXLY_CORRECT: " + c.posix +
                              " in the environment it was started with\n"),

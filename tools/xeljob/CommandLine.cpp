@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "CommandLine.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "JobKinds.h"
 #include "ProcessJob.h"
@@ -10,21 +12,23 @@
 namespace xeljob {
 namespace {
 
+const struct {
+  const char* name;
+  bool Request::*flag;
+} kSwitches[] = {
+    {"--help", &Request::help},
+    {"-h", &Request::help},  // before the kind only: after it, a job word
+    {"--version", &Request::version},
+    {"--json", &Request::json},
+    {"--trace", &Request::trace},
+    {"--posix", &Request::posix},
+    {"--vocabulary", &Request::vocabulary},
+    {"--canonical", &Request::canonical},
+};
+
 // Sets the switch named by a tool option; false when there is none.
 bool applyToolOption(const std::string& option, Request& request) {
-  const struct {
-    const char* name;
-    bool Request::*flag;
-  } switches[] = {
-      {"--help", &Request::help},
-      {"--version", &Request::version},
-      {"--json", &Request::json},
-      {"--trace", &Request::trace},
-      {"--posix", &Request::posix},
-      {"--vocabulary", &Request::vocabulary},
-      {"--canonical", &Request::canonical},
-  };
-  for (const auto& entry : switches) {
+  for (const auto& entry : kSwitches) {
     if (option == entry.name) {
       request.*entry.flag = true;
       return true;
@@ -111,16 +115,25 @@ std::string modeMisuse(const Request& request) {
   return {};
 }
 
+// Whether `word` is spelled as one of the tool's own options.
+bool isToolOption(const std::string& word) {
+  const auto named = [&word](const auto& entry) { return word == entry.name; };
+  return std::any_of(std::begin(kSwitches), std::end(kSwitches), named) ||
+         std::any_of(std::begin(kModeOptions), std::end(kModeOptions), named);
+}
+
 }  // namespace
 
 Request readCommandLine(int argc, const char* const* argv) {
   Request request;
   int index = 1;
   bool kindGiven = false;
+  bool toolOptionsEnded = false;  // by "--": what follows is meant as job words
   for (; index < argc; ++index) {
     const std::string word = argv[index];
     if (word == "--") {
       ++index;
+      toolOptionsEnded = true;
       break;
     }
     if (word.size() > 2 && word.compare(0, 2, "--") == 0) {
@@ -141,8 +154,11 @@ Request readCommandLine(int argc, const char* const* argv) {
       break;  // the first job word
     }
     if (word[0] == '-') {
-      request.usageError = "unknown option " + quoted(word);
-      return request;
+      if (!applyToolOption(word, request)) {  // "-h"
+        request.usageError = "unknown option " + quoted(word);
+        return request;
+      }
+      continue;
     }
     request.kind = word;
     kindGiven = true;
@@ -163,6 +179,22 @@ Request readCommandLine(int argc, const char* const* argv) {
                          " (expected " + jobKindNames() + ")";
   } else if (request.mode != Mode::words) {
     request.usageError = modeMisuse(request);
+  } else if (request.vocabulary && !request.words.empty()) {
+    request.usageError = "unexpected word " + quoted(request.words.front()) +
+                         ": --vocabulary parses no job words";
+  }
+  if (request.usageError.empty() && request.canonical && request.trace &&
+      !request.json && request.mode != Mode::lines) {
+    request.usageError =
+        "--canonical prints only the canonical line, so --trace needs --json";
+  }
+  const auto misplaced =
+      std::find_if(request.words.begin(), request.words.end(), isToolOption);
+  if (request.mode == Mode::words && !toolOptionsEnded &&
+      misplaced != request.words.end()) {
+    request.hint = quoted(*misplaced) +
+                   " is taken as a job word; xeljob's own options go before "
+                   "the job kind";
   }
   return request;
 }

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The tool's own command line:
 //   xeljob [TOOL-OPTION...] KIND [TOOL-OPTION...] [--] [WORD...]
-// Tool options are the words that begin with "--" before the job words; the
-// first other word after the kind, or whatever follows "--", starts the job
-// words. A mode option says where the job words come from instead: a file,
-// a process, two lines to compare, or a file of lines.
+// Tool options are the words that begin with "--" before the job words, and
+// "-h" before the kind; the first other word after the kind, or whatever
+// follows "--", starts the job words. A mode option says where the job words
+// come from instead: a file, a process, two lines to compare, or a file of
+// lines.
 #ifndef XELJOB_COMMANDLINE_H
 #define XELJOB_COMMANDLINE_H
 
@@ -35,6 +36,7 @@ struct Request {
   std::string kind;                // "backup", "restore" or "scan"
   std::vector<std::string> words;  // the job words, program name excluded
   std::string usageError;          // non-empty: the one-line complaint
+  std::string hint;  // non-empty: a job word looks meant for the tool
 };
 
 Request readCommandLine(int argc, const char* const* argv);

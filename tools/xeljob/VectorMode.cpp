@@ -51,6 +51,13 @@ int runVectorMode(const JobKind& kind, const Request& request) {
     if (job.environmentRead) {
       posix = job.posixlyCorrect;
     }
+    if (request.posix && !posix) {
+      std::fprintf(stderr,
+                   "xeljob: process %ld: --posix is overridden: "
+                   "POSIXLY_CORRECT is not set in the environment it was "
+                   "started with\n",
+                   job.pid);
+    }
     head.table = "process " + std::to_string(job.pid) +
                  ", program: " + quoted(vector.program) + " (not parsed)\n" +
                  posixText(job, request.posix);

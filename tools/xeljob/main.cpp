@@ -31,7 +31,9 @@ const char kHelp[] =
     "the options.\n"
     "\n"
     "Tool options (words that begin with \"--\" before the first job word;\n"
-    "job words that begin with \"--\" go after a \"--\"):\n"
+    "job words that begin with \"--\" go after a \"--\"; a job word spelled\n"
+    "as a tool option, with no \"--\" before it, gets a hint on standard\n"
+    "error):\n"
     "  --json        one JSON object instead of the table\n"
     "  --trace       also list every scanner call: its code, the words it\n"
     "                consumed and its outcome (the accessors whose values it\n"
@@ -42,9 +44,11 @@ const char kHelp[] =
     "  --canonical   print only the record's canonical command line, quoted\n"
     "                for a POSIX shell: command lines that give the same\n"
     "                record give the same line (with --json: the object's\n"
-    "                \"canonical\" array of words)\n"
+    "                \"canonical\" array of words); with --trace, only with\n"
+    "                --json or --lines\n"
     "  --vocabulary  show the KIND's short options and long names instead\n"
-    "  --help        show this text\n"
+    "                (no WORD)\n"
+    "  -h, --help    show this text (-h only before KIND)\n"
     "  --version     show the versions of xeljob and of the library it runs\n"
     "                with\n"
     "\n"
@@ -54,7 +58,8 @@ const char kHelp[] =
     "                  first word, the program name, is shown, not parsed\n"
     "  --pid PID       the same, read from a running process; whether\n"
     "                  POSIXLY_CORRECT is set is taken from its environment\n"
-    "                  where that can be read, else from --posix\n"
+    "                  where that can be read, else from --posix (standard\n"
+    "                  error says when it overrides --posix)\n"
     "  --diff          two job lines, each one word, split as a POSIX shell\n"
     "                  splits words (quotes and backslashes; nothing is\n"
     "                  expanded or run): the accessors whose values differ,\n"
@@ -84,6 +89,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "xeljob: %s; try 'xeljob --help'\n",
                  request.usageError.c_str());
     return kFailed;
+  }
+  if (!request.hint.empty()) {
+    std::fprintf(stderr, "xeljob: hint: %s\n", request.hint.c_str());
   }
   if (request.help) {
     return writeOut(kHelp, kClean);
