@@ -9,14 +9,17 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <string>
 #include <utility>
 #include <variant>
 #include <vector>
 
+#include "BackupOptionsParser.h"
 #include "FuzzInput.h"
 #include "Invariants.h"
-#include "JobRecords.h"
+#include "RestoreOptionsParser.h"
+#include "ScanOptionsParser.h"
 #include "XelOptionsParser.h"
 
 namespace parser_fuzz {
@@ -116,20 +119,16 @@ inline std::vector<std::string> possibleValues(
   return values;
 }
 
-// What a target reads from one parser: the whole record, as fields and as
-// one text, and its flags as (accessor, value) pairs.
+// What a target reads from one parser: the whole record as one text, its
+// texts by accessor, and its flags as (accessor, value) pairs.
 struct Parsed {
-  job_records::Record fields;
   std::string record;
+  std::map<std::string, std::string> texts;
   std::vector<std::pair<std::string, bool>> flags;
 
   std::string text(const char* accessor) const {
-    for (const job_records::Field& field : fields) {
-      if (std::string(field.accessor) == accessor) {
-        return job_records::valueText(field.value);
-      }
-    }
-    return "";
+    const auto at = texts.find(accessor);
+    return at != texts.end() ? at->second : std::string();
   }
 };
 
@@ -143,12 +142,14 @@ Parsed parse(int argc, char** argv,
     if (settings != nullptr) {
       *settings = parser.settings();
     }
-    Parsed parsed;
-    parsed.fields = job_records::readRecord(parser);
-    for (const job_records::Field& field : parsed.fields) {
-      parsed.record += job_records::valueText(field.value) + "|";
-      if (const bool* flag = std::get_if<bool>(&field.value)) {
-        parsed.flags.emplace_back(field.accessor, *flag);
+    Parsed parsed{parser.settings().description(), {}, {}};
+    const XelOptionsParser::FieldTable& fields = Parser::fields();
+    for (int i = 0; i < fields.count; ++i) {
+      const XelOptionsParser::FieldValue value = parser.fieldValue(i);
+      if (const bool* flag = std::get_if<bool>(&value)) {
+        parsed.flags.emplace_back(fields[i].accessor, *flag);
+      } else if (const auto* text = std::get_if<std::string_view>(&value)) {
+        parsed.texts[fields[i].accessor] = std::string(*text);
       }
     }
     return parsed;

@@ -17,8 +17,8 @@
 
 class XELOPTS_API BackupOptionsParser : public XelOptionsParser {
  public:
-  // The record as one value: a member for each accessor, named after it
-  // without get or is, in the record's order, each at its default.
+  // The record as one value: a member for each accessor, in the record's
+  // order, each at its default. fields() gives each accessor's member.
   struct Settings {
     std::int64_t jobId = 0;
     std::uint64_t applicationNumber = 0;
@@ -42,6 +42,9 @@ class XELOPTS_API BackupOptionsParser : public XelOptionsParser {
     bool dctmJob = false;
     bool tlToSnapJob = false;
 
+    // A field's value, by its index in fields().
+    FieldValue fieldValue(int field) const;
+
     bool operator==(const Settings& other) const;
     bool operator!=(const Settings& other) const { return !(*this == other); }
     // Every member as name=value; texts quoted, with \", \\ and \xHH for
@@ -61,8 +64,10 @@ class XELOPTS_API BackupOptionsParser : public XelOptionsParser {
   BackupOptionsParser(int argc, char** argv, ParseReport& report);
   ~BackupOptionsParser() override;
 
-  // "j:J:a:p:t:o:" and the seventeen long names.
+  // The kind's short options and long names, and what each one changes.
   static const Vocabulary& vocabulary();
+  // The fields of the record, in its order.
+  static const FieldTable& fields();
 
   // The canonical words that this parser reads back into the settings, or
   // why no command line gives them. A full restart string "-o 5-o 7" is
@@ -91,6 +96,7 @@ class XELOPTS_API BackupOptionsParser : public XelOptionsParser {
   std::string getJobToken() override;
   std::string getVirtualMachine() override;
   std::int64_t getJobId() override;
+  FieldValue fieldValue(int field) const override;
 
   std::uint64_t getApplicationNumber();
   std::uint64_t getQuorvelId();

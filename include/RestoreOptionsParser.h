@@ -14,8 +14,8 @@
 
 class XELOPTS_API RestoreOptionsParser : public XelOptionsParser {
  public:
-  // The record as one value: a member for each accessor, named after it
-  // without get or is, in the record's order, each at its default.
+  // The record as one value: a member for each accessor, in the record's
+  // order, each at its default. fields() gives each accessor's member.
   // No accessor shows the backup phase, so neither do the settings.
   struct Settings {
     std::int64_t jobId = 0;
@@ -28,6 +28,9 @@ class XELOPTS_API RestoreOptionsParser : public XelOptionsParser {
     std::uint64_t restoreTaskId = 0;
     bool rbsJob = false;
     bool dctmJob = false;
+
+    // A field's value, by its index in fields().
+    FieldValue fieldValue(int field) const;
 
     bool operator==(const Settings& other) const;
     bool operator!=(const Settings& other) const { return !(*this == other); }
@@ -48,8 +51,10 @@ class XELOPTS_API RestoreOptionsParser : public XelOptionsParser {
   RestoreOptionsParser(int argc, char** argv, ParseReport& report);
   ~RestoreOptionsParser() override;
 
-  // "j:J:a:p:" and the eight long names.
+  // The kind's short options and long names, and what each one changes.
   static const Vocabulary& vocabulary();
+  // The fields of the record, in its order.
+  static const FieldTable& fields();
 
   // The canonical words that this parser reads back into the settings, or
   // why no command line gives them. An RBS job that is no dctm job is
@@ -74,6 +79,7 @@ class XELOPTS_API RestoreOptionsParser : public XelOptionsParser {
   std::string getJobToken() override;
   std::string getVirtualMachine() override;
   std::int64_t getJobId() override;
+  FieldValue fieldValue(int field) const override;
 
   std::uint64_t getApplicationNumber();
   std::uint64_t getQuorvelId();

@@ -16,8 +16,8 @@
 
 class XELOPTS_API ScanOptionsParser : public XelOptionsParser {
  public:
-  // The record as one value: a member for each accessor, named after it
-  // without get or is, in the record's order, each at its default.
+  // The record as one value: a member for each accessor, in the record's
+  // order, each at its default. fields() gives each accessor's member.
   struct Settings {
     std::int64_t jobId = 0;
     std::uint64_t applicationNumber = 0;
@@ -30,6 +30,9 @@ class XELOPTS_API ScanOptionsParser : public XelOptionsParser {
     std::string restartString;
     std::string backupPhase;
     std::uint64_t restoreTaskId = 0;
+
+    // A field's value, by its index in fields().
+    FieldValue fieldValue(int field) const;
 
     bool operator==(const Settings& other) const;
     bool operator!=(const Settings& other) const { return !(*this == other); }
@@ -50,8 +53,10 @@ class XELOPTS_API ScanOptionsParser : public XelOptionsParser {
   ScanOptionsParser(int argc, char** argv, ParseReport& report);
   ~ScanOptionsParser() override;
 
-  // "j:J:a:p:t:o:" and the seven long names.
+  // The kind's short options and long names, and what each one changes.
   static const Vocabulary& vocabulary();
+  // The fields of the record, in its order.
+  static const FieldTable& fields();
 
   // The canonical words that this parser reads back into the settings, or
   // why no command line gives them.
@@ -80,6 +85,7 @@ class XELOPTS_API ScanOptionsParser : public XelOptionsParser {
   std::string getJobToken() override;
   std::string getVirtualMachine() override;
   std::int64_t getJobId() override;
+  FieldValue fieldValue(int field) const override;
 
   std::uint64_t getApplicationNumber();
   std::uint64_t getQuorvelId();

@@ -3,16 +3,19 @@
 // caller needing only the job's identity can hold a parser of any kind.
 //
 // It also declares what every parser shares as data: a job kind's
-// command-line vocabulary (each concrete parser publishes its own through a
-// static vocabulary()), the report of a parse, which a parser fills when
-// it is constructed with one, and a command line written from a kind's
-// settings.
+// command-line vocabulary and the fields of its record (each concrete
+// parser publishes its own through static vocabulary() and fields()), the
+// report of a parse, which a parser fills when it is constructed with one,
+// and a command line written from a kind's settings.
 #ifndef XELOPTS_XELOPTIONSPARSER_H
 #define XELOPTS_XELOPTIONSPARSER_H
 
+#include <bitset>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <variant>
 #include <vector>
 
 #include "XelGetOpt.h"
@@ -24,6 +27,7 @@ class XELOPTS_API XelOptionsParser {
   struct Change {
     const char* accessor;  // "getJobId"; null ends a list
     bool appends;
+    int field;  // its index in the kind's fields()
   };
 
   // One word of a vocabulary: a short-option letter (name null) or a long
@@ -44,6 +48,49 @@ class XELOPTS_API XelOptionsParser {
     const OptionSpec* options;
     int count;
   };
+
+  // The type of a field's value: std::string, std::int64_t, std::uint64_t
+  // or bool.
+  enum class FieldType : unsigned char {
+    text,
+    signedNumber,
+    unsignedNumber,
+    flag,
+  };
+
+  // A field's value, read in place: its alternative is the field's type,
+  // in FieldType's order. It owns nothing: a text views the settings or
+  // parser it was read from, valid while that lives and is not changed.
+  using FieldValue =
+      std::variant<std::string_view, std::int64_t, std::uint64_t, bool>;
+
+  // One field of a kind's record: what an accessor shows, and the member of
+  // Settings that holds it.
+  struct FieldSpec {
+    const char* accessor;  // "getJobId"
+    const char* member;    // "jobId"
+    FieldType type;
+    FieldValue initial;  // a default-constructed Settings' value
+    // The options that write it, as indexes in the kind's vocabulary, in
+    // its order; and whether they append to it instead of replacing it.
+    const int* options;
+    int optionCount;
+    bool appends;
+    const char* meaning;  // one short line
+  };
+
+  // A kind's fields, in the record's order.
+  struct FieldTable {
+    const FieldSpec* fields;
+    int count;
+
+    const FieldSpec* begin() const { return fields; }
+    const FieldSpec* end() const { return fields + count; }
+    const FieldSpec& operator[](int field) const { return fields[field]; }
+  };
+
+  // The fields of a kind, as bits by their index: no kind has more.
+  using FieldSet = std::bitset<32>;
 
   // What a step did.
   enum class Outcome : unsigned char {
@@ -99,6 +146,10 @@ class XELOPTS_API XelOptionsParser {
     Rule rule = Rule::none;
     unsigned conversions = 0;  // Conversion bits
     int diagnostic = -1;       // of an error: its index in diagnostics
+    // The fields the option wrote, whether or not their values changed:
+    // none for an option whose value was not taken (an empty job id, a
+    // scan job's restart value not smaller), nor for any other step.
+    FieldSet assigned = {};
 
     bool isError() const {
       return outcome >= Outcome::unknownOption &&
@@ -169,6 +220,12 @@ class XELOPTS_API XelOptionsParser {
   // Virtual, after the getters, so that deleting a parser through this
   // interface is defined.
   virtual ~XelOptionsParser();
+
+  // The value of a field of the parser's record, by its index in the
+  // kind's fields() (so an onStep callback can read what a step assigned
+  // without knowing the kind): a text views the parser's own, valid until
+  // the parser changes it. An index out of range throws std::out_of_range.
+  virtual FieldValue fieldValue(int field) const = 0;
 };
 
 #endif  // XELOPTS_XELOPTIONSPARSER_H

@@ -1,38 +1,42 @@
 // SPDX-License-Identifier: MIT
 #include "BackupOptionsParser.h"
 
-#include "JobKind.h"
+#include "JobCommandLine.h"
+#include "JobDeclaration.h"
+#include "JobDispatch.h"
+#include "JobSettings.h"
+#include "JobTable.h"
 
 namespace {
 
 namespace detail = xelopts::detail;
+using detail::option;
+using detail::partOf;
 using Parser = BackupOptionsParser;
 using Settings = Parser::Settings;
 
-// The backup job, declared once. Each field of the record in its order: the
-// accessor that reads it, its member of Settings, the codes of the options
-// that write it (its own first) and their rule, after the rows every kind
-// begins with.
+// The backup job, declared once: each field of the record in its order,
+// after the rows every kind begins with.
 // clang-format off
-#define BACKUP_FIELDS(FIELD)                                                \
-  XELOPTS_LEADING_FIELDS(FIELD)                                             \
-  FIELD(getBackupType,        backupType,        "t",  number)              \
-  FIELD(getJobToken,          jobToken,          "s",  text)                \
-  FIELD(getClientMachine,     clientMachine,     "c",  text)                \
-  FIELD(getMediaAgent,        mediaAgent,        "d",  text)                \
-  FIELD(isLOption,            lOption,           "l",  flag)                \
-  FIELD(isDOption,            dOption,           "F",  flag)                \
-  FIELD(isIOption,            iOption,           "i",  flag)                \
-  FIELD(getFullRestartString, fullRestartString, "or", appendRestart)       \
-  FIELD(getBackupPhase,       backupPhase,       "h",  text)                \
-  FIELD(getRestoreTaskId,     restoreTaskId,     "p",  number)              \
-  FIELD(isSkipConversion,     skipConversion,    "S",  flag)                \
-  FIELD(isIntegrityCheck,     integrityCheck,    "BS", flag)                \
-  FIELD(isRBSJob,             rbsJob,            "RU", flag)                \
-  FIELD(getNumStreamsForRBS,  numStreamsForRBS,  "N",  number)              \
-  FIELD(isAlwaysONJob,        alwaysONJob,       "A",  flag)                \
-  FIELD(isDctmJob,            dctmJob,           "U",  flag)                \
-  FIELD(isTLToSnapJob,        tlToSnapJob,       "T",  flag)
+#define BACKUP_FIELDS(FIELD)                                                                                                                                      \
+  XELOPTS_LEADING_FIELDS(FIELD)                                                                                                                                   \
+  FIELD(getBackupType,        backupType,        number,        option('t'),                "the backup's type, a number")                                        \
+  FIELD(getJobToken,          jobToken,          text,          option('s'),                "the job's token")                                                    \
+  FIELD(getClientMachine,     clientMachine,     text,          option('c'),                "the client machine's name")                                          \
+  FIELD(getMediaAgent,        mediaAgent,        text,          option('d'),                "the media agent's name")                                             \
+  FIELD(isLOption,            lOption,           flag,          option('l'),                "the L option, whose word is -logs")                                  \
+  FIELD(isDOption,            dOption,           flag,          option('F'),                "the D option, whose word is -data (its code is F)")                  \
+  FIELD(isIOption,            iOption,           flag,          option('i'),                "the I option, whose word is -differential")                          \
+  FIELD(getFullRestartString, fullRestartString, appendRestart, option('o').alias('r'),     "every restart value, each after \"-o \", run on: -o 5-o 7")          \
+  FIELD(getBackupPhase,       backupPhase,       text,          option('h'),                "the backup's phase, as written")                                     \
+  FIELD(getRestoreTaskId,     restoreTaskId,     number,        option('p'),                "the restore task's id")                                              \
+  FIELD(isSkipConversion,     skipConversion,    flag,          option('S'),                "skip the conversion rules; its option sets the integrity check too") \
+  FIELD(isIntegrityCheck,     integrityCheck,    flag,          option('B').alsoSetBy('S'), "check integrity")                                                    \
+  FIELD(isRBSJob,             rbsJob,            flag,          option('R').alsoSetBy('U'), "an RBS job, whose streams getNumStreamsForRBS gives")                \
+  FIELD(getNumStreamsForRBS,  numStreamsForRBS,  number,        option('N'),                "the streams of an RBS job, kept whether or not the job is one")      \
+  FIELD(isAlwaysONJob,        alwaysONJob,       flag,          option('A'),                "an always-on job")                                                   \
+  FIELD(isDctmJob,            dctmJob,           flag,          option('U'),                "a dctm job, which is always an RBS job too")                         \
+  FIELD(isTLToSnapJob,        tlToSnapJob,       flag,          option('T'),                "a TLToSnap job")
 // clang-format on
 
 constexpr std::tuple kFields{BACKUP_FIELDS(XELOPTS_FIELD_ROW)};
@@ -55,20 +59,68 @@ detail::JobTable longNames(kKind.vocabulary);
 
 }  // namespace
 
-void BackupOptionsParser::initMembers() {
-  detail::resetNumbersAndFlags<kKind>(settings_);
+BackupOptionsParser::BackupOptionsParser(int argc, char** argv) {
+  initMembers();
+  initializeParser(argc, argv);
+  parse(argc, argv);
 }
 
-XELOPTS_SETTER(BackupOptionsParser, setJobId, 'j')
-XELOPTS_SETTER(BackupOptionsParser, setApplicationNumber, 'a')
-XELOPTS_SETTER(BackupOptionsParser, setVirtualMachine, 'v')
-void BackupOptionsParser::setBackupType(unsigned long type) {
-  settings_.backupType = type;
+BackupOptionsParser::BackupOptionsParser(int argc, char** argv,
+                                         ParseReport& report) {
+  detail::clearReport(report);
+  initMembers();
+  initializeParser(argc, argv);
+  parseInto(&report);
 }
 
-XELOPTS_SETTER(BackupOptionsParser, setJobToken, 's')
-XELOPTS_SETTER(BackupOptionsParser, setClientMachine, 'c')
-XELOPTS_SETTER(BackupOptionsParser, setMediaAgent, 'd')
-XELOPTS_SETTER(BackupOptionsParser, setRestartString, 'o')
-XELOPTS_PARSER_MEMBERS(BackupOptionsParser, true, nullptr)
+BackupOptionsParser::~BackupOptionsParser() = default;
+
+const Parser::Vocabulary& Parser::vocabulary() { return kKind.vocabulary; }
+
+const Parser::FieldTable& Parser::fields() { return detail::fieldsOf<kKind>(); }
+
+Parser::CommandLine Parser::commandLine(const Settings& settings) {
+  return detail::writeCommandLine<kKind>(settings);
+}
+
+void Parser::initMembers() { detail::resetNumbersAndFlags<kKind>(settings_); }
+
+void Parser::initializeParser(int argc, char** argv) {
+  scanner_ = XelGetOpt(argc, argv, kKind.vocabulary.shortOptions);
+  longNames.lendTo(scanner_);
+}
+
+void Parser::parse(int /*argc*/, char** /*argv*/) { parseInto(nullptr); }
+
+void Parser::parseInto(ParseReport* report) {
+  detail::parseKind<kKind, &Parser::settings_>(scanner_, *this, report);
+}
+
+XELOPTS_SETTER(Parser, setJobId, 'j')
+XELOPTS_SETTER(Parser, setApplicationNumber, 'a')
+XELOPTS_SETTER(Parser, setVirtualMachine, 'v')
+void Parser::setBackupType(unsigned long type) { settings_.backupType = type; }
+XELOPTS_SETTER(Parser, setJobToken, 's')
+XELOPTS_SETTER(Parser, setClientMachine, 'c')
+XELOPTS_SETTER(Parser, setMediaAgent, 'd')
+XELOPTS_SETTER(Parser, setRestartString, 'o')
+
+Settings Parser::settings() const { return settings_; }
+
+Parser::FieldValue Parser::fieldValue(int field) const {
+  return settings_.fieldValue(field);
+}
+
+Parser::FieldValue Settings::fieldValue(int field) const {
+  return detail::fieldValue<kKind>(*this, field);
+}
+
+bool Settings::operator==(const Settings& other) const {
+  return detail::equal<kKind>(*this, other);
+}
+
+std::string Settings::description() const {
+  return detail::describe<kKind>(*this);
+}
+
 BACKUP_FIELDS(XELOPTS_FIELD_ACCESSOR)

@@ -21,6 +21,7 @@ static_assert(std::size(kErrorOutcomes) == XelGetOpt::illegal_option + 1);
 
 // One scanner call, applied, as a step of the report.
 void step(XelGetOpt& scanner, XelOptionsParser& parser, Apply apply,
+          const std::uint32_t* fieldsByCode,
           XelOptionsParser::ParseReport& report, int& code) {
   const std::size_t lines = report.diagnostics.size();
   code = scanner();
@@ -38,6 +39,10 @@ void step(XelGetOpt& scanner, XelOptionsParser& parser, Apply apply,
     step.outcome = effect.changed ? Outcome::changed : Outcome::unchanged;
     step.rule = effect.changed ? XelOptionsParser::Rule::none : effect.rule;
     step.conversions = effect.conversions;
+    // An option stores in all of its fields or in none.
+    if (effect.changed || effect.rule == XelOptionsParser::Rule::sameValue) {
+      step.assigned = fieldsByCode[code];
+    }
   } else {
     step.outcome = Outcome::nonOption;  // code 1, or any other unknown one
   }
@@ -56,29 +61,30 @@ void step(XelGetOpt& scanner, XelOptionsParser& parser, Apply apply,
 
 }  // namespace
 
-void parseWith(XelGetOpt& scanner, XelOptionsParser& parser, Apply apply,
-               XelOptionsParser::ParseReport* report) {
-  if (report == nullptr) {
-    for (int code; (code = scanner()) != -1;) {
-      apply(parser, code, scanner.optarg(), nullptr);
-    }
-    return;
+void parseWith(XelGetOpt& scanner, XelOptionsParser& parser, Apply apply) {
+  for (int code; (code = scanner()) != -1;) {
+    apply(parser, code, scanner.optarg(), nullptr);
   }
-  scanner.set_diagnostic_sink(&collectDiagnostic, report);
+}
+
+void parseReporting(XelGetOpt& scanner, XelOptionsParser& parser, Apply apply,
+                    const std::uint32_t* fieldsByCode,
+                    XelOptionsParser::ParseReport& report) {
+  scanner.set_diagnostic_sink(&collectDiagnostic, &report);
   try {
     for (int code = 0; code != -1;) {
-      step(scanner, parser, apply, *report, code);
+      step(scanner, parser, apply, fieldsByCode, report, code);
     }
     // The operands run from optind to argc, or to a null element before it.
     for (int i = scanner.optind; scanner.argv != nullptr && i < scanner.argc &&
                                  scanner.argv[i] != nullptr;
          ++i) {
-      report->remaining.emplace_back(scanner.argv[i]);
+      report.remaining.emplace_back(scanner.argv[i]);
     }
   } catch (...) {
     // No half report is left behind: the exception is the outcome.
     scanner.set_diagnostic_sink(nullptr, nullptr);
-    clearReport(*report);
+    clearReport(report);
     throw;
   }
   scanner.set_diagnostic_sink(nullptr, nullptr);

@@ -4,6 +4,8 @@
 #ifndef XELOPTS_SRC_PARSELOOP_H
 #define XELOPTS_SRC_PARSELOOP_H
 
+#include <cstdint>
+
 #include "FieldRules.h"
 #include "XelGetOpt.h"
 #include "XelOptionsParser.h"
@@ -16,11 +18,15 @@ namespace xelopts::detail {
 using Apply = bool (*)(XelOptionsParser& parser, int code, const char* text,
                        Effect* effect);
 
-// Runs the scanner to its end, applying each code. With a report, the
-// parse's diagnostics, steps and remaining words go there instead of
-// standard error.
-void parseWith(XelGetOpt& scanner, XelOptionsParser& parser, Apply apply,
-               XelOptionsParser::ParseReport* report);
+// Runs the scanner to its end, applying each code.
+void parseWith(XelGetOpt& scanner, XelOptionsParser& parser, Apply apply);
+
+// The same, with the parse's diagnostics, steps and remaining words in
+// report instead of on standard error. A step whose option stored its value
+// assigned the fields that fieldsByCode (128 bit sets, by code) gives.
+void parseReporting(XelGetOpt& scanner, XelOptionsParser& parser, Apply apply,
+                    const std::uint32_t* fieldsByCode,
+                    XelOptionsParser::ParseReport& report);
 
 // Empties what a parse writes into a report; its callback stays.
 void clearReport(XelOptionsParser::ParseReport& report);

@@ -2,8 +2,9 @@
 #include "SettingsDescription.h"
 
 namespace xelopts::detail {
+namespace {
 
-void appendQuoted(std::string& text, const std::string& value) {
+void appendQuoted(std::string& text, std::string_view value) {
   static const char kHex[] = "0123456789abcdef";
   text += '"';
   for (const char c : value) {
@@ -20,6 +21,24 @@ void appendQuoted(std::string& text, const std::string& value) {
     }
   }
   text += '"';
+}
+
+}  // namespace
+
+void appendMember(std::string& text, const char* name,
+                  const XelOptionsParser::FieldValue& value) {
+  text.append(text.empty() ? "" : " ").append(name).append("=");
+  std::visit(
+      [&text](auto held) {
+        if constexpr (std::is_same_v<decltype(held), std::string_view>) {
+          appendQuoted(text, held);
+        } else if constexpr (std::is_same_v<decltype(held), bool>) {
+          text.append(held ? "true" : "false");
+        } else {
+          text.append(std::to_string(held));
+        }
+      },
+      value);
 }
 
 }  // namespace xelopts::detail

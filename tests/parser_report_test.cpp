@@ -4,6 +4,7 @@
 // early with a null element.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -173,19 +174,26 @@ TEST(ParserReport, SaysWhatEachStepDid) {
   EXPECT_FALSE(noLine.isClean());
 }
 
+// Through the base, by accessor and by field: the job id after each step,
+// and the fields the step assigned (none when a value is not taken).
 TEST(ParserReport, CallbackSeesTheRecordAfterEachStep) {
-  test_support::Args args =
-      parser_test::commandLine({"-j", "1", "x", "-J", "2"});
+  test_support::Args args = parser_test::commandLine(
+      {"-j", "1", "x", "-J", "2", "-j", "", "-a", "3", "-a", "4:5", "-dctm"});
   Report report;
-  std::vector<std::int64_t> jobIds;
-  report.context = &jobIds;
-  report.onStep = [](void* context, const XelOptionsParser::ParseStep&,
+  std::string seen;
+  report.context = &seen;
+  report.onStep = [](void* context, const XelOptionsParser::ParseStep& step,
                      XelOptionsParser& parser) {
-    static_cast<std::vector<std::int64_t>*>(context)->push_back(
-        parser.getJobId());
+    *static_cast<std::string*>(context) +=
+        std::to_string(parser.getJobId()) + "=" +
+        parser_test::valueText(parser.fieldValue(0)) + ":" +
+        step.assigned.to_string().substr(22) + " ";
   };
   RestoreOptionsParser parser(args.argc(), args.argv(), report);
-  EXPECT_EQ(jobIds, (std::vector<std::int64_t>{1, 2, 2}));
+  EXPECT_EQ(seen,
+            "1=1:0000000001 2=2:0000000001 2=2:0000000000 2=2:0000000000 "
+            "2=2:0000000110 2=2:1100000000 2=2:0000000000 ");
+  EXPECT_THROW(parser.fieldValue(10), std::out_of_range);
 }
 
 TEST(ParserReport, ScanParserWithoutVectorGivesAnEmptyReport) {

@@ -7,13 +7,17 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <string_view>
 #include <type_traits>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "JobRecords.h"
+#include "BackupOptionsParser.h"
+#include "RestoreOptionsParser.h"
+#include "ScanOptionsParser.h"
 #include "test_support.h"
 
 namespace parser_test {
@@ -28,12 +32,28 @@ inline test_support::Args commandLine(const std::vector<std::string>& words) {
 // Everything a parser shows, keyed by accessor name.
 using Record = std::map<std::string, std::string>;
 
-// Every accessor of the parser, its value as text.
+// A field's value as text: numbers in decimal, flags as true or false.
+inline std::string valueText(const XelOptionsParser::FieldValue& value) {
+  return std::visit(
+      [](auto held) -> std::string {
+        if constexpr (std::is_same_v<decltype(held), std::string_view>) {
+          return std::string(held);
+        } else if constexpr (std::is_same_v<decltype(held), bool>) {
+          return held ? "true" : "false";
+        } else {
+          return std::to_string(held);
+        }
+      },
+      value);
+}
+
+// Every field of the parser's record, its value as text.
 template <typename Parser>
-Record readRecord(Parser& parser) {
+Record readRecord(const Parser& parser) {
   Record record;
-  for (const job_records::Field& field : job_records::readRecord(parser)) {
-    record[field.accessor] = job_records::valueText(field.value);
+  const XelOptionsParser::FieldTable& fields = Parser::fields();
+  for (int i = 0; i < fields.count; ++i) {
+    record[fields[i].accessor] = valueText(parser.fieldValue(i));
   }
   return record;
 }

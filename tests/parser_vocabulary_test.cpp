@@ -99,6 +99,13 @@ TYPED_TEST(ParserVocabularyTest, EachOptionIsTakenAndChangesWhatItLists) {
     std::set<std::string> listed;
     for (const auto* change = option.changes; change->accessor; ++change) {
       listed.insert(change->accessor);
+      // The field table says the same: the field, and this option of it.
+      const XelOptionsParser::FieldSpec& field =
+          TypeParam::fields()[change->field];
+      EXPECT_STREQ(field.accessor, change->accessor);
+      EXPECT_EQ(field.appends, change->appends);
+      EXPECT_NE(std::find(field.options, field.options + field.optionCount, i),
+                field.options + field.optionCount);
     }
     std::set<std::string> changed;
     for (const auto& [accessor, value] : records.front()) {

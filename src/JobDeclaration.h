@@ -1,0 +1,278 @@
+// SPDX-License-Identifier: MIT
+// A job kind's declaration: the fields of its record, each with its rule
+// and the options that write it, named by how they relate to it, and the
+// kind's long names. The vocabulary and the lookups that the dispatch
+// (JobDispatch.h), the settings (JobSettings.h) and the writer
+// (JobCommandLine.h) make are made from it at compile time; a declaration
+// that does not hold together does not compile.
+#ifndef XELOPTS_SRC_JOBDECLARATION_H
+#define XELOPTS_SRC_JOBDECLARATION_H
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <tuple>
+
+#include "FieldRules.h"
+#include "XelGetOpt.h"
+#include "XelOptionsParser.h"
+
+namespace xelopts::detail {
+
+// The options that write a field, each by its code, and how it relates to
+// the field.
+struct Writers {
+  char own = 0;            // its own option, the one the writer spells
+  char aliasCode = 0;      // the same option, spelled otherwise: -J of -j
+  char alsoSetByCode = 0;  // another field's option, which sets it too
+  char partOfCode = 0;     // an option whose value it shares with the
+                           // option's own field, each taking its part
+
+  constexpr Writers alias(char code) const {
+    Writers writers = *this;
+    writers.aliasCode = code;
+    return writers;
+  }
+  constexpr Writers alsoSetBy(char code) const {
+    Writers writers = *this;
+    writers.alsoSetByCode = code;
+    return writers;
+  }
+  constexpr bool include(int code) const {
+    return code == own || code == aliasCode || code == alsoSetByCode ||
+           code == partOfCode;
+  }
+};
+
+constexpr Writers option(char code) { return Writers{code}; }
+constexpr Writers partOf(char code) { return Writers{0, 0, 0, code}; }
+
+// One field of a kind's record, but its member: the names of its accessor
+// and member, how its options write it, and what it means.
+struct FieldRow {
+  const char* accessor;  // null: a value kept apart, which nothing shows
+  const char* member;
+  FieldRule rule;
+  Writers writers;
+  const char* meaning;
+};
+
+// And its member, of its own type.
+template <class Record, class Member>
+struct Field : FieldRow {
+  using Settings = Record;
+  Member Record::*pointer;
+};
+
+// The restore job's phase: written by its option, read by none.
+template <class Settings>
+constexpr Field<Settings, std::string> kept(Writers writers) {
+  return {{nullptr, nullptr, FieldRule::kept, writers, nullptr}, nullptr};
+}
+
+// A kind's fields are listed once, as FIELD(accessor, member, rule,
+// writers, meaning) rows of a macro. Each row becomes a Field (Settings in
+// scope) and the accessor's definition (Parser in scope).
+// NOLINTBEGIN(bugprone-macro-parentheses): names, not expressions
+#define XELOPTS_FIELD_ROW(accessor, member, rule, writers, meaning)     \
+  ::xelopts::detail::Field<Settings, decltype(Settings::member)>{       \
+      {#accessor, #member, ::xelopts::detail::FieldRule::rule, writers, \
+       meaning},                                                        \
+      &Settings::member},
+#define XELOPTS_FIELD_ACCESSOR(accessor, member, rule, writers, meaning) \
+  decltype(Settings::member) Parser::accessor() { return settings_.member; }
+// NOLINTEND(bugprone-macro-parentheses)
+
+// The rows that begin every kind's record, the same in each.
+// clang-format off
+#define XELOPTS_LEADING_FIELDS(FIELD)                                                                                                                              \
+  FIELD(getJobId,             jobId,             jobId,             option('j').alias('J'), "the job's id, read as atoi reads it, clamped to 32 bits")             \
+  FIELD(getApplicationNumber, applicationNumber, applicationNumber, option('a'),            "the application number: A in -a Q:A, the number after the colon")     \
+  FIELD(getQuorvelId,         quorvelId,         quorvelId,         partOf('a'),            "the Quorvel id, which qualifies the application number: Q in -a Q:A") \
+  FIELD(getVirtualMachine,    virtualMachine,    name,              option('v').alias('V'), "the virtual machine's name; an empty value keeps the one before")
+// clang-format on
+
+// A long name of a vocabulary, the code the scanner returns for it, and
+// whether it takes a value.
+struct LongName {
+  const char* name;
+  char code;
+  XelGetOpt::ParamType kind = XelGetOpt::required_argument;
+};
+
+// The kind's fields (a tuple of Field, those kept apart last) and its
+// vocabulary. It does not compile when they do not hold together: an
+// option that writes no field or more than two, a relation to an option
+// that is not the kind's, a field with no option or two, an option owned
+// twice, a name with "=", more names than a table holds or more fields
+// than a FieldSet (nor does a rule that does not fit its member:
+// applyField).
+template <class Fields, std::size_t Letters, std::size_t Names>
+class JobKind {
+  using Index = std::optional<std::size_t>;
+
+ public:
+  static constexpr std::size_t kFields = std::tuple_size_v<Fields>;
+  using Settings = typename std::tuple_element_t<0, Fields>::Settings;
+
+  constexpr JobKind(const char (&shortOptions)[Letters],
+                    const LongName (&names)[Names], const Fields& rows)
+      : vocabulary{shortOptions, options_, 0}, fields(rows) {
+    std::apply(
+        [this](const auto&... f) {
+          std::size_t i = 0;
+          (..., (rows_[i++] = f));
+        },
+        rows);
+    for (const char* c = shortOptions; *c != '\0'; ++c) {
+      if (*c != ':') {
+        addOption({nullptr,
+                   c[1] == ':' ? XelGetOpt::required_argument
+                               : XelGetOpt::no_argument,
+                   *c, nullptr});
+      }
+    }
+    check(Names < XelGetOpt::kTableCapacity, "more names than a table holds");
+    for (const LongName& name : names) {
+      using Chars = std::char_traits<char>;
+      check(!Chars::find(name.name, Chars::length(name.name), '='),
+            "a long name with \"=\"");
+      addOption({name.name, name.kind, name.code, nullptr});
+    }
+    for (std::size_t i = 0; i < kFields; ++i) {
+      checkRow(i);
+    }
+    check(shown() <= XelOptionsParser::FieldSet().size(),
+          "more fields than a FieldSet holds");
+  }
+
+  XelOptionsParser::Vocabulary vocabulary;
+  Fields fields;
+
+  // The fields an accessor shows: all but those kept apart, which are last.
+  constexpr std::size_t shown() const {
+    std::size_t count = 0;
+    for (; count < kFields && rows_[count].accessor != nullptr; ++count) {
+    }
+    return count;
+  }
+  // The vocabulary's entry of the code, which spells its option.
+  constexpr const XelOptionsParser::OptionSpec& option(char code) const {
+    return options_[entry(code)];
+  }
+  // The n-th field, in the record's order, that the option of the code
+  // writes.
+  constexpr Index written(int code, std::size_t n = 0) const {
+    for (std::size_t i = 0; i < kFields; ++i) {
+      if (rows_[i].writers.include(code) && n-- == 0) {
+        return i;
+      }
+    }
+    return {};
+  }
+  // The field that owns the option of the code; the field that takes a
+  // part of its value; the other field that it sets too.
+  constexpr Index ownerOf(char code) const { return find(&Writers::own, code); }
+  constexpr Index partOf(char code) const {
+    return find(&Writers::partOfCode, code);
+  }
+  constexpr Index alsoSetBy(char code) const {
+    return find(&Writers::alsoSetByCode, code);
+  }
+  constexpr const FieldRow& row(std::size_t i) const { return rows_[i]; }
+  // The fields an accessor shows that each code's option writes, as bits.
+  constexpr const std::uint32_t* fieldsByCode() const { return fieldsByCode_; }
+  // The options that write field i, as indexes in the vocabulary.
+  constexpr const int* optionsOf(std::size_t i) const {
+    return fieldOptions_[i];
+  }
+  constexpr int optionCountOf(std::size_t i) const {
+    return fieldOptionCount_[i];
+  }
+
+ private:
+  static constexpr std::size_t kWrites = 2;  // fields an option writes
+  static constexpr std::size_t kOptions = Letters + Names;
+
+  static constexpr void check(bool holds, const char* what) {
+    (void)(holds ? 0 : throw what);  // no constant expression: no compile
+  }
+
+  static constexpr std::size_t code(const XelOptionsParser::OptionSpec& o) {
+    check(o.code > 0, "an option's code above 127");
+    return static_cast<std::size_t>(o.code);
+  }
+  constexpr std::size_t count() const {
+    return static_cast<std::size_t>(vocabulary.count);
+  }
+  constexpr std::size_t entry(char code) const {
+    std::size_t i = 0;
+    for (; i < count() && options_[i].code != code; ++i) {
+    }
+    return i;
+  }
+  constexpr Index find(char Writers::*relation, char code) const {
+    for (std::size_t i = 0; code != 0 && i < kFields; ++i) {
+      if (rows_[i].writers.*relation == code) {
+        return i;
+      }
+    }
+    return {};
+  }
+
+  // The option as the vocabulary publishes it, with the accessors it
+  // changes.
+  constexpr void addOption(const XelOptionsParser::OptionSpec& option) {
+    const std::size_t n = count();
+    check(written(option.code) && !written(option.code, kWrites),
+          "an option that writes no field, or more than two");
+    options_[n] = option;
+    options_[n].changes = changes_[n];
+    for (std::size_t k = 0, listed = 0; written(option.code, k); ++k) {
+      const std::size_t i = *written(option.code, k);
+      if (rows_[i].accessor != nullptr) {
+        changes_[n][listed++] = {rows_[i].accessor,
+                                 rows_[i].rule == FieldRule::appendRestart,
+                                 static_cast<int>(i)};
+        fieldsByCode_[code(option)] |= std::uint32_t{1} << i;
+      }
+      fieldOptions_[i][fieldOptionCount_[i]++] = static_cast<int>(n);
+    }
+    ++vocabulary.count;
+  }
+
+  constexpr void checkRow(std::size_t i) const {
+    const Writers& w = rows_[i].writers;
+    for (const char code :
+         {w.own, w.aliasCode, w.alsoSetByCode, w.partOfCode}) {
+      check(code == 0 || entry(code) < count(), "an option not of the kind");
+    }
+    check((w.own != 0) != (w.partOfCode != 0),
+          "a field with no option, or two");
+    check(w.own == 0 || *ownerOf(w.own) == i, "an option owned twice");
+    check(w.partOfCode == 0 || ownerOf(w.partOfCode), "a part of no value");
+    const Index setter = ownerOf(w.alsoSetByCode);
+    check(w.alsoSetByCode == 0 ||
+              (setter && rows_[*setter].rule == FieldRule::flag &&
+               rows_[i].rule == FieldRule::flag),
+          "a flag set too by an option of no flag");
+    check(rows_[i].accessor != nullptr || i >= shown(), "kept, but not last");
+  }
+
+  FieldRow rows_[kFields]{};
+  XelOptionsParser::OptionSpec options_[kOptions]{};
+  XelOptionsParser::Change changes_[kOptions][kWrites + 1]{};
+  int fieldOptions_[kFields][kWrites + 1]{};
+  int fieldOptionCount_[kFields]{};
+  std::uint32_t fieldsByCode_[128]{};
+};
+
+template <class... Field, std::size_t Letters, std::size_t Names>
+JobKind(const char (&)[Letters], const LongName (&)[Names],
+        const std::tuple<Field...>&)
+    -> JobKind<std::tuple<Field...>, Letters, Names>;
+
+}  // namespace xelopts::detail
+
+#endif  // XELOPTS_SRC_JOBDECLARATION_H
