@@ -25,10 +25,6 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME libxelopts1)
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SECTION libs)
-set(CPACK_DEBIAN_RUNTIME_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
-# Any later 1.x library serves what was built against this one.
-set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
 set(CPACK_COMPONENT_RUNTIME_DESCRIPTION
     "The shared library of xelopts: XelGetOpt, a getopt-family option scanner\n\
 that keeps all of its state in the object, and the parsers that turn the\n\
@@ -55,14 +51,20 @@ set(CPACK_COMPONENT_TOOLS_DESCRIPTION
 command line: every setting of the record, the diagnostics, the words left\n\
 over and, on request, each step of the scan, as text or JSON.")
 
-# The loader's cache is refreshed by a trigger, not by maintainer scripts.
-# CPack writes such scripts unless the list holds files of those names:
-# the two named here do not exist, so only the trigger goes in. CPack warns
-# of each missing file; cpack-notes.cmake says in cpack's output why.
+# libxelopts1: the loader's cache is refreshed by a trigger, not by
+# maintainer scripts. CPack writes scripts that call ldconfig for any
+# library it inspects under /usr/lib, so it inspects none: the shlibs file
+# is written here (any later 1.x library serves what was built against this
+# one), and the Depends come from runtime-depends.cmake at packaging time.
 set(debian_dir "${PROJECT_SOURCE_DIR}/cmake/debian")
+file(CONFIGURE OUTPUT "${PROJECT_BINARY_DIR}/debian/shlibs"
+  CONTENT "libxelopts ${PROJECT_VERSION_MAJOR} \
+${CPACK_DEBIAN_RUNTIME_PACKAGE_NAME} (>= ${PROJECT_VERSION})\n")
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_CONTROL_EXTRA
-    "${debian_dir}/triggers;${debian_dir}/no-scripts/postinst;${debian_dir}/no-scripts/postrm")
-set(CPACK_PROJECT_CONFIG_FILE "${debian_dir}/cpack-notes.cmake")
+    "${debian_dir}/triggers;${PROJECT_BINARY_DIR}/debian/shlibs")
+set(CPACK_XELOPTS_LIBRARY
+    "${library_dir}/libxelopts.so.${PROJECT_VERSION_MAJOR}")
+set(CPACK_PROJECT_CONFIG_FILE "${debian_dir}/runtime-depends.cmake")
 
 # /usr/share/doc/PACKAGE of each package: the copyright file in Debian's
 # machine-readable format, with the terms of LICENSE, and the changelog.
