@@ -7,7 +7,9 @@
 set(CPACK_PACKAGE_NAME xelopts)
 set(CPACK_PACKAGE_VENDOR "xelopts developers")
 set(CPACK_PACKAGE_CONTACT "xelopts developers <xelopts@example.org>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+# Each package's Description begins with a synopsis of its own (CPack would
+# put this summary line before all three).
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "")
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_DIRECTORY "${PROJECT_BINARY_DIR}/packages")
 set(CPACK_GENERATOR DEB)
@@ -25,8 +27,9 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME libxelopts1)
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SECTION libs)
-set(CPACK_COMPONENT_RUNTIME_DESCRIPTION
-    "The shared library of xelopts: XelGetOpt, a getopt-family option scanner\n\
+set(CPACK_DEBIAN_RUNTIME_DESCRIPTION
+    "reentrant getopt-family scanner and job option parsers\n\
+The shared library of xelopts: XelGetOpt, a getopt-family option scanner\n\
 that keeps all of its state in the object, and the parsers that turn the\n\
 command line of a backup, restore or scan job process into its settings.")
 
@@ -34,8 +37,9 @@ set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME libxelopts-dev)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS
     "libxelopts1 (= ${PROJECT_VERSION})")
-set(CPACK_COMPONENT_DEVELOPMENT_DESCRIPTION
-    "The development files of xelopts: the public headers, the CMake package\n\
+set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION
+    "development files of the xelopts scanner and job option parsers\n\
+The development files of xelopts: the public headers, the CMake package\n\
 (xelopts::xelopts), the pkg-config module and the manual page xelopts(3).")
 
 # dpkg-shlibdeps finds the library in the build tree but cannot tell its
@@ -46,8 +50,9 @@ set(CPACK_DEBIAN_TOOLS_PACKAGE_SHLIBDEPS ON)
 get_target_property(library_dir xelopts BINARY_DIR)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS "${library_dir}")
 set(CPACK_DEBIAN_TOOLS_PACKAGE_DEPENDS "libxelopts1 (= ${PROJECT_VERSION})")
-set(CPACK_COMPONENT_TOOLS_DESCRIPTION
-    "xeljob shows what a backup, restore or scan job process makes of a\n\
+set(CPACK_DEBIAN_TOOLS_DESCRIPTION
+    "xeljob, which shows what a job process makes of its command line\n\
+xeljob shows what a backup, restore or scan job process makes of a\n\
 command line: every setting of the record, the diagnostics, the words left\n\
 over and, on request, each step of the scan, as text or JSON.")
 
