@@ -7,7 +7,9 @@
 set(CPACK_PACKAGE_NAME xelopts)
 set(CPACK_PACKAGE_VENDOR "xelopts developers")
 set(CPACK_PACKAGE_CONTACT "xelopts developers <xelopts@example.org>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+# Each package's Description begins with a synopsis of its own (CPack would
+# put this summary line before all three).
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "")
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_DIRECTORY "${PROJECT_BINARY_DIR}/packages")
 set(CPACK_GENERATOR DEB)
@@ -25,12 +27,9 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME libxelopts1)
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SECTION libs)
-set(CPACK_DEBIAN_RUNTIME_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
-# Any later 1.x library serves what was built against this one.
-set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
-set(CPACK_COMPONENT_RUNTIME_DESCRIPTION
-    "The shared library of xelopts: XelGetOpt, a getopt-family option scanner\n\
+set(CPACK_DEBIAN_RUNTIME_DESCRIPTION
+    "reentrant getopt-family scanner and job option parsers\n\
+The shared library of xelopts: XelGetOpt, a getopt-family option scanner\n\
 that keeps all of its state in the object, and the parsers that turn the\n\
 command line of a backup, restore or scan job process into its settings.")
 
@@ -38,8 +37,9 @@ set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME libxelopts-dev)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS
     "libxelopts1 (= ${PROJECT_VERSION})")
-set(CPACK_COMPONENT_DEVELOPMENT_DESCRIPTION
-    "The development files of xelopts: the public headers, the CMake package\n\
+set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION
+    "development files of the xelopts scanner and job option parsers\n\
+The development files of xelopts: the public headers, the CMake package\n\
 (xelopts::xelopts), the pkg-config module and the manual page xelopts(3).")
 
 # dpkg-shlibdeps finds the library in the build tree but cannot tell its
@@ -50,19 +50,26 @@ set(CPACK_DEBIAN_TOOLS_PACKAGE_SHLIBDEPS ON)
 get_target_property(library_dir xelopts BINARY_DIR)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS "${library_dir}")
 set(CPACK_DEBIAN_TOOLS_PACKAGE_DEPENDS "libxelopts1 (= ${PROJECT_VERSION})")
-set(CPACK_COMPONENT_TOOLS_DESCRIPTION
-    "xeljob shows what a backup, restore or scan job process makes of a\n\
+set(CPACK_DEBIAN_TOOLS_DESCRIPTION
+    "xeljob, which shows what a job process makes of its command line\n\
+xeljob shows what a backup, restore or scan job process makes of a\n\
 command line: every setting of the record, the diagnostics, the words left\n\
 over and, on request, each step of the scan, as text or JSON.")
 
-# The loader's cache is refreshed by a trigger, not by maintainer scripts.
-# CPack writes such scripts unless the list holds files of those names:
-# the two named here do not exist, so only the trigger goes in. CPack warns
-# of each missing file; cpack-notes.cmake says in cpack's output why.
+# libxelopts1: the loader's cache is refreshed by a trigger, not by
+# maintainer scripts. CPack writes scripts that call ldconfig for any
+# library it inspects under /usr/lib, so it inspects none: the shlibs file
+# is written here (any later 1.x library serves what was built against this
+# one), and the Depends come from runtime-depends.cmake at packaging time.
 set(debian_dir "${PROJECT_SOURCE_DIR}/cmake/debian")
+file(CONFIGURE OUTPUT "${PROJECT_BINARY_DIR}/debian/shlibs"
+  CONTENT "libxelopts ${PROJECT_VERSION_MAJOR} \
+${CPACK_DEBIAN_RUNTIME_PACKAGE_NAME} (>= ${PROJECT_VERSION})\n")
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_CONTROL_EXTRA
-    "${debian_dir}/triggers;${debian_dir}/no-scripts/postinst;${debian_dir}/no-scripts/postrm")
-set(CPACK_PROJECT_CONFIG_FILE "${debian_dir}/cpack-notes.cmake")
+    "${debian_dir}/triggers;${PROJECT_BINARY_DIR}/debian/shlibs")
+set(CPACK_XELOPTS_LIBRARY
+    "${library_dir}/libxelopts.so.${PROJECT_VERSION_MAJOR}")
+set(CPACK_PROJECT_CONFIG_FILE "${debian_dir}/runtime-depends.cmake")
 
 # /usr/share/doc/PACKAGE of each package: the copyright file in Debian's
 # machine-readable format, with the terms of LICENSE, and the changelog.

@@ -10,6 +10,12 @@
 #ifndef XELOPTS_XELGETOPT_H
 #define XELOPTS_XELGETOPT_H
 
+// Before the declarations fail in ways that do not say why. Every public
+// header but XeloptsVersion.h (which any standard compiles) includes this.
+#if !defined(__cplusplus) || __cplusplus < 201703L
+#error "xelopts needs C++17 or later: compile with -std=c++17"
+#endif
+
 #ifndef XELOPTS_API
 #define XELOPTS_API __attribute__((visibility("default")))
 #endif

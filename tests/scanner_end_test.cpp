@@ -32,7 +32,7 @@ struct EndCase {
 };
 
 void PrintTo(const EndCase& c, std::ostream* os) {
-  *os << c.optstring << " " << c.line;
+  *os << test_support::case_name(c.optstring, c.line);
 }
 
 using ScannerAfterEnd = test_support::ScannerCases<EndCase>;

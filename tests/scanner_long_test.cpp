@@ -33,7 +33,7 @@ struct LongCase {
 };
 
 void PrintTo(const LongCase& c, std::ostream* os) {
-  *os << c.optstring << " " << c.line;
+  *os << test_support::case_name(c.optstring, c.line);
 }
 
 const LongCase kLongCases[] = {

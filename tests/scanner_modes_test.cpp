@@ -29,7 +29,7 @@ struct ModeCase {
 };
 
 void PrintTo(const ModeCase& c, std::ostream* os) {
-  *os << c.optstring << " " << c.line;
+  *os << test_support::case_name(c.optstring, c.line);
 }
 
 std::string words(const char* stem, int count) {

@@ -24,7 +24,7 @@ struct ShortCase {
 };
 
 void PrintTo(const ShortCase& c, std::ostream* os) {
-  *os << c.optstring << " " << c.line;
+  *os << test_support::case_name(c.optstring, c.line);
 }
 
 const ShortCase kShortCases[] = {

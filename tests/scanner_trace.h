@@ -56,6 +56,23 @@ inline Trace trace(XelGetOpt& scanner, std::function<int()> next = nullptr) {
   return result;
 }
 
+// A case's name in test lists and ctest's test names: its option string and
+// line, with each byte outside printable ASCII as \xHH so that logs stay text.
+inline std::string case_name(const std::string& optstring,
+                             const std::string& line) {
+  std::string name;
+  for (const char c : optstring + " " + line) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= ' ' && byte < 127) {
+      name += c;
+    } else {
+      static const char kHex[] = "0123456789ABCDEF";
+      name += {'\\', 'x', kHex[byte >> 4], kHex[byte & 15]};
+    }
+  }
+  return name;
+}
+
 // The fixture of the scanner's case tables: POSIXLY_CORRECT is unset unless
 // a case sets it.
 template <class Case>

@@ -1,10 +1,15 @@
 // SPDX-License-Identifier: MIT
 // The library's version at run time is the one its macros give, which is
-// the project's.
+// the project's; XELOPTS_VERSION is those macros as one number.
 #include <XeloptsVersion.h>
 #include <gtest/gtest.h>
 
 #include <string>
+
+#if XELOPTS_VERSION != XELOPTS_VERSION_MAJOR * 10000 + \
+                           XELOPTS_VERSION_MINOR * 100 + XELOPTS_VERSION_PATCH
+#error "XELOPTS_VERSION disagrees with XELOPTS_VERSION_MAJOR, _MINOR, _PATCH"
+#endif
 
 namespace {
 
