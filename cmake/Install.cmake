@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: MIT
 # What `cmake --install` lays down: the library, the public headers in
-# a folder of their own (consumers write #include <BackupOptionsParser.h>),
+# a folder of their own (consumers write #include <xelopts/XelGetOpt.h>, or
+# #include <XelGetOpt.h>: the package puts both folders on the path),
 # a CMake package giving xelopts::xelopts, a pkg-config file and the manual
 # page xelopts(3), also under the class names. Components match the Debian packages: runtime, development
 # (tools adds xeljob).
@@ -12,11 +13,11 @@ install(TARGETS xelopts EXPORT xeloptsTargets
   LIBRARY DESTINATION "${CMAKE_INSTALL_LIBDIR}"
     COMPONENT runtime NAMELINK_COMPONENT development
   ARCHIVE DESTINATION "${CMAKE_INSTALL_LIBDIR}" COMPONENT development)
-install(DIRECTORY "${PROJECT_SOURCE_DIR}/include/"
+install(DIRECTORY "${PROJECT_SOURCE_DIR}/include/xelopts/"
   DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/xelopts"
   COMPONENT development
   FILES_MATCHING PATTERN "*.h")
-install(FILES "${PROJECT_BINARY_DIR}/include/XeloptsVersion.h"
+install(FILES "${PROJECT_BINARY_DIR}/include/xelopts/XeloptsVersion.h"
   DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/xelopts"
   COMPONENT development)
 

@@ -3,8 +3,8 @@
 // backup parser publishes it, and prints what the scanner returns: each code
 // with its argument, then the words the scan left behind. Without arguments
 // it scans a typical backup command line.
-#include <BackupOptionsParser.h>
-#include <XelGetOpt.h>
+#include <xelopts/BackupOptionsParser.h>
+#include <xelopts/XelGetOpt.h>
 
 #include <cstdio>
 #include <string>

@@ -18,17 +18,17 @@ git ls-files -z | xargs -0 cp --parents -t "$copy"
 
 # The member goes last, with an initializer, so that every aggregate
 # initialization of the record still compiles.
-header="$copy/include/XelGetOpt.h"
+header="$copy/include/xelopts/XelGetOpt.h"
 awk '
   /^ *struct option \{/ { inside = 1 }
   inside && /^ *\};/ { print "    long abi_selftest_member = 0;"; inside = 0 }
   { print }' "$header" >"$work/header"
 mv "$work/header" "$header"
 grep -q abi_selftest_member "$header" ||
-  { echo "ABI self-test: no 'struct option {' in include/XelGetOpt.h"; exit 1; }
+  { echo "ABI self-test: no 'struct option {' in include/xelopts/XelGetOpt.h"; exit 1; }
 sed -i 's/REQUIRE_ORDER = 0, PERMUTE = 1,/REQUIRE_ORDER = 1, PERMUTE = 0,/' "$header"
 grep -q 'REQUIRE_ORDER = 1, PERMUTE = 0,' "$header" ||
-  { echo "ABI self-test: no 'REQUIRE_ORDER = 0, PERMUTE = 1,' in include/XelGetOpt.h"; exit 1; }
+  { echo "ABI self-test: no 'REQUIRE_ORDER = 0, PERMUTE = 1,' in include/xelopts/XelGetOpt.h"; exit 1; }
 
 (cd "$copy" && cmake --workflow --preset library >"$work/build.log" 2>&1) ||
   { cat "$work/build.log"; echo "ABI self-test: the changed copy does not build"; exit 1; }

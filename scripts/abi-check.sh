@@ -67,7 +67,7 @@ trap 'rm -rf "$work"' EXIT
 
 # Every enumerator that the build's public headers declare, from the debug
 # information of a library that includes them all.
-for header in "$source_dir"/include/*.h "$build"/include/*.h; do
+for header in "$source_dir"/include/xelopts/*.h "$build"/include/xelopts/*.h; do
   if [ -f "$header" ]; then
     printf '#include "%s"\n' "$header"
   fi

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Reads a backup job's command line through the installed library and
-// checks the record; exits 0 when it holds what the words asked for.
-#include <BackupOptionsParser.h>
+// checks the record; exits 0 when it holds what the words asked for. The
+// headers are found both ways: in their folder, and by name alone.
+#include <XeloptsVersion.h>
+#include <xelopts/BackupOptionsParser.h>
 
 #include <cstdio>
 
@@ -12,6 +14,7 @@ int main() {
   char* argv[] = {program, j, job, a, app, cn, client, rbs, nullptr};
   BackupOptionsParser options(8, argv);
 
+  static_assert(XELOPTS_VERSION_MAJOR >= 1);
   std::printf("job %lld, application %llu, Quorvel id %llu, client %s\n",
               static_cast<long long>(options.getJobId()),
               static_cast<unsigned long long>(options.getApplicationNumber()),

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Reads a backup job's command line, as a job process of the parent project
 // would: subproject_app -j 812 -cn client01
-#include <BackupOptionsParser.h>
+#include <xelopts/BackupOptionsParser.h>
 
 #include <cstdio>
 

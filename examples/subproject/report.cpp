@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "report.h"
 
-#include <BackupOptionsParser.h>
+#include <xelopts/BackupOptionsParser.h>
 
 std::string describeBackupJob(int argc, char** argv) {
   BackupOptionsParser job(argc, argv);
