@@ -85,19 +85,13 @@ void writeOption(CommandLineWriter& line, const Settings& s,
   }
 }
 
-template <const auto& kind, class Settings, std::size_t... index>
-XelOptionsParser::CommandLine writeCommandLine(const Settings& settings,
-                                               std::index_sequence<index...>) {
-  static const Settings initial{};
-  CommandLineWriter line(sizeof...(index));
-  (..., writeOption<kind, index>(line, settings, initial));
-  return line.finish();
-}
-
 template <const auto& kind, class Settings>
 XelOptionsParser::CommandLine writeCommandLine(const Settings& settings) {
-  return writeCommandLine<kind>(settings,
-                                std::make_index_sequence<kind.shown()>());
+  static const Settings initial{};
+  CommandLineWriter line(kind.shown());
+  forIndexes<kind.shown()>(
+      [&](auto i) { writeOption<kind, i>(line, settings, initial); });
+  return line.finish();
 }
 
 }  // namespace xelopts::detail

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <tuple>
+#include <utility>
 
 #include "FieldRules.h"
 #include "XelGetOpt.h"
@@ -30,14 +31,10 @@ struct Writers {
                            // option's own field, each taking its part
 
   constexpr Writers alias(char code) const {
-    Writers writers = *this;
-    writers.aliasCode = code;
-    return writers;
+    return {own, code, alsoSetByCode, partOfCode};
   }
   constexpr Writers alsoSetBy(char code) const {
-    Writers writers = *this;
-    writers.alsoSetByCode = code;
-    return writers;
+    return {own, aliasCode, code, partOfCode};
   }
   constexpr bool include(int code) const {
     return code == own || code == aliasCode || code == alsoSetByCode ||
@@ -89,9 +86,20 @@ constexpr Field<Settings, std::string> kept(Writers writers) {
 #define XELOPTS_LEADING_FIELDS(FIELD)                                                                                                                              \
   FIELD(getJobId,             jobId,             jobId,             option('j').alias('J'), "the job's id, read as atoi reads it, clamped to 32 bits")             \
   FIELD(getApplicationNumber, applicationNumber, applicationNumber, option('a'),            "the application number: A in -a Q:A, the number after the colon")     \
-  FIELD(getQuorvelId,         quorvelId,         quorvelId,         partOf('a'),            "the Quorvel id, which qualifies the application number: Q in -a Q:A") \
+  FIELD(getQuorvelId,         quorvelId,         quorvelId,         partOf('a'),            "the Quorvel id, which qualifies the application number: Q in -a Q:A")   \
   FIELD(getVirtualMachine,    virtualMachine,    name,              option('v').alias('V'), "the virtual machine's name; an empty value keeps the one before")
 // clang-format on
+
+// Calls f(std::integral_constant<std::size_t, i>()) for each i below n, in
+// order, so that f can name the i-th field at compile time.
+template <class F, std::size_t... i>
+constexpr void forIndexes(F&& f, std::index_sequence<i...> /*unused*/) {
+  (..., f(std::integral_constant<std::size_t, i>()));
+}
+template <std::size_t n, class F>
+constexpr void forIndexes(F&& f) {
+  forIndexes(f, std::make_index_sequence<n>());
+}
 
 // A long name of a vocabulary, the code the scanner returns for it, and
 // whether it takes a value.
@@ -111,6 +119,7 @@ struct LongName {
 template <class Fields, std::size_t Letters, std::size_t Names>
 class JobKind {
   using Index = std::optional<std::size_t>;
+  static constexpr std::size_t kWrites = 2;  // fields an option writes
 
  public:
   static constexpr std::size_t kFields = std::tuple_size_v<Fields>;
@@ -119,12 +128,7 @@ class JobKind {
   constexpr JobKind(const char (&shortOptions)[Letters],
                     const LongName (&names)[Names], const Fields& rows)
       : vocabulary{shortOptions, options_, 0}, fields(rows) {
-    std::apply(
-        [this](const auto&... f) {
-          std::size_t i = 0;
-          (..., (rows_[i++] = f));
-        },
-        rows);
+    forIndexes<kFields>([&](auto i) { rows_[i] = std::get<i>(rows); });
     for (const char* c = shortOptions; *c != '\0'; ++c) {
       if (*c != ':') {
         addOption({nullptr,
@@ -184,15 +188,15 @@ class JobKind {
   // The fields an accessor shows that each code's option writes, as bits.
   constexpr const std::uint32_t* fieldsByCode() const { return fieldsByCode_; }
   // The options that write field i, as indexes in the vocabulary.
-  constexpr const int* optionsOf(std::size_t i) const {
+  struct Options {
+    int indexes[kWrites + 1];
+    int count;
+  };
+  constexpr const Options& optionsOf(std::size_t i) const {
     return fieldOptions_[i];
-  }
-  constexpr int optionCountOf(std::size_t i) const {
-    return fieldOptionCount_[i];
   }
 
  private:
-  static constexpr std::size_t kWrites = 2;  // fields an option writes
   static constexpr std::size_t kOptions = Letters + Names;
 
   static constexpr void check(bool holds, const char* what) {
@@ -237,7 +241,7 @@ class JobKind {
                                  static_cast<int>(i)};
         fieldsByCode_[code(option)] |= std::uint32_t{1} << i;
       }
-      fieldOptions_[i][fieldOptionCount_[i]++] = static_cast<int>(n);
+      fieldOptions_[i].indexes[fieldOptions_[i].count++] = static_cast<int>(n);
     }
     ++vocabulary.count;
   }
@@ -263,8 +267,7 @@ class JobKind {
   FieldRow rows_[kFields]{};
   XelOptionsParser::OptionSpec options_[kOptions]{};
   XelOptionsParser::Change changes_[kOptions][kWrites + 1]{};
-  int fieldOptions_[kFields][kWrites + 1]{};
-  int fieldOptionCount_[kFields]{};
+  Options fieldOptions_[kFields]{};
   std::uint32_t fieldsByCode_[128]{};
 };
 

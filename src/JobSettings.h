@@ -7,44 +7,33 @@
 
 #include <array>
 #include <cstddef>
-#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <type_traits>
-#include <utility>
 
 #include "JobDeclaration.h"
-#include "SettingsDescription.h"
 
 namespace xelopts::detail {
 
 using FieldValue = XelOptionsParser::FieldValue;
 
-template <const auto& kind, std::size_t index, class Settings>
-FieldValue readField(const Settings& settings) {
-  const auto& value = settings.*std::get<index>(kind.fields).pointer;
-  using Member = std::decay_t<decltype(value)>;
-  using View = std::conditional_t<std::is_same_v<Member, std::string>,
-                                  std::string_view, Member>;
-  return FieldValue(std::in_place_type<View>, value);
-}
-
-template <const auto& kind, class Settings, std::size_t... index>
-FieldValue fieldValue(const Settings& settings, int field,
-                      std::index_sequence<index...>) {
-  using Read = FieldValue (*)(const Settings&);
-  static constexpr Read kReads[] = {&readField<kind, index, Settings>...};
-  if (field < 0 || field >= static_cast<int>(sizeof...(index))) {
-    throw std::out_of_range("no field " + std::to_string(field));
-  }
-  return kReads[field](settings);
-}
-
 // The value of a field, by its index among those an accessor shows.
 template <const auto& kind, class Settings>
 FieldValue fieldValue(const Settings& settings, int field) {
-  return fieldValue<kind>(settings, field,
-                          std::make_index_sequence<kind.shown()>());
+  if (field < 0 || field >= static_cast<int>(kind.shown())) {
+    throw std::out_of_range("no field " + std::to_string(field));
+  }
+  FieldValue value;
+  forIndexes<kind.shown()>([&](auto i) {
+    if (i == static_cast<std::size_t>(field)) {
+      const auto& member = settings.*std::get<i>(kind.fields).pointer;
+      using Member = std::decay_t<decltype(member)>;
+      using View = std::conditional_t<std::is_same_v<Member, std::string>,
+                                      std::string_view, Member>;
+      value.template emplace<View>(member);
+    }
+  });
+  return value;
 }
 
 // The kind's public table, made on first use: its defaults are read from
@@ -56,15 +45,15 @@ const XelOptionsParser::FieldTable& fieldsOf() {
   static const auto specs = [] {
     std::array<XelOptionsParser::FieldSpec, kind.shown()> fields{};
     for (std::size_t i = 0; i < fields.size(); ++i) {
-      const auto& row = kind.row(i);
+      const FieldRow& row = kind.row(i);
       const FieldValue initial =
           fieldValue<kind>(defaults, static_cast<int>(i));
       fields[i] = {row.accessor,
                    row.member,
                    static_cast<XelOptionsParser::FieldType>(initial.index()),
                    initial,
-                   kind.optionsOf(i),
-                   kind.optionCountOf(i),
+                   kind.optionsOf(i).indexes,
+                   kind.optionsOf(i).count,
                    row.rule == FieldRule::appendRestart,
                    row.meaning};
     }
@@ -76,24 +65,16 @@ const XelOptionsParser::FieldTable& fieldsOf() {
 }
 
 // What initMembers resets: the numbers and flags, not the texts.
-template <const auto& kind, class Settings, std::size_t... index>
-void resetNumbersAndFlags(Settings& settings, std::index_sequence<index...>) {
-  const Settings initial{};
-  const auto reset = [&](auto member) {
-    if constexpr (!std::is_same_v<decltype(initial.*member()),
-                                  const std::string&>) {
-      settings.*member() = initial.*member();
-    }
-  };
-  (...,
-   reset(std::integral_constant<decltype(std::get<index>(kind.fields).pointer),
-                                std::get<index>(kind.fields).pointer>()));
-}
-
 template <const auto& kind, class Settings>
 void resetNumbersAndFlags(Settings& settings) {
-  resetNumbersAndFlags<kind>(settings,
-                             std::make_index_sequence<kind.shown()>());
+  const Settings initial{};
+  forIndexes<kind.shown()>([&](auto i) {
+    constexpr auto member = std::get<i>(kind.fields).pointer;
+    if constexpr (!std::is_same_v<decltype(initial.*member),
+                                  const std::string&>) {
+      settings.*member = initial.*member;
+    }
+  });
 }
 
 template <const auto& kind, class Settings>
@@ -106,12 +87,39 @@ bool equal(const Settings& a, const Settings& b) {
   return true;
 }
 
+// Every member as name=value; a text quoted, with a quote, a backslash and
+// any byte outside printable ASCII escaped (\", \\, \xHH), so that every
+// byte shows.
 template <const auto& kind, class Settings>
 std::string describe(const Settings& settings) {
+  static const char kHex[] = "0123456789abcdef";
   std::string text;
   for (int i = 0; i < static_cast<int>(kind.shown()); ++i) {
-    appendMember(text, kind.row(static_cast<std::size_t>(i)).member,
-                 fieldValue<kind>(settings, i));
+    text.append(i == 0 ? "" : " ")
+        .append(kind.row(static_cast<std::size_t>(i)).member)
+        .append("=");
+    std::visit(
+        [&text](auto held) {
+          using Held = decltype(held);
+          if constexpr (std::is_same_v<Held, std::string_view>) {
+            text += '"';
+            for (const char c : held) {
+              const auto byte = static_cast<unsigned char>(c);
+              if (byte < 0x20 || byte > 0x7E) {
+                text.append("\\x").append(1, kHex[byte >> 4]);
+                text.append(1, kHex[byte & 0xF]);
+              } else {
+                text.append(c == '"' || c == '\\' ? "\\" : "").append(1, c);
+              }
+            }
+            text += '"';
+          } else if constexpr (std::is_same_v<Held, bool>) {
+            text += held ? "true" : "false";
+          } else {
+            text += std::to_string(held);
+          }
+        },
+        fieldValue<kind>(settings, i));
   }
   return text;
 }

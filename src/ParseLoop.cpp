@@ -61,12 +61,6 @@ void step(XelGetOpt& scanner, XelOptionsParser& parser, Apply apply,
 
 }  // namespace
 
-void parseWith(XelGetOpt& scanner, XelOptionsParser& parser, Apply apply) {
-  for (int code; (code = scanner()) != -1;) {
-    apply(parser, code, scanner.optarg(), nullptr);
-  }
-}
-
 void parseReporting(XelGetOpt& scanner, XelOptionsParser& parser, Apply apply,
                     const std::uint32_t* fieldsByCode,
                     XelOptionsParser::ParseReport& report) {

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The parse loop every parser runs, and the report it fills when it is
-// given one.
+// The parse loop of a parser given a report, and the report it fills.
 #ifndef XELOPTS_SRC_PARSELOOP_H
 #define XELOPTS_SRC_PARSELOOP_H
 
@@ -18,12 +17,10 @@ namespace xelopts::detail {
 using Apply = bool (*)(XelOptionsParser& parser, int code, const char* text,
                        Effect* effect);
 
-// Runs the scanner to its end, applying each code.
-void parseWith(XelGetOpt& scanner, XelOptionsParser& parser, Apply apply);
-
-// The same, with the parse's diagnostics, steps and remaining words in
-// report instead of on standard error. A step whose option stored its value
-// assigned the fields that fieldsByCode (128 bit sets, by code) gives.
+// Runs the scanner to its end, applying each code, with the parse's
+// diagnostics, steps and remaining words in report instead of on standard
+// error. A step whose option stored its value assigned the fields that
+// fieldsByCode (128 bit sets, by code) gives.
 void parseReporting(XelGetOpt& scanner, XelOptionsParser& parser, Apply apply,
                     const std::uint32_t* fieldsByCode,
                     XelOptionsParser::ParseReport& report);

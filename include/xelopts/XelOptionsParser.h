@@ -55,7 +55,7 @@ class XELOPTS_API XelOptionsParser {
     text,
     signedNumber,
     unsignedNumber,
-    flag,
+    flag
   };
 
   // A field's value, read in place: its alternative is the field's type,
