@@ -148,6 +148,6 @@ if [ -z "$differs" ]; then
   exit 0
 fi
 echo "ABI of $library differs from:$differs"
-echo "(see the README: a change on purpose means scripts/abi-check.sh"
+echo "(see docs/contributing.md: a change on purpose means scripts/abi-check.sh"
 echo "--update, and an incompatible one a new SONAME)"
 exit 1

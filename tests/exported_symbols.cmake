@@ -59,7 +59,7 @@ if(NOT found STREQUAL expected)
   message(FATAL_ERROR "exports differ from ${expected_file}\n"
                       "  + ${gained_text}\n  - ${lost_text}\n"
                       "A change on purpose: rerun with -DUPDATE=ON, and see "
-                      "the README on the library's interface.")
+                      "docs/contributing.md on the library's interface.")
 endif()
 list(LENGTH exports count)
 message(STATUS "exported: the ${count} symbols of the committed list")

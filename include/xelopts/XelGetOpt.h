@@ -58,7 +58,8 @@ class XELOPTS_API XelGetOpt {
 
   enum Ordering : int { REQUIRE_ORDER = 0, PERMUTE = 1, RETURN_IN_ORDER = 2 };
 
-  // One long option; a table ends with a record whose name is null.
+  // One long option, a table entry; a table ends with an entry whose name
+  // is null.
   struct option {
     const char* name;  // not copied: must outlive the table
     ParamType has_arg;
