@@ -63,55 +63,66 @@ void appendHex(std::string& out, unsigned byte) {
   out += digits[byte & 0xF];
 }
 
-std::string escapeForPeople(const std::string& text, bool inQuotes) {
+// The one walk of a text: printable ASCII and valid UTF-8 pass as they
+// are; escape(out, unit, byte) writes everything else, unit by unit.
+enum class Unit {
+  ascii,      // a control character, '"' or '\\'
+  c1Control,  // U+0080 to U+009F; byte is its second byte
+  notUtf8,    // a byte that is not part of valid UTF-8
+};
+
+template <class Escape>
+void walk(std::string& out, std::string_view text, Escape escape) {
+  for (std::size_t at = 0; at < text.size();) {
+    std::size_t plain = at;
+    while (plain < text.size() && isPlainAscii(text[plain])) {
+      ++plain;
+    }
+    if (plain > at) {
+      out.append(text.data() + at, plain - at);
+      at = plain;
+      continue;
+    }
+    const auto byte = static_cast<unsigned char>(text[at]);
+    const std::size_t length = utf8Length(text, at);
+    if (length == 2 && byte == 0xC2 &&
+        static_cast<unsigned char>(text[at + 1]) < 0xA0) {
+      escape(out, Unit::c1Control, static_cast<unsigned char>(text[at + 1]));
+    } else if (length > 1) {
+      out.append(text.data() + at, length);
+    } else {
+      escape(out, length == 0 ? Unit::notUtf8 : Unit::ascii, byte);
+    }
+    at += length > 1 ? length : 1;
+  }
+}
+
+// Writes a byte's short escape, a backslash and the letter that `pairs`
+// (each a byte and its letter) give it, or else `prefix` and its hex.
+void appendEscape(std::string& out, const char* pairs, const char* prefix,
+                  unsigned byte) {
+  for (; *pairs != '\0'; pairs += 2) {
+    if (static_cast<unsigned char>(*pairs) == byte) {
+      out += '\\';
+      out += pairs[1];
+      return;
+    }
+  }
+  out += prefix;
+  appendHex(out, byte);
+}
+
+std::string escapeForPeople(std::string_view text, bool inQuotes) {
   std::string out;
   out.reserve(text.size());
-  for (std::size_t at = 0; at < text.size();) {
-    const auto byte = static_cast<unsigned char>(text[at]);
-    std::size_t length = utf8Length(text, at);
-    // U+0080 to U+009F are control characters as well.
-    const bool c1Control = length == 2 && byte == 0xC2 &&
-                           static_cast<unsigned char>(text[at + 1]) < 0xA0;
-    if (length > 1 && !c1Control) {
-      out.append(text, at, length);
-      at += length;
-      continue;
+  walk(out, text, [inQuotes](std::string& to, Unit unit, unsigned byte) {
+    if (byte == '"' && !inQuotes) {
+      to += '"';
+    } else {
+      appendEscape(to, "\\\\\nn\tt\rr\"\"",
+                   unit == Unit::c1Control ? "\\xc2\\x" : "\\x", byte);
     }
-    if (length == 0 || c1Control) {
-      length = c1Control ? 2 : 1;
-      for (std::size_t i = 0; i < length; ++i) {
-        out += "\\x";
-        appendHex(out, static_cast<unsigned char>(text[at + i]));
-      }
-      at += length;
-      continue;
-    }
-    switch (byte) {
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '"':
-        out += inQuotes ? "\\\"" : "\"";
-        break;
-      default:
-        if (byte < 0x20 || byte == 0x7F) {
-          out += "\\x";
-          appendHex(out, byte);
-        } else {
-          out += static_cast<char>(byte);
-        }
-    }
-    ++at;
-  }
+  });
   return out;
 }
 
@@ -132,11 +143,11 @@ std::size_t firstNonUtf8(const std::string& text) {
   return std::string::npos;
 }
 
-std::string printable(const std::string& text) {
+std::string printable(std::string_view text) {
   return escapeForPeople(text, false);
 }
 
-std::string quoted(const std::string& text) {
+std::string quoted(std::string_view text) {
   return '"' + escapeForPeople(text, true) + '"';
 }
 
@@ -160,69 +171,10 @@ std::string shellWord(const std::string& word) {
 
 void appendJsonString(std::string& out, std::string_view text) {
   out += '"';
-  for (std::size_t at = 0; at < text.size();) {
-    // Printable ASCII but the quote and the backslash goes in runs.
-    std::size_t plain = at;
-    while (plain < text.size() && isPlainAscii(text[plain])) {
-      ++plain;
-    }
-    if (plain > at) {
-      out.append(text.data() + at, plain - at);
-      at = plain;
-      continue;
-    }
-    const auto byte = static_cast<unsigned char>(text[at]);
-    const std::size_t length = utf8Length(text, at);
-    if (length == 2 && byte == 0xC2 &&
-        static_cast<unsigned char>(text[at + 1]) < 0xA0) {
-      // U+0080 to U+009F: control characters, escaped like the C0 ones.
-      out += "\\u00";
-      appendHex(out, static_cast<unsigned char>(text[at + 1]));
-      at += 2;
-      continue;
-    }
-    if (length > 1) {
-      out.append(text.data() + at, length);
-      at += length;
-      continue;
-    }
-    ++at;
-    if (length == 0) {
-      out += "\\udc";
-      appendHex(out, byte);
-      continue;
-    }
-    switch (byte) {
-      case '"':
-        out += "\\\"";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\b':
-        out += "\\b";
-        break;
-      case '\f':
-        out += "\\f";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      default:
-        if (byte < 0x20 || byte == 0x7F) {
-          out += "\\u00";
-          appendHex(out, byte);
-        } else {
-          out += static_cast<char>(byte);
-        }
-    }
-  }
+  walk(out, text, [](std::string& to, Unit unit, unsigned byte) {
+    appendEscape(to, "\"\"\\\\\bb\ff\nn\rr\tt",
+                 unit == Unit::notUtf8 ? "\\udc" : "\\u00", byte);
+  });
   out += '"';
 }
 
