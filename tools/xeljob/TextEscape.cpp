@@ -17,23 +17,15 @@ std::size_t utf8Length(std::string_view text, std::size_t at) {
   if (lead < 0x80) {
     return 1;
   }
-  std::size_t length = 0;
-  unsigned low = 0x80;  // allowed range of the second byte
-  unsigned high = 0xBF;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    low = lead == 0xE0 ? 0xA0 : 0x80;
-    high = lead == 0xED ? 0x9F : 0xBF;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    low = lead == 0xF0 ? 0x90 : 0x80;
-    high = lead == 0xF4 ? 0x8F : 0xBF;
-  } else {
-    return 0;
-  }
-  if (at + length > text.size()) {
+  const std::size_t length = lead < 0xC2   ? 0
+                             : lead < 0xE0 ? 2
+                             : lead < 0xF0 ? 3
+                             : lead < 0xF5 ? 4
+                                           : 0;
+  // The allowed range of the second byte.
+  const unsigned low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+  const unsigned high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+  if (length == 0 || at + length > text.size()) {
     return 0;
   }
   for (std::size_t i = 1; i < length; ++i) {
@@ -129,16 +121,12 @@ std::string escapeForPeople(std::string_view text, bool inQuotes) {
 }  // namespace
 
 std::size_t firstNonUtf8(const std::string& text) {
-  for (std::size_t at = 0; at < text.size();) {
-    if (static_cast<unsigned char>(text[at]) < 0x80) {
-      ++at;
-      continue;
-    }
-    const std::size_t length = utf8Length(text, at);
+  for (std::size_t at = 0, length = 0; at < text.size(); at += length) {
+    const bool ascii = static_cast<unsigned char>(text[at]) < 0x80;
+    length = ascii ? 1 : utf8Length(text, at);
     if (length == 0) {
       return at;
     }
-    at += length;
   }
   return std::string::npos;
 }
