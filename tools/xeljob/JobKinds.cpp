@@ -23,16 +23,8 @@ Value readFieldAs(XelOptionsParser& parser, std::size_t field) {
 }
 
 template <class Parser>
-Value parseFieldAs(int argc, char** argv, std::size_t field) {
-  XelOptionsParser::ParseReport report;  // nothing to standard error
-  Parser parser(argc, argv, report);
-  return readFieldAs<Parser>(parser, field);
-}
-
-template <class Parser>
 constexpr JobKind kindOf(const char* name) {
-  return {name, &Parser::vocabulary, &parseAs<Parser>, &readFieldAs<Parser>,
-          &parseFieldAs<Parser>};
+  return {name, &Parser::vocabulary, &parseAs<Parser>, &readFieldAs<Parser>};
 }
 
 const JobKind kJobKinds[] = {
@@ -67,13 +59,6 @@ Record parseWords(const JobKind& kind, const std::vector<std::string>& words,
                   XelOptionsParser::CommandLine* canonical) {
   WordVector vector(kind.name, words);
   return kind.parse(vector.argc(), vector.argv(), report, canonical);
-}
-
-Value parseWordsField(const JobKind& kind,
-                      const std::vector<std::string>& words,
-                      std::size_t field) {
-  WordVector vector(kind.name, words);
-  return kind.parseField(vector.argc(), vector.argv(), field);
 }
 
 std::string jobKindNames() {

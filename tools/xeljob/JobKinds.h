@@ -30,8 +30,6 @@ struct JobKind {
   // Reads one field (an index in the record) of a parser of this kind, such
   // as the one a report's step callback receives.
   Value (*readField)(XelOptionsParser& parser, std::size_t field);
-  // Constructs the kind's parser over the vector and reads one field.
-  Value (*parseField)(int argc, char** argv, std::size_t field);
 };
 
 // Parses the words (the kind's name before them, as element 0) with the
@@ -39,9 +37,6 @@ struct JobKind {
 Record parseWords(const JobKind& kind, const std::vector<std::string>& words,
                   XelOptionsParser::ParseReport& report,
                   XelOptionsParser::CommandLine* canonical = nullptr);
-// Parses the words so, and reads one field.
-Value parseWordsField(const JobKind& kind,
-                      const std::vector<std::string>& words, std::size_t field);
 
 // "backup, restore or scan"
 std::string jobKindNames();

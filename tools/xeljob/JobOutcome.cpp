@@ -18,13 +18,25 @@ bool wrote(const ParseStep& step) {
           step.rule == XelOptionsParser::Rule::sameValue);
 }
 
+// Each value's length, for a text; else 0.
+std::vector<std::size_t> textLengths(const std::vector<Value>& values) {
+  std::vector<std::size_t> lengths;
+  for (const Value& value : values) {
+    const auto* text = std::get_if<std::string>(&value);
+    lengths.push_back(text != nullptr ? text->size() : 0);
+  }
+  return lengths;
+}
+
 // Follows a traced parse: reads only the fields a changing step's option
-// can change, keeping one value per field to tell which did, and takes an
-// accumulating field's appended text from the option alone.
+// can change, keeping one value per field to tell which did; of an
+// accumulating field, only its length, so that what a step appended is the
+// value's new tail, read in place.
 struct StepWatch {
   const OptionEffects& effects;
   std::vector<Value> values;
   std::vector<Change>& changes;
+  std::vector<std::size_t> lengths = {};  // each text's so far
   std::size_t index = 0;
 
   static void onStep(void* context, const ParseStep& step,
@@ -39,11 +51,13 @@ struct StepWatch {
   void record(const ParseStep& step, XelOptionsParser& parser) {
     for (const std::size_t field : effects.fieldsOf(step.code)) {
       if (effects.accumulates(field)) {
-        std::string appended = effects.appendedBy(
-            step.code, step.argument.value_or(std::string()), field);
-        if (!appended.empty()) {
-          changes.push_back({index, field, std::move(appended)});
+        const auto text = std::get<std::string_view>(
+            parser.fieldValue(static_cast<int>(field)));
+        if (text.size() > lengths[field]) {
+          changes.push_back(
+              {index, field, std::string(text.substr(lengths[field]))});
         }
+        lengths[field] = text.size();
         continue;
       }
       Value value = effects.kind().readField(parser, field);
@@ -122,6 +136,7 @@ JobOutcome runJob(const JobKind& kind, std::vector<std::string> words,
     for (const Field& field : outcome.effects().defaults()) {
       watch.values.push_back(field.value);
     }
+    watch.lengths = textLengths(watch.values);
     outcome.report.onStep = &StepWatch::onStep;
     outcome.report.context = &watch;
   }

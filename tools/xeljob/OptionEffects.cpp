@@ -22,10 +22,7 @@ OptionEffects::OptionEffects(const JobKind& kind) : kind_(&kind) {
   const XelOptionsParser::Vocabulary& vocabulary = kind.vocabulary();
   for (int i = 0; i < vocabulary.count; ++i) {
     const OptionSpec& entry = vocabulary.options[i];
-    Option option{entry.code,
-                  optionSpelling(entry),
-                  entry.kind == XelGetOpt::required_argument,
-                  {}};
+    Option option{entry.code, optionSpelling(entry), {}};
     for (const XelOptionsParser::Change* change = entry.changes;
          change->accessor != nullptr; ++change) {
       const std::size_t field = fieldNamed(change->accessor);
@@ -54,14 +51,6 @@ std::size_t OptionEffects::fieldNamed(const char* accessor) const {
   throw std::logic_error(std::string("no accessor ") + accessor);
 }
 
-std::vector<std::string> OptionEffects::Option::words(
-    const std::string& argument) const {
-  if (takesValue) {
-    return {spelling, argument};
-  }
-  return {spelling};
-}
-
 const OptionEffects::Option* OptionEffects::find(int code) const {
   for (const Option& option : options_) {
     if (option.code == code) {
@@ -80,17 +69,6 @@ const std::vector<std::size_t>& OptionEffects::fieldsOf(int code) const {
   static const std::vector<std::size_t> kNone;
   const Option* option = find(code);
   return option != nullptr ? option->fields : kNone;
-}
-
-std::string OptionEffects::appendedBy(int code, const std::string& argument,
-                                      std::size_t field) const {
-  const Option* option = find(code);
-  if (option == nullptr) {
-    return {};
-  }
-  Value alone = parseWordsField(*kind_, option->words(argument), field);
-  auto* text = std::get_if<std::string>(&alone);
-  return text != nullptr ? std::move(*text) : std::string();
 }
 
 }  // namespace xeljob

@@ -2,7 +2,7 @@
 // What each option of a job kind's vocabulary can change, as the vocabulary
 // says: which fields of the record it writes, and which of them accumulate
 // (a backup job's restart string). A trace then reads only what a step can
-// have changed, and never a whole accumulated value.
+// have changed.
 #ifndef XELJOB_OPTIONEFFECTS_H
 #define XELJOB_OPTIONEFFECTS_H
 
@@ -35,22 +35,12 @@ class OptionEffects {
   const std::string* spellingOf(int code) const;
   // Every write appends to the field.
   bool accumulates(std::size_t field) const { return accumulates_[field]; }
-  // What a step of the option with this argument (empty for an option that
-  // takes none) appends to an accumulating field: what the option gives on
-  // its own, the field starting empty (as a backup job's restart string
-  // does).
-  std::string appendedBy(int code, const std::string& argument,
-                         std::size_t field) const;
 
  private:
   struct Option {
     int code;
     std::string spelling;  // "-j", "-cn"
-    bool takesValue;
     std::vector<std::size_t> fields;
-
-    // The option as words: its spelling, and the argument when it takes one.
-    std::vector<std::string> words(const std::string& argument) const;
   };
   const Option* find(int code) const;
   // The index in the record of the accessor's field.
