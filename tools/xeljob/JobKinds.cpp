@@ -2,6 +2,7 @@
 #include "JobKinds.h"
 
 #include <iterator>
+#include <type_traits>
 
 namespace xeljob {
 namespace {
@@ -17,14 +18,8 @@ Record parseAs(int argc, char** argv, XelOptionsParser::ParseReport& report,
 }
 
 template <class Parser>
-Value readFieldAs(XelOptionsParser& parser, std::size_t field) {
-  return job_records::Accessors<Parser>::list[field].read(
-      static_cast<Parser&>(parser));
-}
-
-template <class Parser>
 constexpr JobKind kindOf(const char* name) {
-  return {name, &Parser::vocabulary, &parseAs<Parser>, &readFieldAs<Parser>};
+  return {name, &Parser::vocabulary, &parseAs<Parser>};
 }
 
 const JobKind kJobKinds[] = {
@@ -53,6 +48,18 @@ class WordVector {
 };
 
 }  // namespace
+
+Value keptValue(const FieldValue& value) {
+  return std::visit(
+      [](const auto& held) -> Value {
+        if constexpr (std::is_same_v<decltype(held), const std::string_view&>) {
+          return std::string(held);
+        } else {
+          return held;
+        }
+      },
+      value);
+}
 
 Record parseWords(const JobKind& kind, const std::vector<std::string>& words,
                   XelOptionsParser::ParseReport& report,

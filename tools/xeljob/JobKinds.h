@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The three job kinds as the tool sees them: a name, the parser's own
-// vocabulary, and ways to build the parser and read its record, whole or
-// one field at a time.
+// vocabulary, and a way to build the parser and read its record.
 #ifndef XELJOB_JOBKINDS_H
 #define XELJOB_JOBKINDS_H
 
@@ -19,6 +18,10 @@ using job_records::Field;
 using job_records::Record;
 using job_records::Value;
 
+using FieldValue = XelOptionsParser::FieldValue;
+// A field's value kept past the parse: a text held as a std::string.
+Value keptValue(const FieldValue& value);
+
 struct JobKind {
   const char* name;
   const XelOptionsParser::Vocabulary& (*vocabulary)();
@@ -27,9 +30,6 @@ struct JobKind {
   // not null, writes its settings' canonical command line there.
   Record (*parse)(int argc, char** argv, XelOptionsParser::ParseReport& report,
                   XelOptionsParser::CommandLine* canonical);
-  // Reads one field (an index in the record) of a parser of this kind, such
-  // as the one a report's step callback receives.
-  Value (*readField)(XelOptionsParser& parser, std::size_t field);
 };
 
 // Parses the words (the kind's name before them, as element 0) with the

@@ -28,10 +28,22 @@ std::vector<std::size_t> textLengths(const std::vector<Value>& values) {
   return lengths;
 }
 
-// Follows a traced parse: reads only the fields a changing step's option
-// can change, keeping one value per field to tell which did; of an
-// accumulating field, only its length, so that what a step appended is the
-// value's new tail, read in place.
+// Calls each(field) for every field in the set, in order.
+template <class Each>
+void forEachField(XelOptionsParser::FieldSet fields, Each each) {
+  std::size_t field = 0;
+  for (unsigned long bits = fields.to_ulong(); bits != 0; bits >>= 1) {
+    if ((bits & 1) != 0) {
+      each(field);
+    }
+    ++field;
+  }
+}
+
+// Follows a traced parse: reads, in place, only the fields a step assigned,
+// keeping one value per field to tell which changed; of an accumulating
+// field, only its length, so that what a step appended is the value's new
+// tail.
 struct StepWatch {
   const OptionEffects& effects;
   std::vector<Value> values;
@@ -42,29 +54,23 @@ struct StepWatch {
   static void onStep(void* context, const ParseStep& step,
                      XelOptionsParser& parser) {
     auto& watch = *static_cast<StepWatch*>(context);
-    if (step.outcome == Outcome::changed) {
-      watch.record(step, parser);
-    }
+    forEachField(step.assigned, [&](std::size_t field) {
+      watch.note(field, parser.fieldValue(static_cast<int>(field)));
+    });
     ++watch.index;
   }
 
-  void record(const ParseStep& step, XelOptionsParser& parser) {
-    for (const std::size_t field : effects.fieldsOf(step.code)) {
-      if (effects.accumulates(field)) {
-        const auto text = std::get<std::string_view>(
-            parser.fieldValue(static_cast<int>(field)));
-        if (text.size() > lengths[field]) {
-          changes.push_back(
-              {index, field, std::string(text.substr(lengths[field]))});
-        }
-        lengths[field] = text.size();
-        continue;
+  void note(std::size_t field, const FieldValue& now) {
+    if (effects.accumulates(field)) {
+      const auto text = std::get<std::string_view>(now);
+      if (text.size() > lengths[field]) {
+        changes.push_back(
+            {index, field, std::string(text.substr(lengths[field]))});
       }
-      Value value = effects.kind().readField(parser, field);
-      if (value != values[field]) {
-        changes.push_back({index, field, value});
-        values[field] = std::move(value);
-      }
+      lengths[field] = text.size();
+    } else if (Value value = keptValue(now); value != values[field]) {
+      changes.push_back({index, field, value});
+      values[field] = std::move(value);
     }
   }
 };
