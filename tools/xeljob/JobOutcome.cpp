@@ -9,14 +9,6 @@ namespace xeljob {
 namespace {
 
 using ParseStep = XelOptionsParser::ParseStep;
-using Outcome = XelOptionsParser::Outcome;
-
-// The step assigned its option's fields, whether or not a value changed.
-bool wrote(const ParseStep& step) {
-  return step.outcome == Outcome::changed ||
-         (step.outcome == Outcome::unchanged &&
-          step.rule == XelOptionsParser::Rule::sameValue);
-}
 
 // Each value's length, for a text; else 0.
 std::vector<std::size_t> textLengths(const std::vector<Value>& values) {
@@ -75,45 +67,28 @@ struct StepWatch {
   }
 };
 
-// Which step's conversions each value of the record carries, and the steps
-// whose conversions none carries.
+// Which steps' conversions each value of the record carries: the last
+// step's that replaced it, or every one's that appended to it; and the
+// steps whose conversions no value carries. Taken from the last step back.
 void attributeConversions(JobOutcome& outcome) {
   const std::vector<ParseStep>& steps = outcome.report.steps;
-  const OptionEffects& effects = outcome.effects();
-  constexpr auto kNone = static_cast<std::size_t>(-1);
-  std::vector<std::size_t> lastWriter(outcome.record.size(), kNone);
   outcome.conversions.assign(outcome.record.size(), 0);
-  for (std::size_t i = 0; i < steps.size(); ++i) {
-    if (!wrote(steps[i])) {
-      continue;
-    }
-    for (const std::size_t field : effects.fieldsOf(steps[i].code)) {
-      if (effects.accumulates(field)) {
+  XelOptionsParser::FieldSet replacedLater;
+  for (std::size_t i = steps.size(); i-- > 0;) {
+    bool carried = false;
+    forEachField(steps[i].assigned, [&](std::size_t field) {
+      if (outcome.effects().accumulates(field) || !replacedLater[field]) {
         outcome.conversions[field] |= steps[i].conversions;
-      } else {
-        lastWriter[field] = i;
+        carried = true;
       }
-    }
-  }
-  for (std::size_t field = 0; field < lastWriter.size(); ++field) {
-    if (lastWriter[field] != kNone) {
-      outcome.conversions[field] = steps[lastWriter[field]].conversions;
-    }
-  }
-  for (std::size_t i = 0; i < steps.size(); ++i) {
-    if (steps[i].conversions == 0) {
-      continue;
-    }
-    const std::vector<std::size_t>& fields = effects.fieldsOf(steps[i].code);
-    const bool carried =
-        wrote(steps[i]) &&
-        std::any_of(fields.begin(), fields.end(), [&](std::size_t field) {
-          return effects.accumulates(field) || lastWriter[field] == i;
-        });
-    if (!carried) {
+    });
+    replacedLater |= steps[i].assigned;
+    if (steps[i].conversions != 0 && !carried) {
       outcome.otherConversions.push_back(i);
     }
   }
+  std::reverse(outcome.otherConversions.begin(),
+               outcome.otherConversions.end());
 }
 
 }  // namespace
