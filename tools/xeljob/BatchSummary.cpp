@@ -24,19 +24,6 @@ std::string optionWord(const XelOptionsParser::ParseStep& step) {
   return word.substr(0, std::min(word.find('='), kTextBytes));
 }
 
-// "-j", "-cn": the vocabulary's spelling of the option of the code.
-std::string spellingOf(const JobKind& kind, int code) {
-  const XelOptionsParser::Vocabulary& vocabulary = kind.vocabulary();
-  for (int i = 0; i < vocabulary.count; ++i) {
-    const XelOptionsParser::OptionSpec& option = vocabulary.options[i];
-    if (option.code == code) {
-      return option.name != nullptr ? std::string("-") + option.name
-                                    : std::string("-") + option.code;
-    }
-  }
-  return std::to_string(code);
-}
-
 void countLine(std::string& out, const char* label, std::uint64_t count,
                const std::string& note = {}) {
   std::string line = label;
@@ -82,7 +69,10 @@ void BatchSummary::add(const JobOutcome& outcome) {
       unknownOptions_.add(optionWord(step));
     }
     if (step.conversions != 0) {
-      const std::string option = spellingOf(outcome.kind(), step.code) + ' ';
+      const OptionSpec* spec = findOption(*outcome.kind, step.code);
+      const std::string option = (spec != nullptr ? optionSpelling(*spec)
+                                                  : std::to_string(step.code)) +
+                                 ' ';
       for (const char* name : conversionNames(step.conversions)) {
         conversions_.add(option + name);
       }

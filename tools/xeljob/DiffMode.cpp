@@ -48,8 +48,8 @@ void forEachConverted(const JobDiff& diff, Show show) {
     const JobOutcome& outcome = diff.sides[side];
     for (std::size_t field = 0; field < outcome.record.size(); ++field) {
       if (outcome.conversions[field] != 0) {
-        show(side, std::string(outcome.record[field].accessor) + ' ' +
-                       valueText(outcome.record[field].value) + "  (" +
+        show(side, std::string(outcome.fields[field].accessor) + ' ' +
+                       valueText(outcome.record[field]) + "  (" +
                        conversionWords(outcome.conversions[field]) + ')');
       }
     }
@@ -87,17 +87,17 @@ std::string setByText(const JobOutcome& outcome,
 std::string diffTable(const JobDiff& diff) {
   const JobOutcome& first = diff.sides[0];
   std::string out =
-      std::string(first.kind().name) + " job lines" +
+      std::string(first.kind->name) + " job lines" +
       (first.posix ? ", POSIXLY_CORRECT present: " : ": ") +
       (diff.same() ? std::string("the same settings")
                    : countText(diff.differences.size(), "accessor", "differ")) +
       '\n';
   for (const Difference& difference : diff.differences) {
-    out += first.record[difference.field].accessor;
+    out += first.fields[difference.field].accessor;
     out += '\n';
     std::string values[2];
     for (std::size_t side = 0; side < 2; ++side) {
-      values[side] = valueText(diff.sides[side].record[difference.field].value);
+      values[side] = valueText(diff.sides[side].record[difference.field]);
     }
     const std::size_t width = std::max(values[0].size(), values[1].size());
     for (std::size_t side = 0; side < 2; ++side) {
@@ -154,7 +154,7 @@ std::string diffJson(const JobDiff& diff) {
   JsonWriter json(out);
   json.beginObject();
   json.key("job");
-  json.value(diff.sides[0].kind().name);
+  json.value(diff.sides[0].kind->name);
   json.key("posix");
   json.value(diff.sides[0].posix);
   json.key("same");
@@ -164,14 +164,14 @@ std::string diffJson(const JobDiff& diff) {
   for (const Difference& difference : diff.differences) {
     json.beginObject(true);
     json.key("accessor");
-    json.value(diff.sides[0].record[difference.field].accessor);
+    json.value(diff.sides[0].fields[difference.field].accessor);
     json.key("sides");
     json.beginArray();
     for (std::size_t side = 0; side < 2; ++side) {
       const JobOutcome& outcome = diff.sides[side];
       json.beginObject();
       json.key("value");
-      writeValue(json, outcome.record[difference.field].value);
+      writeValue(json, outcome.record[difference.field]);
       json.key("setBy");
       json.beginArray();
       for (const std::size_t i : difference.setBy[side]) {

@@ -14,12 +14,18 @@ Record parseAs(int argc, char** argv, XelOptionsParser::ParseReport& report,
   if (canonical != nullptr) {
     *canonical = Parser::commandLine(parser.settings());
   }
-  return job_records::readRecord(parser);
+  Record record;
+  const int count = Parser::fields().count;
+  record.reserve(static_cast<std::size_t>(count));
+  for (int field = 0; field < count; ++field) {
+    record.push_back(keptValue(parser.fieldValue(field)));
+  }
+  return record;
 }
 
 template <class Parser>
 constexpr JobKind kindOf(const char* name) {
-  return {name, &Parser::vocabulary, &parseAs<Parser>};
+  return {name, &Parser::vocabulary, &Parser::fields, &parseAs<Parser>};
 }
 
 const JobKind kJobKinds[] = {
@@ -66,6 +72,21 @@ Record parseWords(const JobKind& kind, const std::vector<std::string>& words,
                   XelOptionsParser::CommandLine* canonical) {
   WordVector vector(kind.name, words);
   return kind.parse(vector.argc(), vector.argv(), report, canonical);
+}
+
+std::string optionSpelling(const OptionSpec& option) {
+  return option.name != nullptr ? std::string("-") + option.name
+                                : std::string("-") + option.code;
+}
+
+const OptionSpec* findOption(const JobKind& kind, int code) {
+  const XelOptionsParser::Vocabulary& vocabulary = kind.vocabulary();
+  for (int i = 0; i < vocabulary.count; ++i) {
+    if (vocabulary.options[i].code == code) {
+      return &vocabulary.options[i];
+    }
+  }
+  return nullptr;
 }
 
 std::string jobKindNames() {

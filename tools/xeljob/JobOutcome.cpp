@@ -3,22 +3,13 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <utility>
 
 namespace xeljob {
 namespace {
 
 using ParseStep = XelOptionsParser::ParseStep;
-
-// Each value's length, for a text; else 0.
-std::vector<std::size_t> textLengths(const std::vector<Value>& values) {
-  std::vector<std::size_t> lengths;
-  for (const Value& value : values) {
-    const auto* text = std::get_if<std::string>(&value);
-    lengths.push_back(text != nullptr ? text->size() : 0);
-  }
-  return lengths;
-}
 
 // Calls each(field) for every field in the set, in order.
 template <class Each>
@@ -32,15 +23,33 @@ void forEachField(XelOptionsParser::FieldSet fields, Each each) {
   }
 }
 
-// Follows a traced parse: reads, in place, only the fields a step assigned,
-// keeping one value per field to tell which changed; of an accumulating
-// field, only its length, so that what a step appended is the value's new
-// tail.
+// Each field's default, kept.
+Record defaults(const XelOptionsParser::FieldTable& fields) {
+  Record values;
+  for (const XelOptionsParser::FieldSpec& field : fields) {
+    values.push_back(keptValue(field.initial));
+  }
+  return values;
+}
+
+// Each value's length, for a text; else 0.
+std::vector<std::size_t> textLengths(const Record& values) {
+  std::vector<std::size_t> lengths;
+  for (const Value& value : values) {
+    const auto* text = std::get_if<std::string>(&value);
+    lengths.push_back(text != nullptr ? text->size() : 0);
+  }
+  return lengths;
+}
+
+// Follows a traced parse: reads only the fields a step assigned, keeping
+// one value per field to tell which changed; of an appending field, only
+// its length, so that what a step appended is the value's new tail.
 struct StepWatch {
-  const OptionEffects& effects;
-  std::vector<Value> values;
+  const XelOptionsParser::FieldTable& fields;
   std::vector<Change>& changes;
-  std::vector<std::size_t> lengths = {};  // each text's so far
+  Record values = defaults(fields);
+  std::vector<std::size_t> lengths = textLengths(values);  // each text's
   std::size_t index = 0;
 
   static void onStep(void* context, const ParseStep& step,
@@ -53,7 +62,7 @@ struct StepWatch {
   }
 
   void note(std::size_t field, const FieldValue& now) {
-    if (effects.accumulates(field)) {
+    if (fields.fields[field].appends) {
       const auto text = std::get<std::string_view>(now);
       if (text.size() > lengths[field]) {
         changes.push_back(
@@ -77,7 +86,7 @@ void attributeConversions(JobOutcome& outcome) {
   for (std::size_t i = steps.size(); i-- > 0;) {
     bool carried = false;
     forEachField(steps[i].assigned, [&](std::size_t field) {
-      if (outcome.effects().accumulates(field) || !replacedLater[field]) {
+      if (outcome.fields[field].appends || !replacedLater[field]) {
         outcome.conversions[field] |= steps[i].conversions;
         carried = true;
       }
@@ -103,23 +112,16 @@ JobOutcome runJob(const JobKind& kind, std::vector<std::string> words,
       unsetenv("POSIXLY_CORRECT");
     }
   }
-  JobOutcome outcome{&OptionEffects::of(kind),
-                     posix,
-                     std::move(words),
-                     {},
-                     {},
-                     {},
-                     {},
-                     {},
-                     {}};
-  StepWatch watch{outcome.effects(), {}, outcome.changes};
+  JobOutcome outcome;
+  outcome.kind = &kind;
+  outcome.fields = kind.fields().fields;
+  outcome.posix = posix;
+  outcome.words = std::move(words);
+  std::optional<StepWatch> watch;
   if (trace) {
-    for (const Field& field : outcome.effects().defaults()) {
-      watch.values.push_back(field.value);
-    }
-    watch.lengths = textLengths(watch.values);
+    watch.emplace(StepWatch{kind.fields(), outcome.changes});
     outcome.report.onStep = &StepWatch::onStep;
-    outcome.report.context = &watch;
+    outcome.report.context = &*watch;
   }
   outcome.record = parseWords(kind, outcome.words, outcome.report,
                               canonical ? &outcome.canonical : nullptr);
@@ -129,10 +131,7 @@ JobOutcome runJob(const JobKind& kind, std::vector<std::string> words,
   return outcome;
 }
 
-ChangeReplay::ChangeReplay(const JobOutcome& outcome) : outcome_(outcome) {
-  for (const Field& field : outcome.effects().defaults()) {
-    values_.push_back(field.value);
-  }
-}
+ChangeReplay::ChangeReplay(const JobOutcome& outcome)
+    : outcome_(outcome), values_(defaults(outcome.kind->fields())) {}
 
 }  // namespace xeljob

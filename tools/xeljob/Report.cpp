@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 
 #include "JsonWriter.h"
 #include "OutcomeText.h"
@@ -10,8 +11,6 @@
 
 namespace xeljob {
 namespace {
-
-using OptionSpec = XelOptionsParser::OptionSpec;
 
 const char* kindName(XelGetOpt::ParamType kind) {
   switch (kind) {
@@ -55,7 +54,13 @@ std::string valueText(const Value& value) {
   if (const auto* text = std::get_if<std::string>(&value)) {
     return quoted(*text);
   }
-  return job_records::valueText(value);
+  if (const auto* truth = std::get_if<bool>(&value)) {
+    return *truth ? "true" : "false";
+  }
+  if (const auto* number = std::get_if<std::int64_t>(&value)) {
+    return std::to_string(*number);
+  }
+  return std::to_string(std::get<std::uint64_t>(value));
 }
 
 namespace {
@@ -90,11 +95,11 @@ std::string whyText(const XelOptionsParser::ParseStep& step) {
 std::string stepEffect(const XelOptionsParser::ParseStep& step,
                        const std::vector<std::string>& diagnostics,
                        ChangeReplay& replay, std::size_t index,
-                       const Record& record) {
+                       const XelOptionsParser::FieldSpec* fields) {
   std::string text;
   replay.step(index, [&](const Change& change, const Value* before) {
     text += text.empty() ? "" : ", ";
-    text += std::string(record[change.field].accessor) + ": ";
+    text += std::string(fields[change.field].accessor) + ": ";
     text += before != nullptr
                 ? valueText(*before) + " -> " + valueText(change.value)
                 : "appended " + valueText(change.value);
@@ -161,14 +166,13 @@ void nameOrNull(JsonWriter& json, const char* name) {
 // Opens a trace item and writes what the report says of the step; the
 // caller adds its changes and closes it.
 void traceStep(JsonWriter& json, const XelOptionsParser::ParseStep& step,
-               const OptionEffects& effects) {
+               const JobKind& kind) {
   json.beginObject(true);
   json.key("code");
   json.value(static_cast<std::int64_t>(step.code));
   json.key("option");
-  const std::string* spelling = effects.spellingOf(step.code);
-  if (spelling != nullptr) {
-    json.value(*spelling);
+  if (const OptionSpec* option = findOption(kind, step.code)) {
+    json.value(optionSpelling(*option));
   } else {
     json.null();
   }
@@ -198,7 +202,7 @@ void traceStep(JsonWriter& json, const XelOptionsParser::ParseStep& step,
 
 std::string outcomeTable(const JobOutcome& outcome, bool withTrace) {
   std::string out =
-      std::string(outcome.kind().name) + " job, " +
+      std::string(outcome.kind->name) + " job, " +
       countText(outcome.words.size(), "word") +
       (outcome.posix ? ", POSIXLY_CORRECT: the first stray word ends the "
                        "options\n"
@@ -206,16 +210,15 @@ std::string outcomeTable(const JobOutcome& outcome, bool withTrace) {
 
   out += "record\n";
   std::size_t nameWidth = 0;
-  for (const Field& field : outcome.record) {
-    nameWidth =
-        std::max(nameWidth, std::char_traits<char>::length(field.accessor));
+  for (std::size_t i = 0; i < outcome.record.size(); ++i) {
+    nameWidth = std::max(nameWidth, std::strlen(outcome.fields[i].accessor));
   }
   for (std::size_t i = 0; i < outcome.record.size(); ++i) {
     const std::size_t start = out.size();
     out += "  ";
-    out += outcome.record[i].accessor;
+    out += outcome.fields[i].accessor;
     padTo(out, start, nameWidth + 5);
-    out += markedValueText(outcome.record[i].value, outcome.conversions[i]);
+    out += markedValueText(outcome.record[i], outcome.conversions[i]);
     out += '\n';
   }
 
@@ -261,7 +264,7 @@ std::string outcomeTable(const JobOutcome& outcome, bool withTrace) {
       out += wordsText(steps[i].words);
       padTo(out, start, wordsWidth + 2);
       out +=
-          stepEffect(steps[i], diagnostics, replay, i, outcome.record) + '\n';
+          stepEffect(steps[i], diagnostics, replay, i, outcome.fields) + '\n';
     }
   }
   return out;
@@ -280,7 +283,7 @@ void conversionsObject(JsonWriter& json, const JobOutcome& outcome,
   json.beginObject(compact);
   for (std::size_t i = 0; i < outcome.record.size(); ++i) {
     if (outcome.conversions[i] != 0) {
-      json.key(outcome.record[i].accessor);
+      json.key(outcome.fields[i].accessor);
       conversionArray(json, outcome.conversions[i]);
     }
   }
@@ -315,16 +318,16 @@ std::string outcomeJson(const JobOutcome& outcome, bool withTrace,
 void outcomeMembers(JsonWriter& json, const JobOutcome& outcome, bool withTrace,
                     bool withCanonical) {
   json.key("job");
-  json.value(outcome.kind().name);
+  json.value(outcome.kind->name);
   json.key("posix");
   json.value(outcome.posix);
   json.key("words");
   stringArray(json, outcome.words, true);
   json.key("record");
   json.beginObject();
-  for (const Field& field : outcome.record) {
-    json.key(field.accessor);
-    writeValue(json, field.value);
+  for (std::size_t i = 0; i < outcome.record.size(); ++i) {
+    json.key(outcome.fields[i].accessor);
+    writeValue(json, outcome.record[i]);
   }
   json.endObject();
   json.key("conversions");
@@ -341,13 +344,13 @@ void outcomeMembers(JsonWriter& json, const JobOutcome& outcome, bool withTrace,
     json.key("trace");
     json.beginArray();
     for (std::size_t i = 0; i < steps.size(); ++i) {
-      traceStep(json, steps[i], outcome.effects());
+      traceStep(json, steps[i], *outcome.kind);
       json.key("changes");
       json.beginArray(true);
       replay.step(i, [&](const Change& change, const Value* before) {
         json.beginObject(true);
         json.key("accessor");
-        json.value(outcome.record[change.field].accessor);
+        json.value(outcome.fields[change.field].accessor);
         if (before != nullptr) {
           json.key("old");
           writeValue(json, *before);
@@ -373,11 +376,10 @@ void outcomeMembers(JsonWriter& json, const JobOutcome& outcome, bool withTrace,
   json.value(outcome.takenAsWritten());
 }
 
-std::string vocabularyTable(const OptionEffects& effects) {
-  const JobKind& kind = effects.kind();
+std::string vocabularyTable(const JobKind& kind) {
   const XelOptionsParser::Vocabulary& vocabulary = kind.vocabulary();
   std::size_t longNames = 0;
-  std::size_t optionWidth = std::char_traits<char>::length("option");
+  std::size_t optionWidth = std::strlen("option");
   for (int i = 0; i < vocabulary.count; ++i) {
     const OptionSpec& option = vocabulary.options[i];
     longNames += option.name != nullptr ? 1 : 0;
@@ -403,9 +405,10 @@ std::string vocabularyTable(const OptionEffects& effects) {
   for (int i = 0; i < vocabulary.count; ++i) {
     const OptionSpec& option = vocabulary.options[i];
     std::string changes;
-    for (const std::size_t field : effects.fieldsOf(option.code)) {
+    for (const auto* change = option.changes; change->accessor != nullptr;
+         ++change) {
       changes += changes.empty() ? "" : ", ";
-      changes += effects.defaults()[field].accessor;
+      changes += change->accessor;
     }
     row(optionSpelling(option), kindName(option.kind), codeText(option.code),
         changes.empty() ? "(no accessor)" : changes);
@@ -413,8 +416,7 @@ std::string vocabularyTable(const OptionEffects& effects) {
   return out;
 }
 
-std::string vocabularyJson(const OptionEffects& effects) {
-  const JobKind& kind = effects.kind();
+std::string vocabularyJson(const JobKind& kind) {
   const XelOptionsParser::Vocabulary& vocabulary = kind.vocabulary();
   std::string out;
   JsonWriter json(out);
@@ -438,8 +440,9 @@ std::string vocabularyJson(const OptionEffects& effects) {
     json.value(static_cast<std::int64_t>(option.code));
     json.key("changes");
     json.beginArray(true);
-    for (const std::size_t field : effects.fieldsOf(option.code)) {
-      json.value(effects.defaults()[field].accessor);
+    for (const auto* change = option.changes; change->accessor != nullptr;
+         ++change) {
+      json.value(change->accessor);
     }
     json.endArray();
     json.endObject();

@@ -9,7 +9,6 @@
 
 #include "JobOutcome.h"
 #include "JsonWriter.h"
-#include "OptionEffects.h"
 
 namespace xeljob {
 
@@ -22,8 +21,8 @@ void outcomeMembers(JsonWriter& json, const JobOutcome& outcome, bool withTrace,
 // The record's canonical command line, one line of words quoted for a
 // POSIX shell.
 std::string canonicalLine(const JobOutcome& outcome);
-std::string vocabularyTable(const OptionEffects& effects);
-std::string vocabularyJson(const OptionEffects& effects);
+std::string vocabularyTable(const JobKind& kind);
+std::string vocabularyJson(const JobKind& kind);
 
 // For people: a word as it stands, or quoted() when it is empty or holds a
 // blank, a quote or a byte that must be escaped; words separated by spaces;
