@@ -2,6 +2,7 @@
 // --diff: two job lines, split as a shell splits them, compared accessor by
 // accessor; then what either side did not take, or not as written.
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
 
 #include "JobDiff.h"
@@ -118,30 +119,23 @@ std::string diffTable(const JobDiff& diff) {
 void sideJson(JsonWriter& json, const JobOutcome& outcome) {
   const XelOptionsParser::ParseReport& report = outcome.report;
   json.beginObject();
-  json.key("words");
-  stringArray(json, outcome.words, true);
+  json.member("words", outcome.words);
   json.key("errors");
   json.beginArray();
   for (const ParseStep& step : report.steps) {
     if (step.isError()) {
       json.beginObject(true);
-      json.key("words");
-      stringArray(json, step.words, true);
-      json.key("outcome");
-      json.value(outcomeName(step.outcome));
+      json.member("words", step.words);
+      json.member("outcome", outcomeName(step.outcome));
       json.key("diagnostic");
-      const auto index = static_cast<std::size_t>(step.diagnostic);
-      if (step.diagnostic >= 0 && index < report.diagnostics.size()) {
-        json.value(report.diagnostics[index]);
-      } else {
-        json.null();
-      }
+      const std::string* diagnostic = outcome.diagnosticOf(step);
+      json.value(diagnostic != nullptr ? std::optional(*diagnostic)
+                                       : std::nullopt);
       json.endObject();
     }
   }
   json.endArray();
-  json.key("leftover");
-  stringArray(json, report.remaining, true);
+  json.member("leftover", report.remaining);
   json.key("conversions");
   conversionsObject(json, outcome, true);
   json.key("otherConversions");
@@ -153,29 +147,24 @@ std::string diffJson(const JobDiff& diff) {
   std::string out;
   JsonWriter json(out);
   json.beginObject();
-  json.key("job");
-  json.value(diff.sides[0].kind->name);
-  json.key("posix");
-  json.value(diff.sides[0].posix);
-  json.key("same");
-  json.value(diff.same());
+  json.member("job", diff.sides[0].kind->name);
+  json.member("posix", diff.sides[0].posix);
+  json.member("same", diff.same());
   json.key("differences");
   json.beginArray();
   for (const Difference& difference : diff.differences) {
     json.beginObject(true);
-    json.key("accessor");
-    json.value(diff.sides[0].fields[difference.field].accessor);
+    json.member("accessor", diff.sides[0].fields[difference.field].accessor);
     json.key("sides");
     json.beginArray();
     for (std::size_t side = 0; side < 2; ++side) {
       const JobOutcome& outcome = diff.sides[side];
       json.beginObject();
-      json.key("value");
-      writeValue(json, outcome.record[difference.field]);
+      json.member("value", outcome.record[difference.field]);
       json.key("setBy");
       json.beginArray();
       for (const std::size_t i : difference.setBy[side]) {
-        stringArray(json, outcome.report.steps[i].words, true);
+        json.array(outcome.report.steps[i].words, true);
       }
       json.endArray();
       json.endObject();

@@ -131,6 +131,14 @@ JobOutcome runJob(const JobKind& kind, std::vector<std::string> words,
   return outcome;
 }
 
+const std::string* JobOutcome::diagnosticOf(const ParseStep& step) const {
+  const auto index = static_cast<std::size_t>(step.diagnostic);
+  return step.isError() && step.diagnostic >= 0 &&
+                 index < report.diagnostics.size()
+             ? &report.diagnostics[index]
+             : nullptr;
+}
+
 ChangeReplay::ChangeReplay(const JobOutcome& outcome)
     : outcome_(outcome), values_(defaults(outcome.kind->fields())) {}
 

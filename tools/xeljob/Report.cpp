@@ -92,14 +92,13 @@ std::string whyText(const XelOptionsParser::ParseStep& step) {
 // What a step did, for people: for an option the values it changed (an
 // accumulating one by what it appended) or that it changed nothing, and
 // why; for an error its kind and its diagnostic.
-std::string stepEffect(const XelOptionsParser::ParseStep& step,
-                       const std::vector<std::string>& diagnostics,
-                       ChangeReplay& replay, std::size_t index,
-                       const XelOptionsParser::FieldSpec* fields) {
+std::string stepEffect(const JobOutcome& outcome, std::size_t index,
+                       ChangeReplay& replay) {
+  const XelOptionsParser::ParseStep& step = outcome.report.steps[index];
   std::string text;
   replay.step(index, [&](const Change& change, const Value* before) {
     text += text.empty() ? "" : ", ";
-    text += std::string(fields[change.field].accessor) + ": ";
+    text += std::string(outcome.fields[change.field].accessor) + ": ";
     text += before != nullptr
                 ? valueText(*before) + " -> " + valueText(change.value)
                 : "appended " + valueText(change.value);
@@ -108,20 +107,13 @@ std::string stepEffect(const XelOptionsParser::ParseStep& step,
     return text + whyText(step);
   }
   text = outcomeWords(step.outcome);
-  if (step.isError() && step.diagnostic >= 0 &&
-      static_cast<std::size_t>(step.diagnostic) < diagnostics.size()) {
-    text += " (" +
-            printable(diagnostics[static_cast<std::size_t>(step.diagnostic)]) +
-            ')';
+  if (const std::string* diagnostic = outcome.diagnosticOf(step)) {
+    text += " (" + printable(*diagnostic) + ')';
   }
   return text + whyText(step);
 }
 
 }  // namespace
-
-void writeValue(JsonWriter& json, const Value& value) {
-  std::visit([&json](const auto& held) { json.value(held); }, value);
-}
 
 namespace {
 
@@ -136,66 +128,39 @@ std::string countText(std::size_t count, const char* noun) {
 
 }  // namespace
 
-void stringArray(JsonWriter& json, const std::vector<std::string>& texts,
-                 bool compact) {
-  json.beginArray(compact);
-  for (const std::string& text : texts) {
-    json.value(text);
-  }
-  json.endArray();
-}
-
-void conversionArray(JsonWriter& json, unsigned conversions) {
-  json.beginArray(true);
-  for (const char* name : conversionNames(conversions)) {
-    json.value(name);
-  }
-  json.endArray();
-}
-
 namespace {
 
-void nameOrNull(JsonWriter& json, const char* name) {
-  if (name != nullptr) {
-    json.value(name);
-  } else {
-    json.null();
-  }
-}
-
-// Opens a trace item and writes what the report says of the step; the
-// caller adds its changes and closes it.
-void traceStep(JsonWriter& json, const XelOptionsParser::ParseStep& step,
-               const JobKind& kind) {
+// A trace item: what the report says of the step, and its changes.
+void traceStep(JsonWriter& json, const JobOutcome& outcome, std::size_t index,
+               ChangeReplay& replay) {
+  const XelOptionsParser::ParseStep& step = outcome.report.steps[index];
+  const OptionSpec* option = findOption(*outcome.kind, step.code);
   json.beginObject(true);
-  json.key("code");
-  json.value(static_cast<std::int64_t>(step.code));
-  json.key("option");
-  if (const OptionSpec* option = findOption(kind, step.code)) {
-    json.value(optionSpelling(*option));
-  } else {
-    json.null();
-  }
-  json.key("argument");
-  if (step.argument) {
-    json.value(*step.argument);
-  } else {
-    json.null();
-  }
-  json.key("words");
-  stringArray(json, step.words, true);
-  json.key("outcome");
-  json.value(outcomeName(step.outcome));
-  json.key("rule");
-  nameOrNull(json, ruleName(step.rule));
-  json.key("conversions");
-  conversionArray(json, step.conversions);
-  json.key("diagnostic");
-  if (step.isError() && step.diagnostic >= 0) {
-    json.value(static_cast<std::int64_t>(step.diagnostic));
-  } else {
-    json.null();
-  }
+  json.member("code", static_cast<std::int64_t>(step.code));
+  json.member("option", option != nullptr
+                            ? std::optional(optionSpelling(*option))
+                            : std::nullopt);
+  json.member("argument", step.argument);
+  json.member("words", step.words);
+  json.member("outcome", outcomeName(step.outcome));
+  json.member("rule", ruleName(step.rule));
+  json.member("conversions", conversionNames(step.conversions));
+  json.member("diagnostic", outcome.diagnosticOf(step) != nullptr
+                                ? std::optional<std::int64_t>(step.diagnostic)
+                                : std::nullopt);
+  json.key("changes");
+  json.beginArray(true);
+  replay.step(index, [&](const Change& change, const Value* before) {
+    json.beginObject(true);
+    json.member("accessor", outcome.fields[change.field].accessor);
+    if (before != nullptr) {
+      json.member("old", *before);
+    }
+    json.member(before != nullptr ? "new" : "appended", change.value);
+    json.endObject();
+  });
+  json.endArray();
+  json.endObject();
 }
 
 }  // namespace
@@ -263,8 +228,7 @@ std::string outcomeTable(const JobOutcome& outcome, bool withTrace) {
       start = out.size();
       out += wordsText(steps[i].words);
       padTo(out, start, wordsWidth + 2);
-      out +=
-          stepEffect(steps[i], diagnostics, replay, i, outcome.fields) + '\n';
+      out += stepEffect(outcome, i, replay) + '\n';
     }
   }
   return out;
@@ -283,8 +247,8 @@ void conversionsObject(JsonWriter& json, const JobOutcome& outcome,
   json.beginObject(compact);
   for (std::size_t i = 0; i < outcome.record.size(); ++i) {
     if (outcome.conversions[i] != 0) {
-      json.key(outcome.fields[i].accessor);
-      conversionArray(json, outcome.conversions[i]);
+      json.member(outcome.fields[i].accessor,
+                  conversionNames(outcome.conversions[i]));
     }
   }
   json.endObject();
@@ -296,10 +260,8 @@ void otherConversionsArray(JsonWriter& json, const JobOutcome& outcome,
   for (const std::size_t i : outcome.otherConversions) {
     const XelOptionsParser::ParseStep& step = outcome.report.steps[i];
     json.beginObject(true);
-    json.key("words");
-    stringArray(json, step.words, true);
-    json.key("conversions");
-    conversionArray(json, step.conversions);
+    json.member("words", step.words);
+    json.member("conversions", conversionNames(step.conversions));
     json.endObject();
   }
   json.endArray();
@@ -317,25 +279,20 @@ std::string outcomeJson(const JobOutcome& outcome, bool withTrace,
 
 void outcomeMembers(JsonWriter& json, const JobOutcome& outcome, bool withTrace,
                     bool withCanonical) {
-  json.key("job");
-  json.value(outcome.kind->name);
-  json.key("posix");
-  json.value(outcome.posix);
-  json.key("words");
-  stringArray(json, outcome.words, true);
+  json.member("job", outcome.kind->name);
+  json.member("posix", outcome.posix);
+  json.member("words", outcome.words);
   json.key("record");
   json.beginObject();
   for (std::size_t i = 0; i < outcome.record.size(); ++i) {
-    json.key(outcome.fields[i].accessor);
-    writeValue(json, outcome.record[i]);
+    json.member(outcome.fields[i].accessor, outcome.record[i]);
   }
   json.endObject();
   json.key("conversions");
   conversionsObject(json, outcome, false);
   json.key("diagnostics");
-  stringArray(json, outcome.report.diagnostics, false);
-  json.key("leftover");
-  stringArray(json, outcome.report.remaining, true);
+  json.array(outcome.report.diagnostics, false);
+  json.member("leftover", outcome.report.remaining);
   json.key("otherConversions");
   otherConversionsArray(json, outcome, false);
   const std::vector<XelOptionsParser::ParseStep>& steps = outcome.report.steps;
@@ -344,36 +301,15 @@ void outcomeMembers(JsonWriter& json, const JobOutcome& outcome, bool withTrace,
     json.key("trace");
     json.beginArray();
     for (std::size_t i = 0; i < steps.size(); ++i) {
-      traceStep(json, steps[i], *outcome.kind);
-      json.key("changes");
-      json.beginArray(true);
-      replay.step(i, [&](const Change& change, const Value* before) {
-        json.beginObject(true);
-        json.key("accessor");
-        json.value(outcome.fields[change.field].accessor);
-        if (before != nullptr) {
-          json.key("old");
-          writeValue(json, *before);
-          json.key("new");
-        } else {
-          json.key("appended");
-        }
-        writeValue(json, change.value);
-        json.endObject();
-      });
-      json.endArray();
-      json.endObject();
+      traceStep(json, outcome, i, replay);
     }
     json.endArray();
   }
   if (withCanonical) {
-    json.key("canonical");
-    stringArray(json, outcome.canonical.words, true);
+    json.member("canonical", outcome.canonical.words);
   }
-  json.key("clean");
-  json.value(outcome.clean());
-  json.key("takenAsWritten");
-  json.value(outcome.takenAsWritten());
+  json.member("clean", outcome.clean());
+  json.member("takenAsWritten", outcome.takenAsWritten());
 }
 
 std::string vocabularyTable(const JobKind& kind) {
@@ -421,23 +357,17 @@ std::string vocabularyJson(const JobKind& kind) {
   std::string out;
   JsonWriter json(out);
   json.beginObject();
-  json.key("job");
-  json.value(kind.name);
-  json.key("shortOptions");
-  json.value(vocabulary.shortOptions);
+  json.member("job", kind.name);
+  json.member("shortOptions", vocabulary.shortOptions);
   json.key("options");
   json.beginArray();
   for (int i = 0; i < vocabulary.count; ++i) {
     const OptionSpec& option = vocabulary.options[i];
     json.beginObject(true);
-    json.key("option");
-    json.value(optionSpelling(option));
-    json.key("long");
-    json.value(option.name != nullptr);
-    json.key("kind");
-    json.value(kindName(option.kind));
-    json.key("code");
-    json.value(static_cast<std::int64_t>(option.code));
+    json.member("option", optionSpelling(option));
+    json.member("long", option.name != nullptr);
+    json.member("kind", kindName(option.kind));
+    json.member("code", static_cast<std::int64_t>(option.code));
     json.key("changes");
     json.beginArray(true);
     for (const auto* change = option.changes; change->accessor != nullptr;

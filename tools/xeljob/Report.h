@@ -31,12 +31,6 @@ std::string wordText(const std::string& word);
 std::string wordsText(const std::vector<std::string>& words);
 std::string valueText(const Value& value);
 
-// JSON items: a value of the record, an array of texts, and one of the names
-// of the conversions set in `conversions`.
-void writeValue(JsonWriter& json, const Value& value);
-void stringArray(JsonWriter& json, const std::vector<std::string>& texts,
-                 bool compact);
-void conversionArray(JsonWriter& json, unsigned conversions);
 // An outcome's "conversions" object (accessor: names) and its
 // "otherConversions" array ({words, conversions}).
 void conversionsObject(JsonWriter& json, const JobOutcome& outcome,

@@ -3,6 +3,7 @@
 // program name is shown, not parsed.
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -61,23 +62,16 @@ int runVectorMode(const JobKind& kind, const Request& request) {
     head.table = "process " + std::to_string(job.pid) +
                  ", program: " + quoted(vector.program) + " (not parsed)\n" +
                  posixText(job, request.posix);
-    json.key("pid");
-    json.value(static_cast<std::int64_t>(job.pid));
-    json.key("program");
-    json.value(vector.program);
-    json.key("posixFrom");
-    json.value(job.environmentRead ? "environment" : "option");
-    json.key("environmentError");
-    if (job.environmentRead) {
-      json.null();
-    } else {
-      json.value(job.environmentError);
-    }
+    json.member("pid", static_cast<std::int64_t>(job.pid));
+    json.member("program", vector.program);
+    json.member("posixFrom", job.environmentRead ? "environment" : "option");
+    json.member("environmentError", job.environmentRead
+                                        ? std::nullopt
+                                        : std::optional(job.environmentError));
   } else {
     vector = readArgumentFile(request.source);
     head.table = "program: " + quoted(vector.program) + " (not parsed)\n";
-    json.key("program");
-    json.value(vector.program);
+    json.member("program", vector.program);
   }
   json.endObject();
   return writeOutcome(runJob(kind, vector.words, posix, request.trace), request,
