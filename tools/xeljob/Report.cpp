@@ -267,16 +267,6 @@ void otherConversionsArray(JsonWriter& json, const JobOutcome& outcome,
   json.endArray();
 }
 
-std::string outcomeJson(const JobOutcome& outcome, bool withTrace,
-                        bool withCanonical) {
-  std::string out;
-  JsonWriter json(out);
-  json.beginObject();
-  outcomeMembers(json, outcome, withTrace, withCanonical);
-  json.endObject();
-  return out;
-}
-
 void outcomeMembers(JsonWriter& json, const JobOutcome& outcome, bool withTrace,
                     bool withCanonical) {
   json.member("job", outcome.kind->name);

@@ -13,8 +13,6 @@
 namespace xeljob {
 
 std::string outcomeTable(const JobOutcome& outcome, bool withTrace);
-std::string outcomeJson(const JobOutcome& outcome, bool withTrace,
-                        bool withCanonical = false);
 // Its members, into an object the caller has opened.
 void outcomeMembers(JsonWriter& json, const JobOutcome& outcome, bool withTrace,
                     bool withCanonical);
