@@ -11,6 +11,7 @@
 #include "OutcomeText.h"
 #include "Report.h"
 #include "ShellWords.h"
+#include "TableText.h"
 #include "ToolOutput.h"
 
 namespace xeljob {

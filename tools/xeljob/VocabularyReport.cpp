@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: MIT
+// A job kind's vocabulary, as a table or as JSON: each option with what it
+// takes, its code and the accessors whose values it changes.
+#include <algorithm>
+#include <cstring>
+
+#include "Report.h"
+#include "TableText.h"
+#include "TextEscape.h"
+
+namespace xeljob {
+namespace {
+
+const char* kindName(XelGetOpt::ParamType kind) {
+  switch (kind) {
+    case XelGetOpt::no_argument:
+      return "no_argument";
+    case XelGetOpt::required_argument:
+      return "required_argument";
+  }
+  return "other";
+}
+
+}  // namespace
+
+std::string vocabularyTable(const JobKind& kind) {
+  const XelOptionsParser::Vocabulary& vocabulary = kind.vocabulary();
+  std::size_t longNames = 0;
+  std::size_t optionWidth = std::strlen("option");
+  for (int i = 0; i < vocabulary.count; ++i) {
+    const OptionSpec& option = vocabulary.options[i];
+    longNames += option.name != nullptr ? 1 : 0;
+    optionWidth = std::max(optionWidth, optionSpelling(option).size());
+  }
+  std::string out = std::string(kind.name) + " vocabulary: short options " +
+                    quoted(vocabulary.shortOptions) + " and " +
+                    countText(longNames, "long name") + '\n';
+  const auto row = [&](const std::string& option, const std::string& value,
+                       const std::string& code, const std::string& changes) {
+    std::size_t start = out.size();
+    out += "  " + option;
+    padTo(out, start, optionWidth + 4);
+    start = out.size();
+    out += value;
+    padTo(out, start, 19);
+    start = out.size();
+    out += code;
+    padTo(out, start, 6);
+    out += changes + '\n';
+  };
+  row("option", "value", "code", "changes");
+  for (int i = 0; i < vocabulary.count; ++i) {
+    const OptionSpec& option = vocabulary.options[i];
+    std::string changes;
+    for (const auto* change = option.changes; change->accessor != nullptr;
+         ++change) {
+      changes += changes.empty() ? "" : ", ";
+      changes += change->accessor;
+    }
+    row(optionSpelling(option), kindName(option.kind), codeText(option.code),
+        changes.empty() ? "(no accessor)" : changes);
+  }
+  return out;
+}
+
+std::string vocabularyJson(const JobKind& kind) {
+  const XelOptionsParser::Vocabulary& vocabulary = kind.vocabulary();
+  std::string out;
+  JsonWriter json(out);
+  json.beginObject();
+  json.member("job", kind.name);
+  json.member("shortOptions", vocabulary.shortOptions);
+  json.key("options");
+  json.beginArray();
+  for (int i = 0; i < vocabulary.count; ++i) {
+    const OptionSpec& option = vocabulary.options[i];
+    json.beginObject(true);
+    json.member("option", optionSpelling(option));
+    json.member("long", option.name != nullptr);
+    json.member("kind", kindName(option.kind));
+    json.member("code", static_cast<std::int64_t>(option.code));
+    json.key("changes");
+    json.beginArray(true);
+    for (const auto* change = option.changes; change->accessor != nullptr;
+         ++change) {
+      json.value(change->accessor);
+    }
+    json.endArray();
+    json.endObject();
+  }
+  json.endArray();
+  json.endObject();
+  return out;
+}
+
+}  // namespace xeljob
