@@ -19,11 +19,6 @@ namespace {
 
 using ParseStep = XelOptionsParser::ParseStep;
 
-std::string countText(std::size_t count, const char* noun, const char* verb) {
-  return std::to_string(count) + ' ' + noun + (count == 1 ? " " : "s ") + verb +
-         (count == 1 ? "s" : "");
-}
-
 // Calls show(side, text) for each word that a side did not take: errors,
 // then the words left over.
 template <class Show>
@@ -91,8 +86,10 @@ std::string diffTable(const JobDiff& diff) {
   std::string out =
       std::string(first.kind->name) + " job lines" +
       (first.posix ? ", POSIXLY_CORRECT present: " : ": ") +
-      (diff.same() ? std::string("the same settings")
-                   : countText(diff.differences.size(), "accessor", "differ")) +
+      (diff.same()
+           ? std::string("the same settings")
+           : countText(diff.differences.size(), "accessor") +
+                 (diff.differences.size() == 1 ? " differs" : " differ")) +
       '\n';
   for (const Difference& difference : diff.differences) {
     out += first.fields[difference.field].accessor;
