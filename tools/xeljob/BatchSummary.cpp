@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "OutcomeText.h"
+#include "TableText.h"
 #include "TextEscape.h"
 
 namespace xeljob {
@@ -26,10 +27,8 @@ std::string optionWord(const XelOptionsParser::ParseStep& step) {
 
 void countLine(std::string& out, const char* label, std::uint64_t count,
                const std::string& note = {}) {
-  std::string line = label;
-  line.resize(std::max<std::size_t>(line.size() + 2, 22), ' ');
-  out +=
-      line + std::to_string(count) + (note.empty() ? "" : "  " + note) + '\n';
+  out += padded(label, 22) + std::to_string(count) +
+         (note.empty() ? "" : "  " + note) + '\n';
 }
 
 void frequentLines(std::string& out, const char* title,
@@ -48,9 +47,8 @@ void frequentLines(std::string& out, const char* title,
     width = std::max(width, printable(entry.first).size());
   }
   for (const auto& entry : top) {
-    std::string shown = printable(entry.first);
-    shown.resize(width + 2, ' ');
-    out += "  " + shown + std::to_string(entry.second) + '\n';
+    out += "  " + padded(printable(entry.first), width + 2) +
+           std::to_string(entry.second) + '\n';
   }
 }
 

@@ -19,66 +19,57 @@ namespace {
 
 using ParseStep = XelOptionsParser::ParseStep;
 
-// Calls show(side, text) for each word that a side did not take: errors,
-// then the words left over.
-template <class Show>
-void forEachNotTaken(const JobDiff& diff, Show show) {
-  for (std::size_t side = 0; side < 2; ++side) {
-    const XelOptionsParser::ParseReport& report = diff.sides[side].report;
-    for (const ParseStep& step : report.steps) {
-      if (step.isError()) {
-        show(side,
-             wordsText(step.words) + "  (" + outcomeWords(step.outcome) + ')');
-      }
-    }
-    if (!report.remaining.empty()) {
-      show(side, wordsText(report.remaining) + "  (left over)");
+// The words a side did not take: errors, then the words left over.
+std::vector<std::string> notTaken(const JobOutcome& outcome) {
+  std::vector<std::string> lines;
+  for (const ParseStep& step : outcome.report.steps) {
+    if (step.isError()) {
+      lines.push_back(wordsText(step.words) + "  (" +
+                      outcomeWords(step.outcome) + ')');
     }
   }
+  if (!outcome.report.remaining.empty()) {
+    lines.push_back(wordsText(outcome.report.remaining) + "  (left over)");
+  }
+  return lines;
 }
 
-// Calls show(side, text) for each value not taken as written: the record's,
-// then the others.
-template <class Show>
-void forEachConverted(const JobDiff& diff, Show show) {
-  for (std::size_t side = 0; side < 2; ++side) {
-    const JobOutcome& outcome = diff.sides[side];
-    for (std::size_t field = 0; field < outcome.record.size(); ++field) {
-      if (outcome.conversions[field] != 0) {
-        show(side, std::string(outcome.fields[field].accessor) + ' ' +
-                       valueText(outcome.record[field]) + "  (" +
-                       conversionWords(outcome.conversions[field]) + ')');
-      }
-    }
-    for (const std::size_t i : outcome.otherConversions) {
-      const ParseStep& step = outcome.report.steps[i];
-      show(side, wordsText(step.words) + "  (" +
-                     conversionWords(step.conversions) + ')');
+// The values a side did not take as written: the record's, then the
+// others.
+std::vector<std::string> notAsWritten(const JobOutcome& outcome) {
+  std::vector<std::string> lines;
+  for (std::size_t field = 0; field < outcome.record.size(); ++field) {
+    if (outcome.conversions[field] != 0) {
+      lines.push_back(markedText(std::string(outcome.fields[field].accessor) +
+                                     ' ' + valueText(outcome.record[field]),
+                                 outcome.conversions[field]));
     }
   }
+  for (const std::size_t i : outcome.otherConversions) {
+    const ParseStep& step = outcome.report.steps[i];
+    lines.push_back(markedText(wordsText(step.words), step.conversions));
+  }
+  return lines;
 }
 
 // A section of side-labelled lines, or its title and "none".
-template <class ForEach>
-std::string section(const char* title, const JobDiff& diff, ForEach forEach) {
+std::string section(const char* title, const JobDiff& diff,
+                    std::vector<std::string> (*linesOf)(const JobOutcome&)) {
   std::string lines;
-  forEach(diff, [&lines](std::size_t side, const std::string& text) {
-    lines += "  line " + std::to_string(side + 1) + ": " + text + '\n';
-  });
+  for (std::size_t side = 0; side < 2; ++side) {
+    for (const std::string& line : linesOf(diff.sides[side])) {
+      lines += "  line " + std::to_string(side + 1) + ": " + line + '\n';
+    }
+  }
   return std::string(title) + (lines.empty() ? ": none\n" : "\n" + lines);
 }
 
 std::string setByText(const JobOutcome& outcome,
                       const std::vector<std::size_t>& steps) {
-  if (steps.empty()) {
-    return "(default)";
-  }
-  std::string text = "set by ";
-  for (const std::size_t i : steps) {
-    text += (i == steps.front() ? "" : ", ") +
-            wordsText(outcome.report.steps[i].words);
-  }
-  return text;
+  return steps.empty() ? "(default)"
+                       : "set by " + joined(steps, ", ", [&](std::size_t i) {
+                           return wordsText(outcome.report.steps[i].words);
+                         });
 }
 
 std::string diffTable(const JobDiff& diff) {
@@ -100,16 +91,13 @@ std::string diffTable(const JobDiff& diff) {
     }
     const std::size_t width = std::max(values[0].size(), values[1].size());
     for (std::size_t side = 0; side < 2; ++side) {
-      values[side].resize(width, ' ');
-      out += "  line " + std::to_string(side + 1) + ": " + values[side] + "  " +
+      out += "  line " + std::to_string(side + 1) + ": " +
+             padded(values[side], width + 2) +
              setByText(diff.sides[side], difference.setBy[side]) + '\n';
     }
   }
-  out += section("words not taken", diff,
-                 [](const JobDiff& d, auto show) { forEachNotTaken(d, show); });
-  out +=
-      section("values not taken as written", diff,
-              [](const JobDiff& d, auto show) { forEachConverted(d, show); });
+  out += section("words not taken", diff, notTaken);
+  out += section("values not taken as written", diff, notAsWritten);
   return out;
 }
 

@@ -1,27 +1,19 @@
 // SPDX-License-Identifier: MIT
 #include "TableText.h"
 
+#include "OutcomeText.h"
 #include "TextEscape.h"
 
 namespace xeljob {
 
-// A word as it stands, or quoted when it is empty or needs escapes.
 std::string wordText(const std::string& word) {
-  const std::string shown = printable(word);
-  const bool plain = !word.empty() && shown == word &&
+  const bool plain = !word.empty() && printable(word) == word &&
                      word.find_first_of(" \"'") == std::string::npos;
   return plain ? word : quoted(word);
 }
 
 std::string wordsText(const std::vector<std::string>& words) {
-  std::string text;
-  for (const std::string& word : words) {
-    if (!text.empty()) {
-      text += ' ';
-    }
-    text += wordText(word);
-  }
-  return text;
+  return joined(words, " ", wordText);
 }
 
 std::string valueText(const Value& value) {
@@ -37,6 +29,13 @@ std::string valueText(const Value& value) {
   return std::to_string(std::get<std::uint64_t>(value));
 }
 
+std::string markedText(std::string text, unsigned conversions) {
+  if (conversions != 0) {
+    text += "  (" + conversionWords(conversions) + ')';
+  }
+  return text;
+}
+
 std::string countText(std::size_t count, const char* noun) {
   return std::to_string(count) + ' ' + noun + (count == 1 ? "" : "s");
 }
@@ -48,9 +47,9 @@ std::string codeText(int code) {
   return std::to_string(code);
 }
 
-void padTo(std::string& out, std::size_t from, std::size_t width) {
-  const std::size_t used = out.size() - from;
-  out.append(used < width ? width - used : 1, ' ');
+std::string padded(std::string text, std::size_t width) {
+  text.append(text.size() < width ? width - text.size() : 1, ' ');
+  return text;
 }
 
 }  // namespace xeljob

@@ -21,6 +21,16 @@ const char* kindName(XelGetOpt::ParamType kind) {
   return "other";
 }
 
+// The accessors of the fields the option changes, in the record's order.
+std::vector<const char*> changedAccessors(const OptionSpec& option) {
+  std::vector<const char*> accessors;
+  for (const auto* change = option.changes; change->accessor != nullptr;
+       ++change) {
+    accessors.push_back(change->accessor);
+  }
+  return accessors;
+}
+
 }  // namespace
 
 std::string vocabularyTable(const JobKind& kind) {
@@ -37,26 +47,15 @@ std::string vocabularyTable(const JobKind& kind) {
                     countText(longNames, "long name") + '\n';
   const auto row = [&](const std::string& option, const std::string& value,
                        const std::string& code, const std::string& changes) {
-    std::size_t start = out.size();
-    out += "  " + option;
-    padTo(out, start, optionWidth + 4);
-    start = out.size();
-    out += value;
-    padTo(out, start, 19);
-    start = out.size();
-    out += code;
-    padTo(out, start, 6);
-    out += changes + '\n';
+    out += padded("  " + option, optionWidth + 4) + padded(value, 19) +
+           padded(code, 6) + changes + '\n';
   };
   row("option", "value", "code", "changes");
   for (int i = 0; i < vocabulary.count; ++i) {
     const OptionSpec& option = vocabulary.options[i];
-    std::string changes;
-    for (const auto* change = option.changes; change->accessor != nullptr;
-         ++change) {
-      changes += changes.empty() ? "" : ", ";
-      changes += change->accessor;
-    }
+    const std::string changes =
+        joined(changedAccessors(option), ", ",
+               [](const char* accessor) { return std::string(accessor); });
     row(optionSpelling(option), kindName(option.kind), codeText(option.code),
         changes.empty() ? "(no accessor)" : changes);
   }
@@ -79,13 +78,7 @@ std::string vocabularyJson(const JobKind& kind) {
     json.member("long", option.name != nullptr);
     json.member("kind", kindName(option.kind));
     json.member("code", static_cast<std::int64_t>(option.code));
-    json.key("changes");
-    json.beginArray(true);
-    for (const auto* change = option.changes; change->accessor != nullptr;
-         ++change) {
-      json.value(change->accessor);
-    }
-    json.endArray();
+    json.member("changes", changedAccessors(option));
     json.endObject();
   }
   json.endArray();
