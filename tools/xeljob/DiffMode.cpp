@@ -25,7 +25,7 @@ std::vector<std::string> notTaken(const JobOutcome& outcome) {
   for (const ParseStep& step : outcome.report.steps) {
     if (step.isError()) {
       lines.push_back(wordsText(step.words) + "  (" +
-                      outcomeWords(step.outcome) + ')');
+                      outcomeTexts(step.outcome).words + ')');
     }
   }
   if (!outcome.report.remaining.empty()) {
@@ -112,7 +112,7 @@ void sideJson(JsonWriter& json, const JobOutcome& outcome) {
     if (step.isError()) {
       json.beginObject(true);
       json.member("words", step.words);
-      json.member("outcome", outcomeName(step.outcome));
+      json.member("outcome", outcomeTexts(step.outcome).name);
       json.key("diagnostic");
       const std::string* diagnostic = outcome.diagnosticOf(step);
       json.value(diagnostic != nullptr ? std::optional(*diagnostic)

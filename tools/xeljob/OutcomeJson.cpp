@@ -21,8 +21,8 @@ void traceStep(JsonWriter& json, const JobOutcome& outcome, std::size_t index,
                             : std::nullopt);
   json.member("argument", step.argument);
   json.member("words", step.words);
-  json.member("outcome", outcomeName(step.outcome));
-  json.member("rule", ruleName(step.rule));
+  json.member("outcome", outcomeTexts(step.outcome).name);
+  json.member("rule", ruleTexts(step.rule).name);
   json.member("conversions", conversionNames(step.conversions));
   json.member("diagnostic", outcome.diagnosticOf(step) != nullptr
                                 ? std::optional<std::int64_t>(step.diagnostic)

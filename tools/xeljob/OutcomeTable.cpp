@@ -18,7 +18,7 @@ using ParseStep = XelOptionsParser::ParseStep;
 // no colon)", or nothing.
 std::string whyText(const ParseStep& step) {
   std::string why;
-  if (const char* rule = ruleWords(step.rule)) {
+  if (const char* rule = ruleTexts(step.rule).words) {
     why = rule;
   }
   const std::string conversions = conversionWords(step.conversions);
@@ -45,7 +45,7 @@ std::string stepEffect(const JobOutcome& outcome, std::size_t index,
   if (step.outcome == XelOptionsParser::Outcome::changed && !text.empty()) {
     return text + whyText(step);
   }
-  text = outcomeWords(step.outcome);
+  text = outcomeTexts(step.outcome).words;
   if (const std::string* diagnostic = outcome.diagnosticOf(step)) {
     text += " (" + printable(*diagnostic) + ')';
   }
