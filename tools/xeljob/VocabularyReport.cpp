@@ -12,13 +12,9 @@ namespace xeljob {
 namespace {
 
 const char* kindName(XelGetOpt::ParamType kind) {
-  switch (kind) {
-    case XelGetOpt::no_argument:
-      return "no_argument";
-    case XelGetOpt::required_argument:
-      return "required_argument";
-  }
-  return "other";
+  return kind == XelGetOpt::no_argument         ? "no_argument"
+         : kind == XelGetOpt::required_argument ? "required_argument"
+                                                : "other";
 }
 
 // The accessors of the fields the option changes, in the record's order.
