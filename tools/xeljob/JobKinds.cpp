@@ -34,25 +34,6 @@ const JobKind kJobKinds[] = {
     kindOf<ScanOptionsParser>("scan"),
 };
 
-// The parser's vector over the caller's words, the kind's name first. The
-// scan reorders the pointers only, never the texts, so nothing is copied.
-class WordVector {
- public:
-  WordVector(const char* program, const std::vector<std::string>& words) {
-    pointers_.reserve(words.size() + 2);
-    pointers_.push_back(const_cast<char*>(program));
-    for (const std::string& word : words) {
-      pointers_.push_back(const_cast<char*>(word.c_str()));
-    }
-    pointers_.push_back(nullptr);
-  }
-  int argc() const { return static_cast<int>(pointers_.size()) - 1; }
-  char** argv() { return pointers_.data(); }
-
- private:
-  std::vector<char*> pointers_;
-};
-
 }  // namespace
 
 Value keptValue(const FieldValue& value) {
@@ -70,8 +51,17 @@ Value keptValue(const FieldValue& value) {
 Record parseWords(const JobKind& kind, const std::vector<std::string>& words,
                   XelOptionsParser::ParseReport& report,
                   XelOptionsParser::CommandLine* canonical) {
-  WordVector vector(kind.name, words);
-  return kind.parse(vector.argc(), vector.argv(), report, canonical);
+  // The parser's vector points at the words: the scan reorders the
+  // pointers only, never the texts, so nothing is copied.
+  std::vector<char*> argv;
+  argv.reserve(words.size() + 2);
+  argv.push_back(const_cast<char*>(kind.name));
+  for (const std::string& word : words) {
+    argv.push_back(const_cast<char*>(word.c_str()));
+  }
+  argv.push_back(nullptr);
+  return kind.parse(static_cast<int>(argv.size()) - 1, argv.data(), report,
+                    canonical);
 }
 
 std::string optionSpelling(const OptionSpec& option) {
