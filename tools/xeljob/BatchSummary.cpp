@@ -76,7 +76,7 @@ void BatchSummary::add(const JobOutcome& outcome) {
       }
     }
   }
-  const bool asWritten = outcome.takenAsWritten();
+  const bool asWritten = outcome.report.isTakenAsWritten();
   const bool leftOver = !outcome.report.remaining.empty();
   clean_ += !errors && asWritten && !leftOver ? 1 : 0;
   notAsWritten_ += asWritten ? 0 : 1;

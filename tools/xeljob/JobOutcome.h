@@ -45,12 +45,6 @@ struct JobOutcome {
   // The text of the step's diagnostic, if it is an error that has one.
   const std::string* diagnosticOf(
       const XelOptionsParser::ParseStep& step) const;
-  // Every word was taken as an option or a value, and nothing was reported.
-  [[nodiscard]] bool clean() const { return report.isClean(); }
-  // And every value was taken as written.
-  [[nodiscard]] bool takenAsWritten() const {
-    return report.isTakenAsWritten();
-  }
 };
 
 // Sets POSIXLY_CORRECT for the parse when `posix` is true and removes it

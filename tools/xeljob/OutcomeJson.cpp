@@ -100,8 +100,8 @@ void outcomeMembers(JsonWriter& json, const JobOutcome& outcome, bool withTrace,
   if (withCanonical) {
     json.member("canonical", outcome.canonical.words);
   }
-  json.member("clean", outcome.clean());
-  json.member("takenAsWritten", outcome.takenAsWritten());
+  json.member("clean", outcome.report.isClean());
+  json.member("takenAsWritten", outcome.report.isTakenAsWritten());
 }
 
 }  // namespace xeljob

@@ -35,7 +35,8 @@ int writeOutcome(const JobOutcome& outcome, const Request& request,
     return kFailed;
   }
   const int status =
-      outcome.clean() && outcome.takenAsWritten() ? kClean : kReported;
+      outcome.report.isClean() && outcome.report.isTakenAsWritten() ? kClean
+                                                                    : kReported;
   if (request.json) {
     std::string out;
     JsonWriter json(out);
