@@ -47,8 +47,9 @@ void LineBatch::take(std::uint64_t number, const std::string& line,
     refuse(number, split.error, &line, out);
     return;
   }
-  const JobOutcome outcome = runJob(kind_, split.words, options_.posix,
-                                    options_.trace, options_.canonical);
+  const JobOutcome outcome =
+      runJob(kind_, std::move(split.words), options_.posix, options_.trace,
+             options_.canonical);
   summary_.add(outcome);
   JsonWriter json(out, true);
   json.beginObject();
