@@ -464,6 +464,7 @@ TEST(XeljobTest, OnlyValidUtf8PassesUnescaped) {
        R"("\xf4\x90\x80\x80")"},
       {"\xc2\x9b[1m", R"("\u009b[1m")", R"("\xc2\x9b[1m")"},
       {"a\x7f\tb", R"("a\u007f\tb")", R"("a\x7f\tb")"},
+      {"\x01\"\\\r", R"("\u0001\"\\\r")", R"("\x01\"\\\r")"},
       {"", R"("")", R"("")"},
   };
   for (const auto& c : cases) {

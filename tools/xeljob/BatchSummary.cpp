@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "OutcomeText.h"
+#include "TableText.h"
 #include "TextEscape.h"
 
 namespace xeljob {
@@ -24,25 +25,10 @@ std::string optionWord(const XelOptionsParser::ParseStep& step) {
   return word.substr(0, std::min(word.find('='), kTextBytes));
 }
 
-// "-j", "-cn": the vocabulary's spelling of the option of the code.
-std::string spellingOf(const JobKind& kind, int code) {
-  const XelOptionsParser::Vocabulary& vocabulary = kind.vocabulary();
-  for (int i = 0; i < vocabulary.count; ++i) {
-    const XelOptionsParser::OptionSpec& option = vocabulary.options[i];
-    if (option.code == code) {
-      return option.name != nullptr ? std::string("-") + option.name
-                                    : std::string("-") + option.code;
-    }
-  }
-  return std::to_string(code);
-}
-
 void countLine(std::string& out, const char* label, std::uint64_t count,
                const std::string& note = {}) {
-  std::string line = label;
-  line.resize(std::max<std::size_t>(line.size() + 2, 22), ' ');
-  out +=
-      line + std::to_string(count) + (note.empty() ? "" : "  " + note) + '\n';
+  out += padded(label, 22) + std::to_string(count) +
+         (note.empty() ? "" : "  " + note) + '\n';
 }
 
 void frequentLines(std::string& out, const char* title,
@@ -61,9 +47,8 @@ void frequentLines(std::string& out, const char* title,
     width = std::max(width, printable(entry.first).size());
   }
   for (const auto& entry : top) {
-    std::string shown = printable(entry.first);
-    shown.resize(width + 2, ' ');
-    out += "  " + shown + std::to_string(entry.second) + '\n';
+    out += "  " + padded(printable(entry.first), width + 2) +
+           std::to_string(entry.second) + '\n';
   }
 }
 
@@ -82,13 +67,16 @@ void BatchSummary::add(const JobOutcome& outcome) {
       unknownOptions_.add(optionWord(step));
     }
     if (step.conversions != 0) {
-      const std::string option = spellingOf(outcome.kind(), step.code) + ' ';
+      const OptionSpec* spec = findOption(*outcome.kind, step.code);
+      const std::string option = (spec != nullptr ? optionSpelling(*spec)
+                                                  : std::to_string(step.code)) +
+                                 ' ';
       for (const char* name : conversionNames(step.conversions)) {
         conversions_.add(option + name);
       }
     }
   }
-  const bool asWritten = outcome.takenAsWritten();
+  const bool asWritten = outcome.report.isTakenAsWritten();
   const bool leftOver = !outcome.report.remaining.empty();
   clean_ += !errors && asWritten && !leftOver ? 1 : 0;
   notAsWritten_ += asWritten ? 0 : 1;

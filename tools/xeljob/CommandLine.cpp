@@ -136,26 +136,18 @@ Request readCommandLine(int argc, const char* const* argv) {
       toolOptionsEnded = true;
       break;
     }
-    if (word.size() > 2 && word.compare(0, 2, "--") == 0) {
-      if (applyModeOption(word, argc, argv, index, request)) {
-        if (!request.usageError.empty()) {
-          return request;
-        }
-        continue;
-      }
-      if (!applyToolOption(word, request)) {
-        request.usageError = "unknown option " + quoted(word) +
-                             " (job words that begin with -- go after --)";
-        return request;
-      }
-      continue;
-    }
-    if (kindGiven) {
+    const bool longOption = word.size() > 2 && word.compare(0, 2, "--") == 0;
+    if (!longOption && kindGiven) {
       break;  // the first job word
     }
-    if (word[0] == '-') {
-      if (!applyToolOption(word, request)) {  // "-h"
-        request.usageError = "unknown option " + quoted(word);
+    if (longOption || word[0] == '-') {  // a short one: "-h"
+      if (!(longOption && applyModeOption(word, argc, argv, index, request)) &&
+          !applyToolOption(word, request)) {
+        request.usageError =
+            "unknown option " + quoted(word) +
+            (longOption ? " (job words that begin with -- go after --)" : "");
+      }
+      if (!request.usageError.empty()) {
         return request;
       }
       continue;

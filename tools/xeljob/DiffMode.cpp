@@ -2,6 +2,7 @@
 // --diff: two job lines, split as a shell splits them, compared accessor by
 // accessor; then what either side did not take, or not as written.
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
 
 #include "JobDiff.h"
@@ -10,6 +11,7 @@
 #include "OutcomeText.h"
 #include "Report.h"
 #include "ShellWords.h"
+#include "TableText.h"
 #include "ToolOutput.h"
 
 namespace xeljob {
@@ -17,100 +19,85 @@ namespace {
 
 using ParseStep = XelOptionsParser::ParseStep;
 
-std::string countText(std::size_t count, const char* noun, const char* verb) {
-  return std::to_string(count) + ' ' + noun + (count == 1 ? " " : "s ") + verb +
-         (count == 1 ? "s" : "");
-}
-
-// Calls show(side, text) for each word that a side did not take: errors,
-// then the words left over.
-template <class Show>
-void forEachNotTaken(const JobDiff& diff, Show show) {
-  for (std::size_t side = 0; side < 2; ++side) {
-    const XelOptionsParser::ParseReport& report = diff.sides[side].report;
-    for (const ParseStep& step : report.steps) {
-      if (step.isError()) {
-        show(side,
-             wordsText(step.words) + "  (" + outcomeWords(step.outcome) + ')');
-      }
-    }
-    if (!report.remaining.empty()) {
-      show(side, wordsText(report.remaining) + "  (left over)");
+// The words a side did not take: errors, then the words left over.
+std::vector<std::string> notTaken(const JobOutcome& outcome) {
+  std::vector<std::string> lines;
+  for (const ParseStep& step : outcome.report.steps) {
+    if (step.isError()) {
+      lines.push_back(wordsText(step.words) + "  (" +
+                      outcomeTexts(step.outcome).words + ')');
     }
   }
+  if (!outcome.report.remaining.empty()) {
+    lines.push_back(wordsText(outcome.report.remaining) + "  (left over)");
+  }
+  return lines;
 }
 
-// Calls show(side, text) for each value not taken as written: the record's,
-// then the others.
-template <class Show>
-void forEachConverted(const JobDiff& diff, Show show) {
-  for (std::size_t side = 0; side < 2; ++side) {
-    const JobOutcome& outcome = diff.sides[side];
-    for (std::size_t field = 0; field < outcome.record.size(); ++field) {
-      if (outcome.conversions[field] != 0) {
-        show(side, std::string(outcome.record[field].accessor) + ' ' +
-                       valueText(outcome.record[field].value) + "  (" +
-                       conversionWords(outcome.conversions[field]) + ')');
-      }
-    }
-    for (const std::size_t i : outcome.otherConversions) {
-      const ParseStep& step = outcome.report.steps[i];
-      show(side, wordsText(step.words) + "  (" +
-                     conversionWords(step.conversions) + ')');
+// The values a side did not take as written: the record's, then the
+// others.
+std::vector<std::string> notAsWritten(const JobOutcome& outcome) {
+  std::vector<std::string> lines;
+  for (std::size_t field = 0; field < outcome.record.size(); ++field) {
+    if (outcome.conversions[field] != 0) {
+      lines.push_back(markedText(std::string(outcome.fields[field].accessor) +
+                                     ' ' + valueText(outcome.record[field]),
+                                 outcome.conversions[field]));
     }
   }
+  for (const std::size_t i : outcome.otherConversions) {
+    const ParseStep& step = outcome.report.steps[i];
+    lines.push_back(markedText(wordsText(step.words), step.conversions));
+  }
+  return lines;
 }
 
 // A section of side-labelled lines, or its title and "none".
-template <class ForEach>
-std::string section(const char* title, const JobDiff& diff, ForEach forEach) {
+std::string section(const char* title, const JobDiff& diff,
+                    std::vector<std::string> (*linesOf)(const JobOutcome&)) {
   std::string lines;
-  forEach(diff, [&lines](std::size_t side, const std::string& text) {
-    lines += "  line " + std::to_string(side + 1) + ": " + text + '\n';
-  });
+  for (std::size_t side = 0; side < 2; ++side) {
+    for (const std::string& line : linesOf(diff.sides[side])) {
+      lines += "  line " + std::to_string(side + 1) + ": " + line + '\n';
+    }
+  }
   return std::string(title) + (lines.empty() ? ": none\n" : "\n" + lines);
 }
 
 std::string setByText(const JobOutcome& outcome,
                       const std::vector<std::size_t>& steps) {
-  if (steps.empty()) {
-    return "(default)";
-  }
-  std::string text = "set by ";
-  for (const std::size_t i : steps) {
-    text += (i == steps.front() ? "" : ", ") +
-            wordsText(outcome.report.steps[i].words);
-  }
-  return text;
+  return steps.empty() ? "(default)"
+                       : "set by " + joined(steps, ", ", [&](std::size_t i) {
+                           return wordsText(outcome.report.steps[i].words);
+                         });
 }
 
 std::string diffTable(const JobDiff& diff) {
   const JobOutcome& first = diff.sides[0];
   std::string out =
-      std::string(first.kind().name) + " job lines" +
+      std::string(first.kind->name) + " job lines" +
       (first.posix ? ", POSIXLY_CORRECT present: " : ": ") +
-      (diff.same() ? std::string("the same settings")
-                   : countText(diff.differences.size(), "accessor", "differ")) +
+      (diff.same()
+           ? std::string("the same settings")
+           : countText(diff.differences.size(), "accessor") +
+                 (diff.differences.size() == 1 ? " differs" : " differ")) +
       '\n';
   for (const Difference& difference : diff.differences) {
-    out += first.record[difference.field].accessor;
+    out += first.fields[difference.field].accessor;
     out += '\n';
     std::string values[2];
     for (std::size_t side = 0; side < 2; ++side) {
-      values[side] = valueText(diff.sides[side].record[difference.field].value);
+      values[side] = valueText(diff.sides[side].record[difference.field]);
     }
     const std::size_t width = std::max(values[0].size(), values[1].size());
     for (std::size_t side = 0; side < 2; ++side) {
-      values[side].resize(width, ' ');
-      out += "  line " + std::to_string(side + 1) + ": " + values[side] + "  " +
+      out += "  line " + std::to_string(side + 1) + ": " +
+             padded(values[side], width + 2) +
              setByText(diff.sides[side], difference.setBy[side]) + '\n';
     }
   }
-  out += section("words not taken", diff,
-                 [](const JobDiff& d, auto show) { forEachNotTaken(d, show); });
-  out +=
-      section("values not taken as written", diff,
-              [](const JobDiff& d, auto show) { forEachConverted(d, show); });
+  out += section("words not taken", diff, notTaken);
+  out += section("values not taken as written", diff, notAsWritten);
   return out;
 }
 
@@ -118,30 +105,23 @@ std::string diffTable(const JobDiff& diff) {
 void sideJson(JsonWriter& json, const JobOutcome& outcome) {
   const XelOptionsParser::ParseReport& report = outcome.report;
   json.beginObject();
-  json.key("words");
-  stringArray(json, outcome.words, true);
+  json.member("words", outcome.words);
   json.key("errors");
   json.beginArray();
   for (const ParseStep& step : report.steps) {
     if (step.isError()) {
       json.beginObject(true);
-      json.key("words");
-      stringArray(json, step.words, true);
-      json.key("outcome");
-      json.value(outcomeName(step.outcome));
+      json.member("words", step.words);
+      json.member("outcome", outcomeTexts(step.outcome).name);
       json.key("diagnostic");
-      const auto index = static_cast<std::size_t>(step.diagnostic);
-      if (step.diagnostic >= 0 && index < report.diagnostics.size()) {
-        json.value(report.diagnostics[index]);
-      } else {
-        json.null();
-      }
+      const std::string* diagnostic = outcome.diagnosticOf(step);
+      json.value(diagnostic != nullptr ? std::optional(*diagnostic)
+                                       : std::nullopt);
       json.endObject();
     }
   }
   json.endArray();
-  json.key("leftover");
-  stringArray(json, report.remaining, true);
+  json.member("leftover", report.remaining);
   json.key("conversions");
   conversionsObject(json, outcome, true);
   json.key("otherConversions");
@@ -153,29 +133,24 @@ std::string diffJson(const JobDiff& diff) {
   std::string out;
   JsonWriter json(out);
   json.beginObject();
-  json.key("job");
-  json.value(diff.sides[0].kind().name);
-  json.key("posix");
-  json.value(diff.sides[0].posix);
-  json.key("same");
-  json.value(diff.same());
+  json.member("job", diff.sides[0].kind->name);
+  json.member("posix", diff.sides[0].posix);
+  json.member("same", diff.same());
   json.key("differences");
   json.beginArray();
   for (const Difference& difference : diff.differences) {
     json.beginObject(true);
-    json.key("accessor");
-    json.value(diff.sides[0].record[difference.field].accessor);
+    json.member("accessor", diff.sides[0].fields[difference.field].accessor);
     json.key("sides");
     json.beginArray();
     for (std::size_t side = 0; side < 2; ++side) {
       const JobOutcome& outcome = diff.sides[side];
       json.beginObject();
-      json.key("value");
-      writeValue(json, outcome.record[difference.field].value);
+      json.member("value", outcome.record[difference.field]);
       json.key("setBy");
       json.beginArray();
       for (const std::size_t i : difference.setBy[side]) {
-        stringArray(json, outcome.report.steps[i].words, true);
+        json.array(outcome.report.steps[i].words, true);
       }
       json.endArray();
       json.endObject();

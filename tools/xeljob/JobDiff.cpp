@@ -10,7 +10,7 @@ JobDiff diffJobs(const JobKind& kind, const std::vector<std::string>& first,
   diff.sides.push_back(runJob(kind, second, posix, true));
   const Record& record = diff.sides[0].record;
   for (std::size_t field = 0; field < record.size(); ++field) {
-    if (record[field].value == diff.sides[1].record[field].value) {
+    if (record[field] == diff.sides[1].record[field]) {
       continue;
     }
     Difference difference{field, {}};

@@ -2,6 +2,7 @@
 #include "JobKinds.h"
 
 #include <iterator>
+#include <type_traits>
 
 namespace xeljob {
 namespace {
@@ -13,26 +14,18 @@ Record parseAs(int argc, char** argv, XelOptionsParser::ParseReport& report,
   if (canonical != nullptr) {
     *canonical = Parser::commandLine(parser.settings());
   }
-  return job_records::readRecord(parser);
-}
-
-template <class Parser>
-Value readFieldAs(XelOptionsParser& parser, std::size_t field) {
-  return job_records::Accessors<Parser>::list[field].read(
-      static_cast<Parser&>(parser));
-}
-
-template <class Parser>
-Value parseFieldAs(int argc, char** argv, std::size_t field) {
-  XelOptionsParser::ParseReport report;  // nothing to standard error
-  Parser parser(argc, argv, report);
-  return readFieldAs<Parser>(parser, field);
+  Record record;
+  const int count = Parser::fields().count;
+  record.reserve(static_cast<std::size_t>(count));
+  for (int field = 0; field < count; ++field) {
+    record.push_back(keptValue(parser.fieldValue(field)));
+  }
+  return record;
 }
 
 template <class Parser>
 constexpr JobKind kindOf(const char* name) {
-  return {name, &Parser::vocabulary, &parseAs<Parser>, &readFieldAs<Parser>,
-          &parseFieldAs<Parser>};
+  return {name, &Parser::vocabulary, &Parser::fields, &parseAs<Parser>};
 }
 
 const JobKind kJobKinds[] = {
@@ -41,39 +34,49 @@ const JobKind kJobKinds[] = {
     kindOf<ScanOptionsParser>("scan"),
 };
 
-// The parser's vector over the caller's words, the kind's name first. The
-// scan reorders the pointers only, never the texts, so nothing is copied.
-class WordVector {
- public:
-  WordVector(const char* program, const std::vector<std::string>& words) {
-    pointers_.reserve(words.size() + 2);
-    pointers_.push_back(const_cast<char*>(program));
-    for (const std::string& word : words) {
-      pointers_.push_back(const_cast<char*>(word.c_str()));
-    }
-    pointers_.push_back(nullptr);
-  }
-  int argc() const { return static_cast<int>(pointers_.size()) - 1; }
-  char** argv() { return pointers_.data(); }
-
- private:
-  std::vector<char*> pointers_;
-};
-
 }  // namespace
+
+Value keptValue(const FieldValue& value) {
+  return std::visit(
+      [](const auto& held) -> Value {
+        if constexpr (std::is_same_v<decltype(held), const std::string_view&>) {
+          return std::string(held);
+        } else {
+          return held;
+        }
+      },
+      value);
+}
 
 Record parseWords(const JobKind& kind, const std::vector<std::string>& words,
                   XelOptionsParser::ParseReport& report,
                   XelOptionsParser::CommandLine* canonical) {
-  WordVector vector(kind.name, words);
-  return kind.parse(vector.argc(), vector.argv(), report, canonical);
+  // The parser's vector points at the words: the scan reorders the
+  // pointers only, never the texts, so nothing is copied.
+  std::vector<char*> argv;
+  argv.reserve(words.size() + 2);
+  argv.push_back(const_cast<char*>(kind.name));
+  for (const std::string& word : words) {
+    argv.push_back(const_cast<char*>(word.c_str()));
+  }
+  argv.push_back(nullptr);
+  return kind.parse(static_cast<int>(argv.size()) - 1, argv.data(), report,
+                    canonical);
 }
 
-Value parseWordsField(const JobKind& kind,
-                      const std::vector<std::string>& words,
-                      std::size_t field) {
-  WordVector vector(kind.name, words);
-  return kind.parseField(vector.argc(), vector.argv(), field);
+std::string optionSpelling(const OptionSpec& option) {
+  return option.name != nullptr ? std::string("-") + option.name
+                                : std::string("-") + option.code;
+}
+
+const OptionSpec* findOption(const JobKind& kind, int code) {
+  const XelOptionsParser::Vocabulary& vocabulary = kind.vocabulary();
+  for (int i = 0; i < vocabulary.count; ++i) {
+    if (vocabulary.options[i].code == code) {
+      return &vocabulary.options[i];
+    }
+  }
+  return nullptr;
 }
 
 std::string jobKindNames() {

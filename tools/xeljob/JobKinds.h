@@ -1,37 +1,40 @@
 // SPDX-License-Identifier: MIT
 // The three job kinds as the tool sees them: a name, the parser's own
-// vocabulary, and ways to build the parser and read its record, whole or
-// one field at a time.
+// vocabulary and field table, and a way to build the parser and read its
+// record.
 #ifndef XELJOB_JOBKINDS_H
 #define XELJOB_JOBKINDS_H
 
-#include <XelOptionsParser.h>
+#include <BackupOptionsParser.h>
+#include <RestoreOptionsParser.h>
+#include <ScanOptionsParser.h>
 
-#include <cstddef>
+#include <cstdint>
 #include <string>
+#include <variant>
 #include <vector>
-
-#include "JobRecords.h"
 
 namespace xeljob {
 
-using job_records::Field;
-using job_records::Record;
-using job_records::Value;
+using OptionSpec = XelOptionsParser::OptionSpec;
+using FieldValue = XelOptionsParser::FieldValue;
+// A field's value kept past the parse: FieldValue's alternatives, in its
+// order, a text held as a std::string.
+using Value = std::variant<std::string, std::int64_t, std::uint64_t, bool>;
+// Each field's value, in the order of the kind's fields().
+using Record = std::vector<Value>;
+
+Value keptValue(const FieldValue& value);
 
 struct JobKind {
   const char* name;
   const XelOptionsParser::Vocabulary& (*vocabulary)();
+  const XelOptionsParser::FieldTable& (*fields)();
   // Constructs the kind's parser over the vector (which the scan may
   // reorder) with the report, and reads its record; and when canonical is
   // not null, writes its settings' canonical command line there.
   Record (*parse)(int argc, char** argv, XelOptionsParser::ParseReport& report,
                   XelOptionsParser::CommandLine* canonical);
-  // Reads one field (an index in the record) of a parser of this kind, such
-  // as the one a report's step callback receives.
-  Value (*readField)(XelOptionsParser& parser, std::size_t field);
-  // Constructs the kind's parser over the vector and reads one field.
-  Value (*parseField)(int argc, char** argv, std::size_t field);
 };
 
 // Parses the words (the kind's name before them, as element 0) with the
@@ -39,9 +42,12 @@ struct JobKind {
 Record parseWords(const JobKind& kind, const std::vector<std::string>& words,
                   XelOptionsParser::ParseReport& report,
                   XelOptionsParser::CommandLine* canonical = nullptr);
-// Parses the words so, and reads one field.
-Value parseWordsField(const JobKind& kind,
-                      const std::vector<std::string>& words, std::size_t field);
+
+// How an option is written: "-j", or "-cn" (a long name takes one dash or
+// two).
+std::string optionSpelling(const OptionSpec& option);
+// The kind's option of the code; null for a code that is none.
+const OptionSpec* findOption(const JobKind& kind, int code);
 
 // "backup, restore or scan"
 std::string jobKindNames();

@@ -3,97 +3,101 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <utility>
 
 namespace xeljob {
 namespace {
 
 using ParseStep = XelOptionsParser::ParseStep;
-using Outcome = XelOptionsParser::Outcome;
 
-// The step assigned its option's fields, whether or not a value changed.
-bool wrote(const ParseStep& step) {
-  return step.outcome == Outcome::changed ||
-         (step.outcome == Outcome::unchanged &&
-          step.rule == XelOptionsParser::Rule::sameValue);
+// Calls each(field) for every field in the set, in order.
+template <class Each>
+void forEachField(XelOptionsParser::FieldSet fields, Each each) {
+  std::size_t field = 0;
+  for (unsigned long bits = fields.to_ulong(); bits != 0; bits >>= 1) {
+    if ((bits & 1) != 0) {
+      each(field);
+    }
+    ++field;
+  }
 }
 
-// Follows a traced parse: reads only the fields a changing step's option
-// can change, keeping one value per field to tell which did, and takes an
-// accumulating field's appended text from the option alone.
+// Each field's default, kept.
+Record defaults(const XelOptionsParser::FieldTable& fields) {
+  Record values;
+  for (const XelOptionsParser::FieldSpec& field : fields) {
+    values.push_back(keptValue(field.initial));
+  }
+  return values;
+}
+
+// Each value's length, for a text; else 0.
+std::vector<std::size_t> textLengths(const Record& values) {
+  std::vector<std::size_t> lengths;
+  for (const Value& value : values) {
+    const auto* text = std::get_if<std::string>(&value);
+    lengths.push_back(text != nullptr ? text->size() : 0);
+  }
+  return lengths;
+}
+
+// Follows a traced parse: reads only the fields a step assigned, keeping
+// one value per field to tell which changed; of an appending field, only
+// its length, so that what a step appended is the value's new tail.
 struct StepWatch {
-  const OptionEffects& effects;
-  std::vector<Value> values;
+  const XelOptionsParser::FieldTable& fields;
   std::vector<Change>& changes;
+  Record values = defaults(fields);
+  std::vector<std::size_t> lengths = textLengths(values);  // each text's
   std::size_t index = 0;
 
   static void onStep(void* context, const ParseStep& step,
                      XelOptionsParser& parser) {
     auto& watch = *static_cast<StepWatch*>(context);
-    if (step.outcome == Outcome::changed) {
-      watch.record(step, parser);
-    }
+    forEachField(step.assigned, [&](std::size_t field) {
+      watch.note(field, parser.fieldValue(static_cast<int>(field)));
+    });
     ++watch.index;
   }
 
-  void record(const ParseStep& step, XelOptionsParser& parser) {
-    for (const std::size_t field : effects.fieldsOf(step.code)) {
-      if (effects.accumulates(field)) {
-        std::string appended = effects.appendedBy(
-            step.code, step.argument.value_or(std::string()), field);
-        if (!appended.empty()) {
-          changes.push_back({index, field, std::move(appended)});
-        }
-        continue;
+  void note(std::size_t field, const FieldValue& now) {
+    if (fields.fields[field].appends) {
+      const auto text = std::get<std::string_view>(now);
+      if (text.size() > lengths[field]) {
+        changes.push_back(
+            {index, field, std::string(text.substr(lengths[field]))});
       }
-      Value value = effects.kind().readField(parser, field);
-      if (value != values[field]) {
-        changes.push_back({index, field, value});
-        values[field] = std::move(value);
-      }
+      lengths[field] = text.size();
+    } else if (Value value = keptValue(now); value != values[field]) {
+      changes.push_back({index, field, value});
+      values[field] = std::move(value);
     }
   }
 };
 
-// Which step's conversions each value of the record carries, and the steps
-// whose conversions none carries.
+// Which steps' conversions each value of the record carries: the last
+// step's that replaced it, or every one's that appended to it; and the
+// steps whose conversions no value carries. Taken from the last step back.
 void attributeConversions(JobOutcome& outcome) {
   const std::vector<ParseStep>& steps = outcome.report.steps;
-  const OptionEffects& effects = outcome.effects();
-  constexpr auto kNone = static_cast<std::size_t>(-1);
-  std::vector<std::size_t> lastWriter(outcome.record.size(), kNone);
   outcome.conversions.assign(outcome.record.size(), 0);
-  for (std::size_t i = 0; i < steps.size(); ++i) {
-    if (!wrote(steps[i])) {
-      continue;
-    }
-    for (const std::size_t field : effects.fieldsOf(steps[i].code)) {
-      if (effects.accumulates(field)) {
+  XelOptionsParser::FieldSet replacedLater;
+  for (std::size_t i = steps.size(); i-- > 0;) {
+    bool carried = false;
+    forEachField(steps[i].assigned, [&](std::size_t field) {
+      if (outcome.fields[field].appends || !replacedLater[field]) {
         outcome.conversions[field] |= steps[i].conversions;
-      } else {
-        lastWriter[field] = i;
+        carried = true;
       }
-    }
-  }
-  for (std::size_t field = 0; field < lastWriter.size(); ++field) {
-    if (lastWriter[field] != kNone) {
-      outcome.conversions[field] = steps[lastWriter[field]].conversions;
-    }
-  }
-  for (std::size_t i = 0; i < steps.size(); ++i) {
-    if (steps[i].conversions == 0) {
-      continue;
-    }
-    const std::vector<std::size_t>& fields = effects.fieldsOf(steps[i].code);
-    const bool carried =
-        wrote(steps[i]) &&
-        std::any_of(fields.begin(), fields.end(), [&](std::size_t field) {
-          return effects.accumulates(field) || lastWriter[field] == i;
-        });
-    if (!carried) {
+    });
+    replacedLater |= steps[i].assigned;
+    if (steps[i].conversions != 0 && !carried) {
       outcome.otherConversions.push_back(i);
     }
   }
+  std::reverse(outcome.otherConversions.begin(),
+               outcome.otherConversions.end());
 }
 
 }  // namespace
@@ -108,22 +112,16 @@ JobOutcome runJob(const JobKind& kind, std::vector<std::string> words,
       unsetenv("POSIXLY_CORRECT");
     }
   }
-  JobOutcome outcome{&OptionEffects::of(kind),
-                     posix,
-                     std::move(words),
-                     {},
-                     {},
-                     {},
-                     {},
-                     {},
-                     {}};
-  StepWatch watch{outcome.effects(), {}, outcome.changes};
+  JobOutcome outcome;
+  outcome.kind = &kind;
+  outcome.fields = kind.fields().fields;
+  outcome.posix = posix;
+  outcome.words = std::move(words);
+  std::optional<StepWatch> watch;
   if (trace) {
-    for (const Field& field : outcome.effects().defaults()) {
-      watch.values.push_back(field.value);
-    }
+    watch.emplace(StepWatch{kind.fields(), outcome.changes});
     outcome.report.onStep = &StepWatch::onStep;
-    outcome.report.context = &watch;
+    outcome.report.context = &*watch;
   }
   outcome.record = parseWords(kind, outcome.words, outcome.report,
                               canonical ? &outcome.canonical : nullptr);
@@ -133,10 +131,15 @@ JobOutcome runJob(const JobKind& kind, std::vector<std::string> words,
   return outcome;
 }
 
-ChangeReplay::ChangeReplay(const JobOutcome& outcome) : outcome_(outcome) {
-  for (const Field& field : outcome.effects().defaults()) {
-    values_.push_back(field.value);
-  }
+const std::string* JobOutcome::diagnosticOf(const ParseStep& step) const {
+  const auto index = static_cast<std::size_t>(step.diagnostic);
+  return step.isError() && step.diagnostic >= 0 &&
+                 index < report.diagnostics.size()
+             ? &report.diagnostics[index]
+             : nullptr;
 }
+
+ChangeReplay::ChangeReplay(const JobOutcome& outcome)
+    : outcome_(outcome), values_(defaults(outcome.kind->fields())) {}
 
 }  // namespace xeljob

@@ -10,12 +10,11 @@
 #include <vector>
 
 #include "JobKinds.h"
-#include "OptionEffects.h"
 
 namespace xeljob {
 
-// A field that a step changed: its new value, or for an accumulating field
-// the text the step appended (never the whole value: a trace stays linear in
+// A field that a step changed: its new value, or for an appending field the
+// text the step appended (never the whole value: a trace stays linear in
 // the words).
 struct Change {
   std::size_t step;  // in report.steps
@@ -24,13 +23,15 @@ struct Change {
 };
 
 struct JobOutcome {
-  const OptionEffects* what;  // the kind's: OptionEffects::of(kind)
-  bool posix;                 // the parse ran with POSIXLY_CORRECT present
+  const JobKind* kind = nullptr;
+  // The kind's fields(), indexed as the record is.
+  const XelOptionsParser::FieldSpec* fields = nullptr;
+  bool posix = false;  // the parse ran with POSIXLY_CORRECT present
   std::vector<std::string> words;
   Record record;
   XelOptionsParser::ParseReport report;
   // Per field of the record: the conversions of the step that last wrote it
-  // (of every step, for an accumulating field).
+  // (of every step, for an appending field).
   std::vector<unsigned> conversions;
   // The steps with conversions that no value of the record carries: a value
   // not read, or replaced later.
@@ -41,14 +42,9 @@ struct JobOutcome {
   // runJob was asked.
   XelOptionsParser::CommandLine canonical;
 
-  const OptionEffects& effects() const { return *what; }
-  const JobKind& kind() const { return what->kind(); }
-  // Every word was taken as an option or a value, and nothing was reported.
-  [[nodiscard]] bool clean() const { return report.isClean(); }
-  // And every value was taken as written.
-  [[nodiscard]] bool takenAsWritten() const {
-    return report.isTakenAsWritten();
-  }
+  // The text of the step's diagnostic, if it is an error that has one.
+  const std::string* diagnosticOf(
+      const XelOptionsParser::ParseStep& step) const;
 };
 
 // Sets POSIXLY_CORRECT for the parse when `posix` is true and removes it
@@ -70,7 +66,7 @@ class ChangeReplay {
     const std::vector<Change>& changes = outcome_.changes;
     for (; next_ < changes.size() && changes[next_].step == index; ++next_) {
       const Change& change = changes[next_];
-      if (outcome_.effects().accumulates(change.field)) {
+      if (outcome_.fields[change.field].appends) {
         show(change, static_cast<const Value*>(nullptr));
       } else {
         show(change, &values_[change.field]);
@@ -81,7 +77,7 @@ class ChangeReplay {
 
  private:
   const JobOutcome& outcome_;
-  std::vector<Value> values_;
+  Record values_;
   std::size_t next_ = 0;
 };
 

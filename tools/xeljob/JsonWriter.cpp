@@ -70,14 +70,13 @@ void JsonWriter::key(const char* name) {
   afterKey_ = true;
 }
 
-void JsonWriter::value(const std::string& text) {
+void JsonWriter::value(std::string_view text) {
   beforeItem();
   appendJsonString(out_, text);
 }
 
 void JsonWriter::value(const char* text) {
-  beforeItem();
-  appendJsonString(out_, text);
+  text != nullptr ? value(std::string_view(text)) : null();
 }
 
 void JsonWriter::value(std::int64_t number) {

@@ -5,7 +5,10 @@
 #define XELJOB_JSONWRITER_H
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <variant>
 #include <vector>
 
 namespace xeljob {
@@ -23,12 +26,40 @@ class JsonWriter {
   // A name of ours: written as it is, without escapes.
   void key(const char* name);
 
-  void value(const std::string& text);
-  void value(const char* text);
+  void value(std::string_view text);
+  void value(const char* text);  // null when text is
   void value(std::int64_t number);
   void value(std::uint64_t number);
   void value(bool truth);
   void null();
+  // A variant as the value it holds; an optional as its value, or null.
+  template <class... Held>
+  void value(const std::variant<Held...>& item) {
+    std::visit([this](const auto& held) { value(held); }, item);
+  }
+  template <class Held>
+  void value(const std::optional<Held>& item) {
+    item ? value(*item) : null();
+  }
+  // The items as an array, a compact one when given as a value.
+  template <class Item>
+  void array(const std::vector<Item>& items, bool compact) {
+    beginArray(compact);
+    for (const Item& item : items) {
+      value(item);
+    }
+    endArray();
+  }
+  template <class Item>
+  void value(const std::vector<Item>& items) {
+    array(items, true);
+  }
+  // A key and its value.
+  template <class Item>
+  void member(const char* name, const Item& item) {
+    key(name);
+    value(item);
+  }
 
  private:
   struct Level {

@@ -24,13 +24,10 @@ void LineBatch::refuse(std::uint64_t number, const std::string& error,
   summary_.addUnsplit();
   JsonWriter json(out, true);
   json.beginObject();
-  json.key("line");
-  json.value(number);
-  json.key("error");
-  json.value(where(number) + error);
+  json.member("line", number);
+  json.member("error", where(number) + error);
   if (line != nullptr) {
-    json.key("text");
-    json.value(*line);
+    json.member("text", *line);
   }
   json.endObject();
 }
@@ -50,20 +47,19 @@ void LineBatch::take(std::uint64_t number, const std::string& line,
     refuse(number, split.error, &line, out);
     return;
   }
-  const JobOutcome outcome = runJob(kind_, split.words, options_.posix,
-                                    options_.trace, options_.canonical);
+  const JobOutcome outcome =
+      runJob(kind_, std::move(split.words), options_.posix, options_.trace,
+             options_.canonical);
   summary_.add(outcome);
   JsonWriter json(out, true);
   json.beginObject();
-  json.key("line");
-  json.value(number);
+  json.member("line", number);
   const std::size_t notUtf8 = firstNonUtf8(line);
   if (notUtf8 != std::string::npos) {
     summary_.addNotUtf8();
-    json.key("warning");
-    json.value(where(number) + "not UTF-8 from column " +
-               std::to_string(notUtf8 + 1) +
-               "; its bytes are kept as they are");
+    json.member("warning", where(number) + "not UTF-8 from column " +
+                               std::to_string(notUtf8 + 1) +
+                               "; its bytes are kept as they are");
   }
   outcomeMembers(json, outcome, options_.trace, options_.canonical);
   json.endObject();

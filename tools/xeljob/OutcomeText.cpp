@@ -13,85 +13,70 @@ using Conversion = XelOptionsParser::Conversion;
 template <class Key>
 struct Named {
   Key key;
-  const char* name;
-  const char* words;
+  Texts texts;
 };
 
 const Named<Outcome> kOutcomes[] = {
-    {Outcome::changed, "changed", "changed"},
-    {Outcome::unchanged, "unchanged", "nothing changed"},
-    {Outcome::unknownOption, "unknown_option", "error: unknown option"},
-    {Outcome::ambiguousOption, "ambiguous_option", "error: ambiguous name"},
-    {Outcome::missingValue, "missing_value", "error: missing value"},
-    {Outcome::unexpectedValue, "unexpected_value",
-     "error: a value given to an option that takes none"},
-    {Outcome::unknownLetter, "unknown_letter",
-     "error: a letter not in the option string"},
-    {Outcome::nonOption, "non_option", "not an option, left over"},
-    {Outcome::terminator, "terminator", "end of options"},
-    {Outcome::end, "end", "end of options"},
+    {Outcome::changed, {"changed", "changed"}},
+    {Outcome::unchanged, {"unchanged", "nothing changed"}},
+    {Outcome::unknownOption, {"unknown_option", "error: unknown option"}},
+    {Outcome::ambiguousOption, {"ambiguous_option", "error: ambiguous name"}},
+    {Outcome::missingValue, {"missing_value", "error: missing value"}},
+    {Outcome::unexpectedValue,
+     {"unexpected_value", "error: a value given to an option that takes none"}},
+    {Outcome::unknownLetter,
+     {"unknown_letter", "error: a letter not in the option string"}},
+    {Outcome::nonOption, {"non_option", "not an option, left over"}},
+    {Outcome::terminator, {"terminator", "end of options"}},
+    {Outcome::end, {"end", "end of options"}},
 };
 
 const Named<Rule> kRules[] = {
-    {Rule::emptyText, "empty_text", "an empty value"},
-    {Rule::sameValue, "same_value", "the same value again"},
-    {Rule::notSmaller, "not_smaller",
-     "not smaller than the restart value kept"},
-    {Rule::notRead, "not_read", "value not read"},
-    {Rule::notShown, "not_shown", "no accessor shows this option"},
+    {Rule::emptyText, {"empty_text", "an empty value"}},
+    {Rule::sameValue, {"same_value", "the same value again"}},
+    {Rule::notSmaller,
+     {"not_smaller", "not smaller than the restart value kept"}},
+    {Rule::notRead, {"not_read", "value not read"}},
+    {Rule::notShown, {"not_shown", "no accessor shows this option"}},
 };
 
 const Named<unsigned> kConversions[] = {
-    {Conversion::textAfterNumber, "text_after_number",
-     "text after the number ignored"},
-    {Conversion::noDigits, "no_digits", "no digits read"},
-    {Conversion::negativeWrapped, "negative_wrapped",
-     "a negative number wrapped"},
-    {Conversion::saturated, "saturated", "out of range and saturated"},
-    {Conversion::jobIdClamped, "job_id_clamped", "job id clamped to 32 bits"},
-    {Conversion::spaceOrSign, "space_or_sign",
-     "white space or a sign before the number"},
-    {Conversion::noColon, "no_colon", "no colon"},
-    {Conversion::nothingAfterColon, "nothing_after_colon",
-     "nothing after the colon"},
+    {Conversion::textAfterNumber,
+     {"text_after_number", "text after the number ignored"}},
+    {Conversion::noDigits, {"no_digits", "no digits read"}},
+    {Conversion::negativeWrapped,
+     {"negative_wrapped", "a negative number wrapped"}},
+    {Conversion::saturated, {"saturated", "out of range and saturated"}},
+    {Conversion::jobIdClamped, {"job_id_clamped", "job id clamped to 32 bits"}},
+    {Conversion::spaceOrSign,
+     {"space_or_sign", "white space or a sign before the number"}},
+    {Conversion::noColon, {"no_colon", "no colon"}},
+    {Conversion::nothingAfterColon,
+     {"nothing_after_colon", "nothing after the colon"}},
 };
 
-// The entry of the key; null when there is none (Rule::none).
+// The texts of the key; none for Rule::none.
 template <class Key, std::size_t count>
-const Named<Key>* find(const Named<Key> (&table)[count], Key key) {
+Texts find(const Named<Key> (&table)[count], Key key) {
   for (const Named<Key>& entry : table) {
     if (entry.key == key) {
-      return &entry;
+      return entry.texts;
     }
   }
-  return nullptr;
+  return {nullptr, nullptr};
 }
 
 }  // namespace
 
-const char* outcomeName(Outcome outcome) {
-  return find(kOutcomes, outcome)->name;
-}
+Texts outcomeTexts(Outcome outcome) { return find(kOutcomes, outcome); }
 
-const char* outcomeWords(Outcome outcome) {
-  return find(kOutcomes, outcome)->words;
-}
-
-const char* ruleName(Rule rule) {
-  const Named<Rule>* entry = find(kRules, rule);
-  return entry != nullptr ? entry->name : nullptr;
-}
-
-const char* ruleWords(Rule rule) {
-  const Named<Rule>* entry = find(kRules, rule);
-  return entry != nullptr ? entry->words : nullptr;
-}
+Texts ruleTexts(Rule rule) { return find(kRules, rule); }
 
 std::vector<const char*> conversionNames(unsigned conversions) {
   std::vector<const char*> names;
   for (const Named<unsigned>& conversion : kConversions) {
     if ((conversions & conversion.key) != 0) {
-      names.push_back(conversion.name);
+      names.push_back(conversion.texts.name);
     }
   }
   return names;
@@ -102,7 +87,7 @@ std::string conversionWords(unsigned conversions) {
   for (const Named<unsigned>& conversion : kConversions) {
     if ((conversions & conversion.key) != 0) {
       words += words.empty() ? "" : ", ";
-      words += conversion.words;
+      words += conversion.texts.words;
     }
   }
   return words;

@@ -11,14 +11,17 @@
 
 namespace xeljob {
 
-// "changed", "unknown_option", ...
-const char* outcomeName(XelOptionsParser::Outcome outcome);
-// "nothing changed", "error: unknown option", "end of options", ...
-const char* outcomeWords(XelOptionsParser::Outcome outcome);
-// "empty_text", ...; null for Rule::none.
-const char* ruleName(XelOptionsParser::Rule rule);
-// "an empty value", ...; null for Rule::none.
-const char* ruleWords(XelOptionsParser::Rule rule);
+// A key's stable lower-case name for scripts, and its words for people.
+struct Texts {
+  const char* name;
+  const char* words;
+};
+
+// "changed" and "changed", "unknown_option" and "error: unknown option",
+// "end" and "end of options", ...
+Texts outcomeTexts(XelOptionsParser::Outcome outcome);
+// "empty_text" and "an empty value", ...; both null for Rule::none.
+Texts ruleTexts(XelOptionsParser::Rule rule);
 // "text_after_number", ..., one per bit set, in bit order.
 std::vector<const char*> conversionNames(unsigned conversions);
 // "text after the number ignored, no digits read": empty without any.

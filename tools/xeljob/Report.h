@@ -1,49 +1,34 @@
 // SPDX-License-Identifier: MIT
-// The tool's output: an outcome or a job kind's vocabulary, either as an
-// aligned table for people or as one JSON object for scripts.
+// The tool's output: an outcome as an aligned table for people
+// (OutcomeTable.cpp) or as one JSON object for scripts (OutcomeJson.cpp),
+// and a job kind's vocabulary either way (VocabularyReport.cpp).
 #ifndef XELJOB_REPORT_H
 #define XELJOB_REPORT_H
 
 #include <string>
-#include <vector>
 
 #include "JobOutcome.h"
 #include "JsonWriter.h"
-#include "OptionEffects.h"
 
 namespace xeljob {
 
 std::string outcomeTable(const JobOutcome& outcome, bool withTrace);
-std::string outcomeJson(const JobOutcome& outcome, bool withTrace,
-                        bool withCanonical = false);
-// Its members, into an object the caller has opened.
-void outcomeMembers(JsonWriter& json, const JobOutcome& outcome, bool withTrace,
-                    bool withCanonical);
 // The record's canonical command line, one line of words quoted for a
 // POSIX shell.
 std::string canonicalLine(const JobOutcome& outcome);
-std::string vocabularyTable(const OptionEffects& effects);
-std::string vocabularyJson(const OptionEffects& effects);
 
-// For people: a word as it stands, or quoted() when it is empty or holds a
-// blank, a quote or a byte that must be escaped; words separated by spaces;
-// a value, a text in double quotes.
-std::string wordText(const std::string& word);
-std::string wordsText(const std::vector<std::string>& words);
-std::string valueText(const Value& value);
-
-// JSON items: a value of the record, an array of texts, and one of the names
-// of the conversions set in `conversions`.
-void writeValue(JsonWriter& json, const Value& value);
-void stringArray(JsonWriter& json, const std::vector<std::string>& texts,
-                 bool compact);
-void conversionArray(JsonWriter& json, unsigned conversions);
+// The outcome's members, into an object the caller has opened.
+void outcomeMembers(JsonWriter& json, const JobOutcome& outcome, bool withTrace,
+                    bool withCanonical);
 // An outcome's "conversions" object (accessor: names) and its
 // "otherConversions" array ({words, conversions}).
 void conversionsObject(JsonWriter& json, const JobOutcome& outcome,
                        bool compact);
 void otherConversionsArray(JsonWriter& json, const JobOutcome& outcome,
                            bool compact);
+
+std::string vocabularyTable(const JobKind& kind);
+std::string vocabularyJson(const JobKind& kind);
 
 }  // namespace xeljob
 

@@ -11,17 +11,8 @@ namespace {
 
 // A blank, a quote or a backslash.
 bool isSpecial(char c) {
-  switch (c) {
-    case ' ':
-    case '\t':
-    case '\n':
-    case '\\':
-    case '\'':
-    case '"':
-      return true;
-    default:
-      return false;
-  }
+  return c == ' ' || c == '\t' || c == '\n' || c == '\\' || c == '\'' ||
+         c == '"';
 }
 
 std::string unclosed(char quote, std::size_t at) {

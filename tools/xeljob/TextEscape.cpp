@@ -17,23 +17,15 @@ std::size_t utf8Length(std::string_view text, std::size_t at) {
   if (lead < 0x80) {
     return 1;
   }
-  std::size_t length = 0;
-  unsigned low = 0x80;  // allowed range of the second byte
-  unsigned high = 0xBF;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    low = lead == 0xE0 ? 0xA0 : 0x80;
-    high = lead == 0xED ? 0x9F : 0xBF;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    low = lead == 0xF0 ? 0x90 : 0x80;
-    high = lead == 0xF4 ? 0x8F : 0xBF;
-  } else {
-    return 0;
-  }
-  if (at + length > text.size()) {
+  const std::size_t length = lead < 0xC2   ? 0
+                             : lead < 0xE0 ? 2
+                             : lead < 0xF0 ? 3
+                             : lead < 0xF5 ? 4
+                                           : 0;
+  // The allowed range of the second byte.
+  const unsigned low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+  const unsigned high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+  if (length == 0 || at + length > text.size()) {
     return 0;
   }
   for (std::size_t i = 1; i < length; ++i) {
@@ -63,80 +55,87 @@ void appendHex(std::string& out, unsigned byte) {
   out += digits[byte & 0xF];
 }
 
-std::string escapeForPeople(const std::string& text, bool inQuotes) {
+// The one walk of a text: printable ASCII and valid UTF-8 pass as they
+// are; escape(out, unit, byte) writes everything else, unit by unit.
+enum class Unit {
+  ascii,      // a control character, '"' or '\\'
+  c1Control,  // U+0080 to U+009F; byte is its second byte
+  notUtf8,    // a byte that is not part of valid UTF-8
+};
+
+template <class Escape>
+void walk(std::string& out, std::string_view text, Escape escape) {
+  for (std::size_t at = 0; at < text.size();) {
+    std::size_t plain = at;
+    while (plain < text.size() && isPlainAscii(text[plain])) {
+      ++plain;
+    }
+    if (plain > at) {
+      out.append(text.data() + at, plain - at);
+      at = plain;
+      continue;
+    }
+    const auto byte = static_cast<unsigned char>(text[at]);
+    const std::size_t length = utf8Length(text, at);
+    if (length == 2 && byte == 0xC2 &&
+        static_cast<unsigned char>(text[at + 1]) < 0xA0) {
+      escape(out, Unit::c1Control, static_cast<unsigned char>(text[at + 1]));
+    } else if (length > 1) {
+      out.append(text.data() + at, length);
+    } else {
+      escape(out, length == 0 ? Unit::notUtf8 : Unit::ascii, byte);
+    }
+    at += length > 1 ? length : 1;
+  }
+}
+
+// Writes a byte's short escape, a backslash and the letter that `pairs`
+// (each a byte and its letter) give it, or else `prefix` and its hex.
+void appendEscape(std::string& out, const char* pairs, const char* prefix,
+                  unsigned byte) {
+  for (; *pairs != '\0'; pairs += 2) {
+    if (static_cast<unsigned char>(*pairs) == byte) {
+      out += '\\';
+      out += pairs[1];
+      return;
+    }
+  }
+  out += prefix;
+  appendHex(out, byte);
+}
+
+std::string escapeForPeople(std::string_view text, bool inQuotes) {
   std::string out;
   out.reserve(text.size());
-  for (std::size_t at = 0; at < text.size();) {
-    const auto byte = static_cast<unsigned char>(text[at]);
-    std::size_t length = utf8Length(text, at);
-    // U+0080 to U+009F are control characters as well.
-    const bool c1Control = length == 2 && byte == 0xC2 &&
-                           static_cast<unsigned char>(text[at + 1]) < 0xA0;
-    if (length > 1 && !c1Control) {
-      out.append(text, at, length);
-      at += length;
-      continue;
+  walk(out, text, [inQuotes](std::string& to, Unit unit, unsigned byte) {
+    if (byte == '"' && !inQuotes) {
+      to += '"';
+    } else {
+      appendEscape(to, "\\\\\nn\tt\rr\"\"",
+                   unit == Unit::c1Control ? "\\xc2\\x" : "\\x", byte);
     }
-    if (length == 0 || c1Control) {
-      length = c1Control ? 2 : 1;
-      for (std::size_t i = 0; i < length; ++i) {
-        out += "\\x";
-        appendHex(out, static_cast<unsigned char>(text[at + i]));
-      }
-      at += length;
-      continue;
-    }
-    switch (byte) {
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '"':
-        out += inQuotes ? "\\\"" : "\"";
-        break;
-      default:
-        if (byte < 0x20 || byte == 0x7F) {
-          out += "\\x";
-          appendHex(out, byte);
-        } else {
-          out += static_cast<char>(byte);
-        }
-    }
-    ++at;
-  }
+  });
   return out;
 }
 
 }  // namespace
 
 std::size_t firstNonUtf8(const std::string& text) {
-  for (std::size_t at = 0; at < text.size();) {
-    if (static_cast<unsigned char>(text[at]) < 0x80) {
-      ++at;
-      continue;
-    }
-    const std::size_t length = utf8Length(text, at);
+  for (std::size_t at = 0, length = 0; at < text.size(); at += length) {
+    const bool ascii = static_cast<unsigned char>(text[at]) < 0x80;
+    length = ascii ? 1 : utf8Length(text, at);
     if (length == 0) {
       return at;
     }
-    at += length;
   }
   return std::string::npos;
 }
 
-std::string printable(const std::string& text) {
+std::string printable(std::string_view text) {
   return escapeForPeople(text, false);
 }
 
-std::string quoted(const std::string& text) {
+std::string quoted(std::string_view text) {
   return '"' + escapeForPeople(text, true) + '"';
 }
 
@@ -160,69 +159,10 @@ std::string shellWord(const std::string& word) {
 
 void appendJsonString(std::string& out, std::string_view text) {
   out += '"';
-  for (std::size_t at = 0; at < text.size();) {
-    // Printable ASCII but the quote and the backslash goes in runs.
-    std::size_t plain = at;
-    while (plain < text.size() && isPlainAscii(text[plain])) {
-      ++plain;
-    }
-    if (plain > at) {
-      out.append(text.data() + at, plain - at);
-      at = plain;
-      continue;
-    }
-    const auto byte = static_cast<unsigned char>(text[at]);
-    const std::size_t length = utf8Length(text, at);
-    if (length == 2 && byte == 0xC2 &&
-        static_cast<unsigned char>(text[at + 1]) < 0xA0) {
-      // U+0080 to U+009F: control characters, escaped like the C0 ones.
-      out += "\\u00";
-      appendHex(out, static_cast<unsigned char>(text[at + 1]));
-      at += 2;
-      continue;
-    }
-    if (length > 1) {
-      out.append(text.data() + at, length);
-      at += length;
-      continue;
-    }
-    ++at;
-    if (length == 0) {
-      out += "\\udc";
-      appendHex(out, byte);
-      continue;
-    }
-    switch (byte) {
-      case '"':
-        out += "\\\"";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\b':
-        out += "\\b";
-        break;
-      case '\f':
-        out += "\\f";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      default:
-        if (byte < 0x20 || byte == 0x7F) {
-          out += "\\u00";
-          appendHex(out, byte);
-        } else {
-          out += static_cast<char>(byte);
-        }
-    }
-  }
+  walk(out, text, [](std::string& to, Unit unit, unsigned byte) {
+    appendEscape(to, "\"\"\\\\\bb\ff\nn\rr\tt",
+                 unit == Unit::notUtf8 ? "\\udc" : "\\u00", byte);
+  });
   out += '"';
 }
 

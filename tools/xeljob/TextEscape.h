@@ -15,9 +15,9 @@ namespace xeljob {
 std::size_t firstNonUtf8(const std::string& text);
 // For people: control characters and bytes that are not UTF-8 become \xHH
 // (\n, \t and \r keep their short forms), a backslash becomes \\.
-std::string printable(const std::string& text);
+std::string printable(std::string_view text);
 // printable() between double quotes, with \" for a quote inside.
-std::string quoted(const std::string& text);
+std::string quoted(std::string_view text);
 // A word for a POSIX shell, which reads it back as exactly these bytes: as
 // it is when every character is one no shell treats specially, else in
 // single quotes ('\'' for a quote inside), other bytes kept as they are.

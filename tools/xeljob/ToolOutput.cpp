@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "JsonLine.h"
 #include "Report.h"
 
 namespace xeljob {
@@ -36,11 +35,16 @@ int writeOutcome(const JobOutcome& outcome, const Request& request,
     return kFailed;
   }
   const int status =
-      outcome.clean() && outcome.takenAsWritten() ? kClean : kReported;
+      outcome.report.isClean() && outcome.report.isTakenAsWritten() ? kClean
+                                                                    : kReported;
   if (request.json) {
-    return writeOut(joinedObjects(head.json, outcomeJson(outcome, request.trace,
-                                                         request.canonical)),
-                    status);
+    std::string out;
+    JsonWriter json(out);
+    json.beginObject();
+    head.json(json);
+    outcomeMembers(json, outcome, request.trace, request.canonical);
+    json.endObject();
+    return writeOut(out, status);
   }
   return writeOut(request.canonical
                       ? canonicalLine(outcome)

@@ -3,10 +3,12 @@
 #ifndef XELJOB_TOOLOUTPUT_H
 #define XELJOB_TOOLOUTPUT_H
 
+#include <functional>
 #include <string>
 
 #include "CommandLine.h"
 #include "JobOutcome.h"
+#include "JsonWriter.h"
 
 namespace xeljob {
 
@@ -25,11 +27,11 @@ int writeOut(const std::string& text, int status);
 // errno value `error`; returns kFailed.
 int outputFailed(int error);
 
-// What comes before an outcome's own report: lines above the table, and a
-// JSON object whose members come before the outcome's.
+// What comes before an outcome's own report: lines above the table, and
+// members before the outcome's in its JSON object.
 struct OutcomeHead {
   std::string table;
-  std::string json = "{}\n";
+  std::function<void(JsonWriter&)> json = [](JsonWriter&) {};
 };
 
 // Writes the outcome as the request asks (table, JSON or canonical line)

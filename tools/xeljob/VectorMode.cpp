@@ -3,8 +3,8 @@
 // program name is shown, not parsed.
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
-#include <utility>
 
 #include "ArgumentVector.h"
 #include "JsonWriter.h"
@@ -29,59 +29,53 @@ std::string posixText(const ProcessJob& job, bool posixOption) {
                       : "not set, as --posix is not given\n");
 }
 
+// --pid: the job's words, and where POSIXLY_CORRECT was taken from.
+int runPidMode(const JobKind& kind, const Request& request) {
+  const ProcessJob job = readProcessJob(processId(request.source));
+  if (!job.argumentAreaChecked) {
+    std::fprintf(stderr,
+                 "xeljob: process %ld: the end of its argument area could "
+                 "not be checked; its words are shown as the kernel gives "
+                 "them\n",
+                 job.pid);
+  }
+  const bool posix = job.environmentRead ? job.posixlyCorrect : request.posix;
+  if (request.posix && !posix) {
+    std::fprintf(stderr,
+                 "xeljob: process %ld: --posix is overridden: "
+                 "POSIXLY_CORRECT is not set in the environment it was "
+                 "started with\n",
+                 job.pid);
+  }
+  OutcomeHead head{
+      "process " + std::to_string(job.pid) +
+          ", program: " + quoted(job.vector.program) + " (not parsed)\n" +
+          posixText(job, request.posix),
+      [&job](JsonWriter& json) {
+        json.member("pid", static_cast<std::int64_t>(job.pid));
+        json.member("program", job.vector.program);
+        json.member("posixFrom",
+                    job.environmentRead ? "environment" : "option");
+        json.member("environmentError",
+                    job.environmentRead ? std::nullopt
+                                        : std::optional(job.environmentError));
+      }};
+  return writeOutcome(runJob(kind, job.vector.words, posix, request.trace),
+                      request, head);
+}
+
 }  // namespace
 
 int runVectorMode(const JobKind& kind, const Request& request) {
-  OutcomeHead head;
-  head.json.clear();
-  JsonWriter json(head.json);
-  json.beginObject();
-  ArgumentVector vector;
-  bool posix = request.posix;
   if (request.mode == Mode::pid) {
-    ProcessJob job = readProcessJob(processId(request.source));
-    if (!job.argumentAreaChecked) {
-      std::fprintf(stderr,
-                   "xeljob: process %ld: the end of its argument area could "
-                   "not be checked; its words are shown as the kernel gives "
-                   "them\n",
-                   job.pid);
-    }
-    vector = std::move(job.vector);
-    if (job.environmentRead) {
-      posix = job.posixlyCorrect;
-    }
-    if (request.posix && !posix) {
-      std::fprintf(stderr,
-                   "xeljob: process %ld: --posix is overridden: "
-                   "POSIXLY_CORRECT is not set in the environment it was "
-                   "started with\n",
-                   job.pid);
-    }
-    head.table = "process " + std::to_string(job.pid) +
-                 ", program: " + quoted(vector.program) + " (not parsed)\n" +
-                 posixText(job, request.posix);
-    json.key("pid");
-    json.value(static_cast<std::int64_t>(job.pid));
-    json.key("program");
-    json.value(vector.program);
-    json.key("posixFrom");
-    json.value(job.environmentRead ? "environment" : "option");
-    json.key("environmentError");
-    if (job.environmentRead) {
-      json.null();
-    } else {
-      json.value(job.environmentError);
-    }
-  } else {
-    vector = readArgumentFile(request.source);
-    head.table = "program: " + quoted(vector.program) + " (not parsed)\n";
-    json.key("program");
-    json.value(vector.program);
+    return runPidMode(kind, request);
   }
-  json.endObject();
-  return writeOutcome(runJob(kind, vector.words, posix, request.trace), request,
-                      head);
+  const ArgumentVector vector = readArgumentFile(request.source);
+  OutcomeHead head{
+      "program: " + quoted(vector.program) + " (not parsed)\n",
+      [&vector](JsonWriter& json) { json.member("program", vector.program); }};
+  return writeOutcome(runJob(kind, vector.words, request.posix, request.trace),
+                      request, head);
 }
 
 }  // namespace xeljob

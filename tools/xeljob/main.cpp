@@ -108,10 +108,8 @@ int main(int argc, char** argv) {
   const JobKind& kind = *findJobKind(request.kind);
   try {
     if (request.vocabulary) {
-      const OptionEffects& effects = OptionEffects::of(kind);
       return writeOut(
-          request.json ? vocabularyJson(effects) : vocabularyTable(effects),
-          kClean);
+          request.json ? vocabularyJson(kind) : vocabularyTable(kind), kClean);
     }
     switch (request.mode) {
       case Mode::cmdline:
