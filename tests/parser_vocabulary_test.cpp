@@ -225,10 +225,4 @@ TEST(ParserSettings, DescriptionShowsEveryByte) {
             "rbsJob=false dctmJob=true");
 }
 
-TEST(ParserVocabularies, HaveTheirSizes) {
-  EXPECT_EQ(BackupOptionsParser::vocabulary().count, 6 + 17);
-  EXPECT_EQ(RestoreOptionsParser::vocabulary().count, 4 + 8);
-  EXPECT_EQ(ScanOptionsParser::vocabulary().count, 6 + 7);
-}
-
 }  // namespace
