@@ -67,10 +67,11 @@ void BatchSummary::add(const JobOutcome& outcome) {
       unknownOptions_.add(optionWord(step));
     }
     if (step.conversions != 0) {
-      const OptionSpec* spec = findOption(*outcome.kind, step.code);
-      const std::string option = (spec != nullptr ? optionSpelling(*spec)
-                                                  : std::to_string(step.code)) +
-                                 ' ';
+      const OptionSpec* entry = findOption(*outcome.kind, step.code);
+      const std::string option =
+          (entry != nullptr ? optionSpelling(*entry)
+                            : std::to_string(step.code)) +
+          ' ';
       for (const char* name : conversionNames(step.conversions)) {
         conversions_.add(option + name);
       }
