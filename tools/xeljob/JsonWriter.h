@@ -35,7 +35,7 @@ class JsonWriter {
   // A variant as the value it holds; an optional as its value, or null.
   template <class... Held>
   void value(const std::variant<Held...>& item) {
-    std::visit([this](const auto& held) { value(held); }, item);
+    std::visit([this](const auto& held) { this->value(held); }, item);
   }
   template <class Held>
   void value(const std::optional<Held>& item) {
