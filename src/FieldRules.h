@@ -26,7 +26,7 @@ enum class FieldRule : unsigned char {
   flag,               // set, never cleared
   appendRestart,      // "-o " and the value appended: "-o 5-o 7"
   smallestRestart,    // the first value of the smallest number kept
-  kept,               // kept apart, where no accessor reads it
+  apart,              // kept apart, where no accessor reads it
 };
 
 using Rule = XelOptionsParser::Rule;
@@ -129,7 +129,7 @@ inline std::uint64_t numberFromText(const char* text, const char* end,
 
 constexpr bool ignoresEmpty(FieldRule rule) {
   return rule != FieldRule::text && rule != FieldRule::number &&
-         rule != FieldRule::flag && rule != FieldRule::kept;
+         rule != FieldRule::flag && rule != FieldRule::apart;
 }
 
 inline void setText(std::string& field, Text text, Effect* effect) {

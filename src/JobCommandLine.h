@@ -24,63 +24,66 @@ bool isSet(const Settings& s, const Settings& initial) {
   return s.*f.pointer != initial.*f.pointer;
 }
 
-// Writes the option that field index owns, when the settings need it: when
-// the field, or the field that takes part of its option's value, holds no
-// default, and no option that also sets the field is written.
+// Writes field index's option and its value.
+template <const auto& kind, std::size_t index, class Value, class Settings>
+void writeValue(CommandLineWriter& line,
+                const XelOptionsParser::OptionSpec& option, const Value& value,
+                const Settings& s) {
+  constexpr const auto& f = std::get<index>(kind.fields);
+  constexpr WritePlan plan = kind.planOf(index);
+  using Unwritable = XelOptionsParser::Unwritable;
+  if constexpr (f.rule == FieldRule::appendRestart) {
+    // Any run of entries is one entry: "-o 5-o 7" is -o "5-o 7".
+    const std::size_t entry = sizeof kRestartEntry - 1;
+    if (value.size() > entry && value.compare(0, entry, kRestartEntry) == 0) {
+      line.text(option, f.accessor, value, entry);
+    } else {
+      line.refuse(f.accessor, Unwritable::restartNotEntries);
+    }
+  } else if constexpr (std::is_same_v<Value, std::string>) {
+    line.text(option, f.accessor, value);
+  } else if constexpr (f.rule == FieldRule::number) {
+    line.option(option, std::to_string(value));
+  } else if constexpr (f.rule == FieldRule::jobId) {
+    // Read back as a signed 32-bit number.
+    if (static_cast<std::int32_t>(value) == value) {
+      line.option(option, std::to_string(value));
+    } else {
+      line.refuse(f.accessor, Unwritable::jobIdOutOf32Bits);
+    }
+  } else if constexpr (f.rule == FieldRule::applicationNumber) {
+    // QUORVEL:APPLICATION, the partner's part first.
+    const auto& quorvel = s.*std::get<plan.partner>(kind.fields).pointer;
+    line.option(option, std::to_string(quorvel) + ':' + std::to_string(value));
+  } else if constexpr (plan.role == Role::setsPartner) {
+    // Its option sets the partner too: both set, or no command line.
+    if (s.*std::get<plan.partner>(kind.fields).pointer) {
+      line.option(option);
+    } else {
+      line.refuse(f.accessor, Unwritable::flagWithoutItsPair);
+    }
+  } else {
+    line.option(option);
+  }
+}
+
+// Writes the option that field index owns, when the settings need it, as
+// its plan says.
 template <const auto& kind, std::size_t index, class Settings>
 void writeOption(CommandLineWriter& line, const Settings& s,
                  const Settings& initial) {
-  constexpr const auto& f = std::get<index>(kind.fields);
-  if constexpr (f.accessor != nullptr && f.writers.own != 0) {
-    constexpr const auto& option = kind.option(f.writers.own);
-    constexpr auto part = kind.partOf(f.writers.own);
-    constexpr auto setter = kind.ownerOf(f.writers.alsoSetByCode);
-    constexpr auto alsoSets = kind.alsoSetBy(f.writers.own);
-    using Unwritable = XelOptionsParser::Unwritable;
+  constexpr WritePlan plan = kind.planOf(index);
+  if constexpr (plan.role != Role::none) {
+    constexpr const auto& f = std::get<index>(kind.fields);
+    constexpr const auto& option = kind.spellingOf(plan);
     bool needed = isSet<kind, index>(s, initial);
-    if constexpr (part) {
-      needed = needed || isSet<kind, *part>(s, initial);
+    if constexpr (plan.role == Role::withPart) {
+      needed = needed || isSet<kind, plan.partner>(s, initial);
+    } else if constexpr (plan.role == Role::setByPartner) {
+      needed = needed && !isSet<kind, plan.partner>(s, initial);
     }
-    if constexpr (setter) {
-      needed = needed && !isSet<kind, *setter>(s, initial);
-    }
-    if (!needed) {
-      return;
-    }
-    const auto& value = s.*f.pointer;
-    if constexpr (f.rule == FieldRule::appendRestart) {
-      // Any run of entries is one entry: "-o 5-o 7" is -o "5-o 7".
-      const std::size_t entry = sizeof kRestartEntry - 1;
-      if (value.size() > entry && value.compare(0, entry, kRestartEntry) == 0) {
-        line.text(option, f.accessor, value, entry);
-      } else {
-        line.refuse(f.accessor, Unwritable::restartNotEntries);
-      }
-    } else if constexpr (std::is_same_v<decltype(value), const std::string&>) {
-      line.text(option, f.accessor, value);
-    } else if constexpr (f.rule == FieldRule::number) {
-      line.option(option, std::to_string(value));
-    } else if constexpr (f.rule == FieldRule::jobId) {
-      // Read back as a signed 32-bit number.
-      if (static_cast<std::int32_t>(value) == value) {
-        line.option(option, std::to_string(value));
-      } else {
-        line.refuse(f.accessor, Unwritable::jobIdOutOf32Bits);
-      }
-    } else if constexpr (f.rule == FieldRule::applicationNumber) {
-      // QUORVEL:APPLICATION, the part before the colon first.
-      constexpr const auto& quorvel = std::get<*part>(kind.fields);
-      line.option(option, std::to_string(s.*quorvel.pointer) + ':' +
-                              std::to_string(value));
-    } else if constexpr (alsoSets) {
-      // Its option sets the other flag too: both set, or no command line.
-      if (s.*std::get<*alsoSets>(kind.fields).pointer) {
-        line.option(option);
-      } else {
-        line.refuse(f.accessor, Unwritable::flagWithoutItsPair);
-      }
-    } else {
-      line.option(option);
+    if (needed) {
+      writeValue<kind, index>(line, option, s.*f.pointer, s);
     }
   }
 }

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
-// A job kind made from its declaration (JobRows.h) at compile time: its
-// vocabulary and the lookups that the dispatch (JobDispatch.h), the
-// settings (JobSettings.h) and the writer (JobCommandLine.h) make. A
-// declaration that does not hold together does not compile.
+// A job kind made from its declaration (JobRows.h) at compile time: the
+// vocabulary and short-option string the scanner sees, the fields each
+// code writes (for the dispatch, JobDispatch.h), and each field's way back
+// to the command line (for the writer, JobCommandLine.h). A declaration
+// that does not hold together stops the build with one sentence
+// (Declaration).
 #ifndef XELOPTS_SRC_JOBDECLARATION_H
 #define XELOPTS_SRC_JOBDECLARATION_H
 
@@ -19,51 +21,80 @@
 
 namespace xelopts::detail {
 
-// The kind's fields (a tuple of Field, those kept apart last) and its
-// vocabulary. It does not compile when they do not hold together: an
-// option that writes no field or more than two, a relation to an option
-// that is not the kind's, a field with no option or two, an option owned
-// twice, a name with "=", more names than a table holds or more fields
-// than a FieldSet (nor does a rule that does not fit its member:
-// applyField).
-template <class Fields, std::size_t Letters, std::size_t Names>
+// The first thing wrong with a declaration, by the option's code (or the
+// field's index) it concerns; Declaration says it.
+enum class Mistake : unsigned char {
+  none,
+  noName,
+  unspellable,
+  codeTwice,
+  noOption,
+  notOfKind,
+  notFlags,
+  tooMany,
+  apartNotLast,
+};
+struct Problem {
+  Mistake mistake = Mistake::none;
+  char code = 0;
+  int field = -1;
+};
+
+// How a field goes back to the command line.
+enum class Role : unsigned char {
+  none,          // it does not: a part of another's value, or kept apart
+  alone,         // its option, when it holds no default
+  withPart,      // its option carries the partner's part of the value too
+  setByPartner,  // as alone, but not when the partner's option sets it
+  setsPartner,   // its option sets the partner too, which must be set
+};
+struct WritePlan {
+  Role role = Role::none;
+  int option = 0;           // its own option's entry in the vocabulary
+  std::size_t partner = 0;  // a field, by Role
+};
+
+template <class Fields>
 class JobKind {
   using Index = std::optional<std::size_t>;
+  using OptionSpec = XelOptionsParser::OptionSpec;
   static constexpr std::size_t kWrites = 2;  // fields an option writes
 
  public:
   static constexpr std::size_t kFields = std::tuple_size_v<Fields>;
   using Settings = typename std::tuple_element_t<0, Fields>::Settings;
 
-  constexpr JobKind(const char (&shortOptions)[Letters],
-                    const LongName (&names)[Names], const Fields& rows)
-      : vocabulary{shortOptions, options_, 0}, fields(rows) {
+  // scanOrder: the codes in the order job processes have always had them
+  // registered, letters first; options it leaves out come after, in the
+  // rows' order.
+  constexpr JobKind(const char* scanOrder, const Fields& rows)
+      : vocabulary{shortOptions_, options_, 0}, fields(rows) {
     forIndexes<kFields>([&](auto i) { rows_[i] = std::get<i>(rows); });
-    for (const char* c = shortOptions; *c != '\0'; ++c) {
-      if (*c != ':') {
-        addOption({nullptr,
-                   c[1] == ':' ? XelGetOpt::required_argument
-                               : XelGetOpt::no_argument,
-                   *c, nullptr});
-      }
-    }
-    check(Names < XelGetOpt::kTableCapacity, "more names than a table holds");
-    for (const LongName& name : names) {
-      using Chars = std::char_traits<char>;
-      check(!Chars::find(name.name, Chars::length(name.name), '='),
-            "a long name with \"=\"");
-      addOption({name.name, name.kind, name.code, nullptr});
-    }
     for (std::size_t i = 0; i < kFields; ++i) {
       checkRow(i);
     }
-    check(shown() <= XelOptionsParser::FieldSet().size(),
-          "more fields than a FieldSet holds");
+    for (const bool letters : {true, false}) {
+      for (const char* c = scanOrder; *c != '\0'; ++c) {
+        addSpelling(*c, letters, true);
+      }
+      for (std::size_t i = 0; i < kFields; ++i) {
+        for (const Spelling& s : rows_[i].writers.spellings) {
+          addSpelling(s.code, letters, false);
+        }
+      }
+    }
+    for (std::size_t i = 0; i < kFields; ++i) {
+      plans_[i] = workOutPlan(i);
+    }
+    expect(names_ < XelGetOpt::kTableCapacity &&
+               shown() <= XelOptionsParser::FieldSet().size(),
+           Mistake::tooMany);
   }
 
   XelOptionsParser::Vocabulary vocabulary;
   Fields fields;
 
+  constexpr const Problem& problem() const { return problem_; }
   // The fields an accessor shows: all but those kept apart, which are last.
   constexpr std::size_t shown() const {
     std::size_t count = 0;
@@ -71,13 +102,10 @@ class JobKind {
     }
     return count;
   }
-  // The vocabulary's entry of the code, which spells its option.
-  constexpr const XelOptionsParser::OptionSpec& option(char code) const {
-    return options_[entry(code)];
-  }
+  constexpr const FieldRow& row(std::size_t i) const { return rows_[i]; }
   // The n-th field, in the record's order, that the option of the code
   // writes.
-  constexpr Index written(int code, std::size_t n = 0) const {
+  constexpr Index fieldWrittenBy(int code, std::size_t n = 0) const {
     for (std::size_t i = 0; i < kFields; ++i) {
       if (rows_[i].writers.include(code) && n-- == 0) {
         return i;
@@ -85,16 +113,6 @@ class JobKind {
     }
     return {};
   }
-  // The field that owns the option of the code; the field that takes a
-  // part of its value; the other field that it sets too.
-  constexpr Index ownerOf(char code) const { return find(&Writers::own, code); }
-  constexpr Index partOf(char code) const {
-    return find(&Writers::partOfCode, code);
-  }
-  constexpr Index alsoSetBy(char code) const {
-    return find(&Writers::alsoSetByCode, code);
-  }
-  constexpr const FieldRow& row(std::size_t i) const { return rows_[i]; }
   // The fields an accessor shows that each code's option writes, as bits.
   constexpr const std::uint32_t* fieldsByCode() const { return fieldsByCode_; }
   // The options that write field i, as indexes in the vocabulary.
@@ -105,86 +123,204 @@ class JobKind {
   constexpr const Options& optionsOf(std::size_t i) const {
     return fieldOptions_[i];
   }
-
- private:
-  static constexpr std::size_t kOptions = Letters + Names;
-
-  static constexpr void check(bool holds, const char* what) {
-    (void)(holds ? 0 : throw what);  // no constant expression: no compile
+  constexpr const WritePlan& planOf(std::size_t i) const { return plans_[i]; }
+  constexpr const OptionSpec& spellingOf(const WritePlan& plan) const {
+    return options_[plan.option];
   }
 
-  static constexpr std::size_t code(const XelOptionsParser::OptionSpec& o) {
-    check(o.code > 0, "an option's code above 127");
-    return static_cast<std::size_t>(o.code);
+ private:
+  static constexpr std::size_t kSpellings = 2 * kFields;
+
+  constexpr void expect(bool holds, Mistake mistake, char code = 0,
+                        std::size_t field = kFields) {
+    if (!holds && problem_.mistake == Mistake::none) {
+      problem_ = {mistake, code,
+                  field < kFields ? static_cast<int>(field) : -1};
+    }
   }
   constexpr std::size_t count() const {
     return static_cast<std::size_t>(vocabulary.count);
   }
-  constexpr std::size_t entry(char code) const {
-    std::size_t i = 0;
-    for (; i < count() && options_[i].code != code; ++i) {
-    }
-    return i;
-  }
-  constexpr Index find(char Writers::*relation, char code) const {
-    for (std::size_t i = 0; code != 0 && i < kFields; ++i) {
-      if (rows_[i].writers.*relation == code) {
+  constexpr Index entryOf(char code) const {
+    for (std::size_t i = 0; i < count(); ++i) {
+      if (options_[i].code == code) {
         return i;
       }
     }
     return {};
   }
+  // The first field whose writers are as asked.
+  template <class Test>
+  constexpr Index rowWhere(Test test) const {
+    for (std::size_t i = 0; i < kFields; ++i) {
+      if (test(rows_[i].writers)) {
+        return i;
+      }
+    }
+    return {};
+  }
+  // The field whose own option has the code.
+  constexpr Index ownerOf(char code) const {
+    return rowWhere([=](const Writers& w) { return code && w.own() == code; });
+  }
 
-  // The option as the vocabulary publishes it, with the accessors it
-  // changes.
-  constexpr void addOption(const XelOptionsParser::OptionSpec& option) {
+  // The option the code spells in a field's row, as the vocabulary
+  // publishes it, when it is a letter (or a long name) as asked and not
+  // published yet; a code of the scan order that no row spells is no
+  // option of the kind.
+  constexpr void addSpelling(char code, bool letters, bool ordered) {
+    bool spelled = false;
+    for (std::size_t i = 0; i < kFields; ++i) {
+      for (const Spelling& s : rows_[i].writers.spellings) {
+        if (s.code != code || code == 0) {
+          continue;
+        }
+        spelled = true;
+        if (s.isLetter == letters && !entryOf(code)) {
+          addOption(s, i);
+        }
+      }
+    }
+    expect(spelled || !ordered, Mistake::notOfKind, code);
+  }
+
+  constexpr void addOption(const Spelling& s, std::size_t owner) {
+    const FieldRow& row = rows_[owner];
     const std::size_t n = count();
-    check(written(option.code) && !written(option.code, kWrites),
-          "an option that writes no field, or more than two");
-    options_[n] = option;
-    options_[n].changes = changes_[n];
-    for (std::size_t k = 0, listed = 0; written(option.code, k); ++k) {
-      const std::size_t i = *written(option.code, k);
+    const bool takesValue =
+        row.rule != FieldRule::flag || row.writers.valueIgnored;
+    const auto kind =
+        takesValue ? XelGetOpt::required_argument : XelGetOpt::no_argument;
+    using Chars = std::char_traits<char>;
+    const bool usable =
+        s.code > ' ' && s.code <= '~' && s.code != ':' && s.code != '?' &&
+        s.code != '-' &&
+        (s.name == nullptr || !Chars::find(s.name, Chars::length(s.name), '='));
+    expect(usable, Mistake::unspellable, s.code);
+    if (n >= kSpellings || !usable) {
+      return;
+    }
+    options_[n] = {s.name, kind, s.code, changes_[n]};
+    if (s.isLetter) {
+      shortOptions_[letters_++] = s.code;
+      if (takesValue) {
+        shortOptions_[letters_++] = ':';
+      }
+    } else {
+      ++names_;
+      expect(s.name != nullptr, Mistake::noName, s.code);
+    }
+    for (std::size_t k = 0, listed = 0; fieldWrittenBy(s.code, k); ++k) {
+      const std::size_t i = *fieldWrittenBy(s.code, k);
+      expect(k < kWrites, Mistake::tooMany, s.code);
+      if (k >= kWrites) {
+        break;
+      }
       if (rows_[i].accessor != nullptr) {
         changes_[n][listed++] = {rows_[i].accessor,
                                  rows_[i].rule == FieldRule::appendRestart,
                                  static_cast<int>(i)};
-        fieldsByCode_[code(option)] |= std::uint32_t{1} << i;
+        fieldsByCode_[static_cast<unsigned char>(s.code)] |=
+            i < 32 ? 1U << i : 0U;
       }
       fieldOptions_[i].indexes[fieldOptions_[i].count++] = static_cast<int>(n);
     }
     ++vocabulary.count;
   }
 
-  constexpr void checkRow(std::size_t i) const {
-    const Writers& w = rows_[i].writers;
-    for (const char code :
-         {w.own, w.aliasCode, w.alsoSetByCode, w.partOfCode}) {
-      check(code == 0 || entry(code) < count(), "an option not of the kind");
+  constexpr int timesSpelled(char code) const {
+    int times = 0;
+    for (const FieldRow& row : rows_) {
+      for (const Spelling& s : row.writers.spellings) {
+        times += s.code == code ? 1 : 0;
+      }
     }
-    check((w.own != 0) != (w.partOfCode != 0),
-          "a field with no option, or two");
-    check(w.own == 0 || *ownerOf(w.own) == i, "an option owned twice");
-    check(w.partOfCode == 0 || ownerOf(w.partOfCode), "a part of no value");
-    const Index setter = ownerOf(w.alsoSetByCode);
-    check(w.alsoSetByCode == 0 ||
-              (setter && rows_[*setter].rule == FieldRule::flag &&
-               rows_[i].rule == FieldRule::flag),
-          "a flag set too by an option of no flag");
-    check(rows_[i].accessor != nullptr || i >= shown(), "kept, but not last");
+    return times;
+  }
+
+  constexpr void checkRow(std::size_t i) {
+    const FieldRow& row = rows_[i];
+    const Writers& w = row.writers;
+    expect((w.own() != 0) != (w.shares != 0), Mistake::noOption, w.own(), i);
+    for (const Spelling& s : w.spellings) {
+      expect(s.code == 0 || timesSpelled(s.code) == 1, Mistake::codeTwice,
+             s.code, i);
+    }
+    const Index setter = ownerOf(w.setTooBy);
+    expect((w.shares == 0 || ownerOf(w.shares)) && (w.setTooBy == 0 || setter),
+           Mistake::notOfKind, w.shares | w.setTooBy, i);
+    const bool flags = row.rule == FieldRule::flag &&
+                       (!setter || rows_[*setter].rule == FieldRule::flag);
+    expect(flags || (!setter && !w.valueIgnored), Mistake::notFlags, w.own(),
+           i);
+    expect(row.accessor != nullptr || i >= shown(), Mistake::apartNotLast, 0,
+           i);
+  }
+
+  constexpr WritePlan workOutPlan(std::size_t i) const {
+    const Writers& w = rows_[i].writers;
+    const Index entry = entryOf(w.own());
+    if (rows_[i].accessor == nullptr || !entry) {
+      return {};
+    }
+    const int option = static_cast<int>(*entry);
+    if (const Index part = rowWhere(
+            [&](const Writers& other) { return other.shares == w.own(); })) {
+      return {Role::withPart, option, *part};
+    }
+    if (const Index setter = ownerOf(w.setTooBy)) {
+      return {Role::setByPartner, option, *setter};
+    }
+    if (const Index set = rowWhere(
+            [&](const Writers& other) { return other.setTooBy == w.own(); })) {
+      return {Role::setsPartner, option, *set};
+    }
+    return {Role::alone, option, 0};
   }
 
   FieldRow rows_[kFields]{};
-  XelOptionsParser::OptionSpec options_[kOptions]{};
-  XelOptionsParser::Change changes_[kOptions][kWrites + 1]{};
+  OptionSpec options_[kSpellings]{};
+  XelOptionsParser::Change changes_[kSpellings][kWrites + 1]{};
+  char shortOptions_[2 * kSpellings + 1]{};
+  std::size_t letters_ = 0;
+  std::size_t names_ = 0;
   Options fieldOptions_[kFields]{};
+  WritePlan plans_[kFields]{};
   std::uint32_t fieldsByCode_[128]{};
+  Problem problem_{};
 };
 
-template <class... Field, std::size_t Letters, std::size_t Names>
-JobKind(const char (&)[Letters], const LongName (&)[Names],
-        const std::tuple<Field...>&)
-    -> JobKind<std::tuple<Field...>, Letters, Names>;
+template <class... Field>
+JobKind(const char*, const std::tuple<Field...>&)
+    -> JobKind<std::tuple<Field...>>;
+
+// Says the first mistake of a declaration, as the one error of the build;
+// the line above it names the option's code (or the field's index).
+template <Mistake mistake, char code, int field>
+struct Declaration {
+  static_assert(mistake != Mistake::noName,
+                "an option needs a long name: write option(code, \"name\"), "
+                "or letter(code) for a short option");
+  static_assert(mistake != Mistake::unspellable,
+                "an option's code is ':', '?', '-' or no printable ASCII, or "
+                "its name holds '=': the scanner cannot return it");
+  static_assert(mistake != Mistake::codeTwice,
+                "two options have one code: give each a code of its own");
+  static_assert(mistake != Mistake::noOption,
+                "a field needs one of letter(code), option(code, \"name\") "
+                "or partOf(code)");
+  static_assert(mistake != Mistake::notOfKind,
+                "a code names no option of the kind: spell the option in its "
+                "field's row, or remove the code");
+  static_assert(mistake != Mistake::notFlags,
+                "alsoSetBy(code) and ignoresValue() are for flags' options");
+  static_assert(mistake != Mistake::tooMany,
+                "more long names than a table holds, more fields than a "
+                "FieldSet, or an option that writes more than two fields");
+  static_assert(mistake != Mistake::apartNotLast,
+                "a value kept apart stands before a field: put it last");
+  static constexpr bool holds = true;
+};
 
 }  // namespace xelopts::detail
 

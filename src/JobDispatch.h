@@ -21,7 +21,7 @@
 namespace xelopts::detail {
 
 template <const auto& kind, std::size_t index, class Settings>
-void applyField(Settings& s, Text text, Effect* effect, std::string* kept) {
+void applyField(Settings& s, Text text, Effect* effect, std::string* apart) {
   constexpr const auto& f = std::get<index>(kind.fields);
   constexpr FieldRule rule = f.rule;
   using Member = std::remove_reference_t<decltype(s.*f.pointer)>;
@@ -30,8 +30,8 @@ void applyField(Settings& s, Text text, Effect* effect, std::string* kept) {
       return noteUnchanged(effect, Rule::emptyText);
     }
   }
-  if constexpr (rule == FieldRule::kept) {
-    setText(*kept, text, nullptr);
+  if constexpr (rule == FieldRule::apart) {
+    setText(*apart, text, nullptr);
     noteUnchanged(effect, Rule::notShown);
   } else if constexpr (std::is_same_v<Member, std::string>) {
     static_assert(rule == FieldRule::text || rule == FieldRule::name ||
@@ -64,16 +64,16 @@ void applyField(Settings& s, Text text, Effect* effect, std::string* kept) {
   }
 }
 
-// Applies the option of the code to the settings, or to kept (a value kept
-// apart): a setter, or a step of the parse.
+// Applies the option of the code to the settings, or to apart (the text
+// that keeps a value apart): a setter, or a step of the parse.
 template <const auto& kind, int code, class Settings>
 void applyCode(Settings& s, Text text, Effect* effect = nullptr,
-               std::string* kept = nullptr) {
-  if constexpr (kind.written(code)) {
-    applyField<kind, *kind.written(code)>(s, text, effect, kept);
+               std::string* apart = nullptr) {
+  if constexpr (kind.fieldWrittenBy(code)) {
+    applyField<kind, *kind.fieldWrittenBy(code)>(s, text, effect, apart);
   }
-  if constexpr (kind.written(code, 1)) {
-    applyField<kind, *kind.written(code, 1)>(s, text, effect, kept);
+  if constexpr (kind.fieldWrittenBy(code, 1)) {
+    applyField<kind, *kind.fieldWrittenBy(code, 1)>(s, text, effect, apart);
   }
 }
 
@@ -81,38 +81,39 @@ template <const auto& kind, class Settings, int... code>
 constexpr auto dispatchTable(std::integer_sequence<int, code...>) {
   using ApplyCode = void (*)(Settings&, Text, Effect*, std::string*);
   return std::array<ApplyCode, sizeof...(code)>{
-      (kind.written(code) ? &applyCode<kind, code, Settings> : nullptr)...};
+      (kind.fieldWrittenBy(code) ? &applyCode<kind, code, Settings>
+                                 : nullptr)...};
 }
 
 // Applies the option of a code to the parser's settings (and the text
-// that keeps a value apart); false for a code that is no option of the kind.
-template <const auto& kind, class Parser, auto settings, auto kept>
-bool applyOption(XelOptionsParser& parser, int code, const char* text,
+// that keeps a value apart). The scanner returns no other codes than the
+// kind's; were it to, the code would be ignored.
+template <const auto& kind, class Parser, auto settings, auto apart>
+void applyOption(XelOptionsParser& parser, int code, const char* text,
                  Effect* effect) {
   using Settings = typename std::decay_t<decltype(kind)>::Settings;
   static constexpr auto table =
       dispatchTable<kind, Settings>(std::make_integer_sequence<int, 128>());
   const auto entry = static_cast<std::size_t>(static_cast<unsigned>(code));
   if (entry >= table.size() || table[entry] == nullptr) {
-    return false;
+    return;
   }
   auto& self = static_cast<Parser&>(parser);
-  std::string* keptText = nullptr;
-  if constexpr (kept != nullptr) {
-    keptText = &(self.*kept);
+  std::string* apartText = nullptr;
+  if constexpr (apart != nullptr) {
+    apartText = &(self.*apart);
   }
-  table[entry](self.*settings, text, effect, keptText);
-  return true;
+  table[entry](self.*settings, text, effect, apartText);
 }
 
 // Runs the parser's scan, applying each option to its settings member (and
 // to its text member that keeps a value apart). Without a report the loop is
 // here, where the dispatch is a direct call (118 instructions a parse less
 // than through the pointer the report's loop takes).
-template <const auto& kind, auto settings, auto kept = nullptr, class Parser>
+template <const auto& kind, auto settings, auto apart = nullptr, class Parser>
 void parseKind(XelGetOpt& scanner, Parser& parser,
                XelOptionsParser::ParseReport* report) {
-  constexpr Apply apply = &applyOption<kind, Parser, settings, kept>;
+  constexpr Apply apply = &applyOption<kind, Parser, settings, apart>;
   if (report != nullptr) {
     return parseReporting(scanner, parser, apply, kind.fieldsByCode(), *report);
   }

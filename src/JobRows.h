@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // What a job kind's declaration is written in: a row per field of its
 // record, with its accessor, its member of Settings, its rule, the options
-// that write it, each named by how it relates to the field, and what the
-// field means; and the kind's long names. JobDeclaration.h makes the kind
-// from them.
+// that write it, each spelled once and named by how it relates to the
+// field, and what the field means. JobDeclaration.h makes the kind from
+// them.
 #ifndef XELOPTS_SRC_JOBROWS_H
 #define XELOPTS_SRC_JOBROWS_H
 
@@ -12,33 +12,69 @@
 #include <utility>
 
 #include "FieldRules.h"
-#include "XelGetOpt.h"
 
 namespace xelopts::detail {
 
-// The options that write a field, each by its code, and how it relates to
-// the field.
-struct Writers {
-  char own = 0;            // its own option, the one the writer spells
-  char aliasCode = 0;      // the same option, spelled otherwise: -J of -j
-  char alsoSetByCode = 0;  // another field's option, which sets it too
-  char partOfCode = 0;     // an option whose value it shares with the
-                           // option's own field, each taking its part
+// An option as the scanner knows it: the code it returns for it, and its
+// long name, or none for a short letter.
+struct Spelling {
+  char code = 0;
+  const char* name = nullptr;
+  bool isLetter = false;
+};
 
-  constexpr Writers alias(char code) const {
-    return {own, code, alsoSetByCode, partOfCode};
+// The options that write a field, and how each relates to it. An option
+// takes a value unless the fields it writes are flags; a flag's option
+// that takes a value all the same (and ignores it) says so.
+struct Writers {
+  Spelling spellings[2];  // its own option, then another spelling of it
+  char setTooBy = 0;      // another flag's option, which sets this flag too
+  char shares = 0;        // an option whose value this field shares with the
+                          // option's own field, each taking its part
+  bool valueIgnored = false;
+
+  // Row builders, chained: letter('j').alias('J'), option('v', "vm")
+  // .alias('V', "VM"), option('B', "integcheck").alsoSetBy('S').
+  constexpr Writers alias(char letter) const {
+    Writers w = *this;
+    w.spellings[1] = {letter, nullptr, true};
+    return w;
+  }
+  constexpr Writers alias(char code, const char* name) const {
+    Writers w = *this;
+    w.spellings[1] = {code, name, false};
+    return w;
   }
   constexpr Writers alsoSetBy(char code) const {
-    return {own, aliasCode, code, partOfCode};
+    Writers w = *this;
+    w.setTooBy = code;
+    return w;
   }
+  constexpr Writers ignoresValue() const {
+    Writers w = *this;
+    w.valueIgnored = true;
+    return w;
+  }
+
+  constexpr char own() const { return spellings[0].code; }
   constexpr bool include(int code) const {
-    return code == own || code == aliasCode || code == alsoSetByCode ||
-           code == partOfCode;
+    return code != 0 &&
+           (code == spellings[0].code || code == spellings[1].code ||
+            code == setTooBy || code == shares);
   }
 };
 
-constexpr Writers option(char code) { return Writers{code}; }
-constexpr Writers partOf(char code) { return Writers{0, 0, 0, code}; }
+// A field's own option: a short letter, or a code and a long name.
+constexpr Writers letter(char code) { return {{{code, nullptr, true}}}; }
+constexpr Writers option(char code, const char* name = nullptr) {
+  return {{{code, name, false}}};
+}
+// A field that takes a part of another field's option's value.
+constexpr Writers partOf(char code) {
+  Writers w{};
+  w.shares = code;
+  return w;
+}
 
 // One field of a kind's record, but its member: the names of its accessor
 // and member, how its options write it, and what it means.
@@ -59,8 +95,8 @@ struct Field : FieldRow {
 
 // The restore job's phase: written by its option, read by none.
 template <class Settings>
-constexpr Field<Settings, std::string> kept(Writers writers) {
-  return {{nullptr, nullptr, FieldRule::kept, writers, nullptr}, nullptr};
+constexpr Field<Settings, std::string> apart(Writers writers) {
+  return {{nullptr, nullptr, FieldRule::apart, writers, nullptr}, nullptr};
 }
 
 // A kind's fields are listed once, as FIELD(accessor, member, rule,
@@ -78,11 +114,11 @@ constexpr Field<Settings, std::string> kept(Writers writers) {
 
 // The rows that begin every kind's record, the same in each.
 // clang-format off
-#define XELOPTS_LEADING_FIELDS(FIELD)                                                                                                                              \
-  FIELD(getJobId,             jobId,             jobId,             option('j').alias('J'), "the job's id, read as atoi reads it, clamped to 32 bits")             \
-  FIELD(getApplicationNumber, applicationNumber, applicationNumber, option('a'),            "the application number: A in -a Q:A, the number after the colon")     \
-  FIELD(getQuorvelId,         quorvelId,         quorvelId,         partOf('a'),            "the Quorvel id, which qualifies the application number: Q in -a Q:A")   \
-  FIELD(getVirtualMachine,    virtualMachine,    name,              option('v').alias('V'), "the virtual machine's name; an empty value keeps the one before")
+#define XELOPTS_LEADING_FIELDS(FIELD)                                                                                                                                     \
+  FIELD(getJobId,             jobId,             jobId,             letter('j').alias('J'),         "the job's id, read as atoi reads it, clamped to 32 bits")             \
+  FIELD(getApplicationNumber, applicationNumber, applicationNumber, letter('a'),                    "the application number: A in -a Q:A, the number after the colon")     \
+  FIELD(getQuorvelId,         quorvelId,         quorvelId,         partOf('a'),                    "the Quorvel id, which qualifies the application number: Q in -a Q:A")   \
+  FIELD(getVirtualMachine,    virtualMachine,    name,              option('v', "vm").alias('V', "VM"), "the virtual machine's name; an empty value keeps the one before")
 // clang-format on
 
 // Calls f(std::integral_constant<std::size_t, i>()) for each i below n, in
@@ -95,14 +131,6 @@ template <std::size_t n, class F>
 constexpr void forIndexes(F&& f) {
   forIndexes(f, std::make_index_sequence<n>());
 }
-
-// A long name of a vocabulary, the code the scanner returns for it, and
-// whether it takes a value.
-struct LongName {
-  const char* name;
-  char code;
-  XelGetOpt::ParamType kind = XelGetOpt::required_argument;
-};
 
 }  // namespace xelopts::detail
 

@@ -64,15 +64,18 @@ const XelOptionsParser::FieldTable& fieldsOf() {
   return table;
 }
 
-// What initMembers resets: the numbers and flags, not the texts.
+// What initMembers resets: the numbers and flags, and a scan job's
+// restart text, which a parse compares its values against; not the other
+// texts.
 template <const auto& kind, class Settings>
 void resetNumbersAndFlags(Settings& settings) {
   const Settings initial{};
   forIndexes<kind.shown()>([&](auto i) {
-    constexpr auto member = std::get<i>(kind.fields).pointer;
-    if constexpr (!std::is_same_v<decltype(initial.*member),
-                                  const std::string&>) {
-      settings.*member = initial.*member;
+    constexpr const auto& f = std::get<i>(kind.fields);
+    if constexpr (!std::is_same_v<decltype(initial.*f.pointer),
+                                  const std::string&> ||
+                  f.rule == FieldRule::smallestRestart) {
+      settings.*f.pointer = initial.*f.pointer;
     }
   });
 }

@@ -35,7 +35,8 @@ void step(XelGetOpt& scanner, XelOptionsParser& parser, Apply apply,
   } else if (code == -1) {
     step.outcome =
         scanner.consumed().count != 0 ? Outcome::terminator : Outcome::end;
-  } else if (apply(parser, code, text, &effect)) {
+  } else {
+    apply(parser, code, text, &effect);
     step.outcome = effect.changed ? Outcome::changed : Outcome::unchanged;
     step.rule = effect.changed ? XelOptionsParser::Rule::none : effect.rule;
     step.conversions = effect.conversions;
@@ -43,8 +44,6 @@ void step(XelGetOpt& scanner, XelOptionsParser& parser, Apply apply,
     if (effect.changed || effect.rule == XelOptionsParser::Rule::sameValue) {
       step.assigned = fieldsByCode[code];
     }
-  } else {
-    step.outcome = Outcome::nonOption;  // code 1, or any other unknown one
   }
   step.code = code;
   if (text != nullptr) {

@@ -12,9 +12,9 @@
 namespace xelopts::detail {
 
 // Applies the option of a code to the parser's record, noting in effect
-// (when not null) what it did; false for a code that is no option of the
-// kind. A plain function, so that handing a code over costs one call.
-using Apply = bool (*)(XelOptionsParser& parser, int code, const char* text,
+// (when not null) what it did. A plain function, so that handing a code
+// over costs one call.
+using Apply = void (*)(XelOptionsParser& parser, int code, const char* text,
                        Effect* effect);
 
 // Runs the scanner to its end, applying each code, with the parse's

@@ -7,7 +7,7 @@ XelOptionsParser::~XelOptionsParser() = default;
 
 bool XelOptionsParser::ParseReport::isClean() const {
   for (const ParseStep& step : steps) {
-    if (step.isError() || step.outcome == Outcome::nonOption) {
+    if (step.isError()) {
       return false;
     }
   }

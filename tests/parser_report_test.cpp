@@ -74,11 +74,10 @@ TEST(ParserReport, TellsTheStepsAndTheRemainingWords) {
 
 // What each step did, as "outcome(rule)[conversion bits]#diagnostic".
 std::string outcomesOf(const Report& report) {
-  static const char* const kOutcomes[] = {"changed",       "unchanged",
-                                          "unknownOption", "ambiguousOption",
-                                          "missingValue",  "unexpectedValue",
-                                          "unknownLetter", "nonOption",
-                                          "terminator",    "end"};
+  static const char* const kOutcomes[] = {
+      "changed",         "unchanged",    "unknownOption",
+      "ambiguousOption", "missingValue", "unexpectedValue",
+      "unknownLetter",   "terminator",   "end"};
   static const char* const kRules[] = {"",          "(empty)",   "(same)",
                                        "(smaller)", "(notRead)", "(notShown)"};
   std::string text;

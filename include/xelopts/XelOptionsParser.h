@@ -103,8 +103,7 @@ class XELOPTS_API XelOptionsParser {
     missingValue,     // the option's value is not there
     unexpectedValue,  // a value given to an option that takes none
     unknownLetter,    // a letter not in the short-option string
-    // A word:
-    nonOption,   // no option and no value, left over
+    // No option:
     terminator,  // "--", which ended the options
     end,         // the options ended, no word taken
   };

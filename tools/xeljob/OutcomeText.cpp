@@ -26,7 +26,6 @@ const Named<Outcome> kOutcomes[] = {
      {"unexpected_value", "error: a value given to an option that takes none"}},
     {Outcome::unknownLetter,
      {"unknown_letter", "error: a letter not in the option string"}},
-    {Outcome::nonOption, {"non_option", "not an option, left over"}},
     {Outcome::terminator, {"terminator", "end of options"}},
     {Outcome::end, {"end", "end of options"}},
 };
