@@ -5,10 +5,7 @@
 
 namespace {
 
-namespace detail = xelopts::detail;
-using detail::letter;
-using detail::option;
-using detail::partOf;
+using namespace xelopts::detail;  // NOLINT: the rows read as a table
 using Parser = BackupOptionsParser;
 using Settings = Parser::Settings;
 
@@ -38,21 +35,16 @@ using Settings = Parser::Settings;
 
 // The short letters, then the long names, in the order job processes have
 // always had them: "j:J:a:p:t:o:", then -cn, -vm, -VM ...
-constexpr detail::JobKind kKind(
+constexpr JobKind kKind(
     "jJapto"
     "cvVsFlihrdSBRNAUT",
     std::tuple{BACKUP_FIELDS(XELOPTS_FIELD_ROW)});
 
 }  // namespace
 
-XELOPTS_JOB_PARSER(BackupOptionsParser, detail::NullArgv::scanned, nullptr)
+XELOPTS_JOB_PARSER(BackupOptionsParser, NullArgv::scanned, nullptr)
 
-XELOPTS_SETTER(Parser, setJobId, 'j')
-XELOPTS_SETTER(Parser, setApplicationNumber, 'a')
-XELOPTS_SETTER(Parser, setVirtualMachine, 'v')
 void Parser::setBackupType(unsigned long type) { settings_.backupType = type; }
-XELOPTS_SETTER(Parser, setJobToken, 's')
-XELOPTS_SETTER(Parser, setClientMachine, 'c')
 XELOPTS_SETTER(Parser, setMediaAgent, 'd')
 XELOPTS_SETTER(Parser, setRestartString, 'o')
 

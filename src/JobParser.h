@@ -21,7 +21,8 @@ enum class NullArgv : bool {
 
 }  // namespace xelopts::detail
 
-// The parser's members but its accessors and setters. apart: the parser's
+// The parser's members but its accessors and the setters of its own
+// fields. apart: the parser's
 // text member that keeps a value apart (the restore job's phase), or
 // nullptr.
 // NOLINTBEGIN(bugprone-macro-parentheses): names, not expressions
@@ -85,7 +86,12 @@ enum class NullArgv : bool {
   }                                                                           \
   std::string Parser::Settings::description() const {                         \
     return ::xelopts::detail::describe<kKind>(*this);                         \
-  }
+  }                                                                           \
+  XELOPTS_SETTER(Parser, setJobId, 'j')                                       \
+  XELOPTS_SETTER(Parser, setApplicationNumber, 'a')                           \
+  XELOPTS_SETTER(Parser, setVirtualMachine, 'v')                              \
+  XELOPTS_SETTER(Parser, setJobToken, 's')                                    \
+  XELOPTS_SETTER(Parser, setClientMachine, 'c')
 // NOLINTEND(bugprone-macro-parentheses)
 
 #endif  // XELOPTS_SRC_JOBPARSER_H

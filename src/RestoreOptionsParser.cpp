@@ -5,10 +5,7 @@
 
 namespace {
 
-namespace detail = xelopts::detail;
-using detail::letter;
-using detail::option;
-using detail::partOf;
+using namespace xelopts::detail;  // NOLINT: the rows read as a table
 using Parser = RestoreOptionsParser;
 using Settings = Parser::Settings;
 
@@ -27,23 +24,17 @@ using Settings = Parser::Settings;
 
 // The short letters, then the long names, in the order job processes have
 // always had them: "j:J:a:p:", then -cn, -vm, -VM ...
-constexpr detail::JobKind kKind(
+constexpr JobKind kKind(
     "jJap"
     "cvVshmRU",
     // The phase is taken and kept apart in the parser, where no accessor
     // shows it.
     std::tuple{RESTORE_FIELDS(XELOPTS_FIELD_ROW)
-                   detail::apart<Settings>(option('h', "phase"))});
+                   apart<Settings>(option('h', "phase"))});
 
 }  // namespace
 
-XELOPTS_JOB_PARSER(RestoreOptionsParser, detail::NullArgv::scanned,
+XELOPTS_JOB_PARSER(RestoreOptionsParser, NullArgv::scanned,
                    &Parser::backupPhase_)
-
-XELOPTS_SETTER(Parser, setJobId, 'j')
-XELOPTS_SETTER(Parser, setApplicationNumber, 'a')
-XELOPTS_SETTER(Parser, setVirtualMachine, 'v')
-XELOPTS_SETTER(Parser, setJobToken, 's')
-XELOPTS_SETTER(Parser, setClientMachine, 'c')
 
 RESTORE_FIELDS(XELOPTS_FIELD_ACCESSOR)
