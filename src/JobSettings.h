@@ -69,13 +69,13 @@ const XelOptionsParser::FieldTable& fieldsOf() {
 // texts.
 template <const auto& kind, class Settings>
 void resetNumbersAndFlags(Settings& settings) {
-  const Settings initial{};
   forIndexes<kind.shown()>([&](auto i) {
-    constexpr const auto& f = std::get<i>(kind.fields);
-    if constexpr (!std::is_same_v<decltype(initial.*f.pointer),
-                                  const std::string&> ||
-                  f.rule == FieldRule::smallestRestart) {
-      settings.*f.pointer = initial.*f.pointer;
+    constexpr auto member = std::get<i>(kind.fields).pointer;
+    if constexpr (std::get<i>(kind.fields).rule == FieldRule::smallestRestart) {
+      (settings.*member).clear();
+    } else if constexpr (!std::is_same_v<decltype(settings.*member),
+                                         std::string&>) {
+      settings.*member = Settings{}.*member;
     }
   });
 }
