@@ -58,36 +58,13 @@ Record readRecord(const Parser& parser) {
   return record;
 }
 
-// The record of a command line with the program name alone.
+// The record of a command line with the program name alone: each field's
+// default, as the kind publishes it.
 template <typename Parser>
 Record defaultRecord() {
-  Record record{{"getJobId", "0"},        {"getApplicationNumber", "0"},
-                {"getQuorvelId", "2"},    {"getVirtualMachine", ""},
-                {"getJobToken", ""},      {"getClientMachine", ""},
-                {"getRestoreTaskId", "0"}};
-  if constexpr (std::is_same_v<Parser, RestoreOptionsParser>) {
-    record.insert(
-        {{"getMaHostName", ""}, {"isRBSJob", "false"}, {"isDctmJob", "false"}});
-  } else {
-    record.insert({{"getBackupType", "0"},
-                   {"getMediaAgent", ""},
-                   {"getBackupPhase", ""}});
-  }
-  if constexpr (std::is_same_v<Parser, ScanOptionsParser>) {
-    record.insert({"getRestartString", ""});
-  }
-  if constexpr (std::is_same_v<Parser, BackupOptionsParser>) {
-    record.insert({{"getFullRestartString", ""},
-                   {"getNumStreamsForRBS", "0"},
-                   {"isLOption", "false"},
-                   {"isDOption", "false"},
-                   {"isIOption", "false"},
-                   {"isSkipConversion", "false"},
-                   {"isIntegrityCheck", "false"},
-                   {"isRBSJob", "false"},
-                   {"isAlwaysONJob", "false"},
-                   {"isDctmJob", "false"},
-                   {"isTLToSnapJob", "false"}});
+  Record record;
+  for (const XelOptionsParser::FieldSpec& field : Parser::fields()) {
+    record[field.accessor] = valueText(field.initial);
   }
   return record;
 }

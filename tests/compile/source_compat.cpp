@@ -1,9 +1,19 @@
 // SPDX-License-Identifier: MIT
 // Compiled, never run: every way a caller may hand the scanner a text, a
 // null text included, must pick one overload (built as C++17 and C++20).
-#include <cstddef>
+// And the reflection types keep their names in the parsers' scope beside
+// those of Fields.h, which comes first: it stands on its own.
+#include "Fields.h"
 
+#include <cstddef>
+#include <type_traits>
+
+#include "BackupOptionsParser.h"
 #include "XelGetOpt.h"
+
+static_assert(
+    std::is_same_v<BackupOptionsParser::FieldTable, xelopts::FieldTable> &&
+    std::is_same_v<XelOptionsParser::Vocabulary, xelopts::Vocabulary>);
 
 // A caller's own text type that converts to a const text.
 struct Name {
