@@ -73,6 +73,9 @@ void applyCode(Settings& s, Text text, Effect* effect = nullptr,
     applyField<kind, *kind.written(code)>(s, text, effect, kept);
   }
   if constexpr (kind.written(code, 1)) {
+    if (effect != nullptr) {
+      effect->field = 1;
+    }
     applyField<kind, *kind.written(code, 1)>(s, text, effect, kept);
   }
 }

@@ -319,6 +319,8 @@ TEST(XeljobTest, TraceShowsWhatEachOptionDid) {
        R"('t' .* \(out of range and saturated\)\n +'p' +-p x +nothing changed \(the same value again, no digits read\))"},
       {{"backup", "-a", "5", "-a", "5:"},
        R"('a' +-a 5 +nothing changed \(value not read, no colon\)\n +'a' +-a 5: +nothing changed \(value not read, nothing after the colon\))"},
+      {{"backup", "-a", "5:7", "-a", "5x:8"},
+       R"('a' +-a 5x:8 +getApplicationNumber: 7 -> 8 \(getQuorvelId: text after the number ignored\))"},
   });
 }
 
@@ -343,12 +345,15 @@ TEST(XeljobTest, JsonCarriesOutcomesAndConversions) {
       {{"scan", "-o", "5", "-o", "3"},
        R"({"code": 111, "option": "-o", "argument": "3", "words": ["-o", "3"], )"
        R"("outcome": "changed", "rule": null, "conversions": [], )"
-       R"("diagnostic": null, "changes": [{"accessor": "getRestartString", )"
+       R"("fieldConversions": {}, "diagnostic": null, )"
+       R"("changes": [{"accessor": "getRestartString", )"
        R"("old": "5", "new": "3"}]})"},
       {{"backup", "-o", "4", "-o", "5"},
        R"("changes": [{"accessor": "getFullRestartString", "appended": "-o 5"}]})"},
       {{"backup", "-j", "5", "-q", "-j", "5x"},
-       R"("outcome": "unknown_option", "rule": null, "conversions": [], "diagnostic": 0, )"},
+       R"("outcome": "unknown_option", "rule": null, "conversions": [], "fieldConversions": {}, "diagnostic": 0, )"},
+      {{"backup", "-a", "5:7x"},
+       R"("conversions": ["text_after_number"], "fieldConversions": {"getApplicationNumber": ["text_after_number"]}, )"},
       {{"backup", "-j", "5", "-j", "5x"},
        R"("outcome": "unchanged", "rule": "same_value", "conversions": ["text_after_number"], )"},
       {{"backup", "-j", "99999999999", "-a", "5"},
@@ -383,8 +388,11 @@ TEST(XeljobTest, TableMarksEachValueNotTakenAsWritten) {
        "2147483647  (job id clamped to 32 bits)"},
       {{"backup", "-a", " 5:57x"},
        "getQuorvelId",
-       "5  (text after the number ignored, white space or a sign before the "
-       "number)"},
+       "5  (white space or a sign before the number)"},
+      {{"backup", "-a", " 5:57x"},
+       "getApplicationNumber",
+       "57  (text after the number ignored)"},
+      {{"backup", "-a", "5x:7"}, "getApplicationNumber", "7"},
       {{"backup", "-j", "7", "-j", "7x"},
        "getJobId",
        "7  (text after the number ignored)"},
@@ -506,7 +514,8 @@ TEST(XeljobTest, EmptyWordListGivesTheDefaults) {
     EXPECT_NE(run.out.find(R"("words": [],)"), std::string::npos);
     EXPECT_NE(run.out.find(R"({"code": -1, "option": null, "argument": null, )"
                            R"("words": [], "outcome": "end", "rule": null, )"
-                           R"("conversions": [], "diagnostic": null, )"
+                           R"("conversions": [], "fieldConversions": {}, )"
+                           R"("diagnostic": null, )"
                            R"("changes": []})"),
               std::string::npos)
         << run.out;
