@@ -5,6 +5,7 @@
 #define XELOPTS_SRC_FIELDRULES_H
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -36,14 +37,19 @@ using Rule = XelOptionsParser::Rule;
 // writes two fields notes both: it changed the record when either changed.
 struct Effect {
   bool changed = false;
-  Rule rule = Rule::none;    // why not, from the first field that says
-  unsigned conversions = 0;  // XelOptionsParser::Conversion bits
+  Rule rule = Rule::none;  // why not, from the first field that says
+  // XelOptionsParser::Conversion bits of each field written, in the
+  // record's order: an option writes two at most.
+  std::array<unsigned, 2> conversions = {};
+  std::size_t field = 0;  // the one being written
+
+  void convert(unsigned bits) { conversions[field] |= bits; }
 };
 
 inline void noteUnchanged(Effect* effect, Rule rule, unsigned conversions = 0) {
   if (effect != nullptr) {
     effect->rule = effect->rule == Rule::none ? rule : effect->rule;
-    effect->conversions |= conversions;
+    effect->convert(conversions);
   }
 }
 
@@ -117,8 +123,8 @@ inline std::uint64_t numberFromText(const char* text, const char* end,
                                   ? readDigits(text, stop, overflow)
                                   : numberByLibrary(text, stop, overflow);
   if (effect != nullptr) {
-    effect->conversions |=
-        conversionsOf(text, end, stop, overflow, false, value == 0);
+    effect->convert(
+        conversionsOf(text, end, stop, overflow, false, value == 0));
   }
   return value;
 }
@@ -161,10 +167,10 @@ inline void setJobId(std::int64_t& jobId, Text text, Effect* effect) {
           : jobIdByLibrary(text.chars, stop);
   const long clamped = std::clamp(value, kLowest, kHighest);
   if (effect != nullptr) {
-    effect->conversions |= conversionsOf(text.chars, text.chars + text.size(),
-                                         stop, false, true, value == 0);
-    effect->conversions |=
-        clamped != value ? XelOptionsParser::Conversion::jobIdClamped : 0U;
+    effect->convert(
+        conversionsOf(text.chars, text.chars + text.size(), stop, false, true,
+                      value == 0) |
+        (clamped != value ? XelOptionsParser::Conversion::jobIdClamped : 0U));
   }
   noteChange(effect, clamped != jobId);
   jobId = clamped;

@@ -73,6 +73,9 @@ void applyCode(Settings& s, Text text, Effect* effect = nullptr,
     applyField<kind, *kind.fieldWrittenBy(code)>(s, text, effect, apart);
   }
   if constexpr (kind.fieldWrittenBy(code, 1)) {
+    if (effect != nullptr) {
+      effect->field = 1;
+    }
     applyField<kind, *kind.fieldWrittenBy(code, 1)>(s, text, effect, apart);
   }
 }

@@ -39,10 +39,11 @@ void step(XelGetOpt& scanner, XelOptionsParser& parser, Apply apply,
     apply(parser, code, text, &effect);
     step.outcome = effect.changed ? Outcome::changed : Outcome::unchanged;
     step.rule = effect.changed ? XelOptionsParser::Rule::none : effect.rule;
-    step.conversions = effect.conversions;
+    step.conversions = effect.conversions[0] | effect.conversions[1];
     // An option stores in all of its fields or in none.
     if (effect.changed || effect.rule == XelOptionsParser::Rule::sameValue) {
       step.assigned = fieldsByCode[code];
+      step.fieldConversions = effect.conversions;
     }
   }
   step.code = code;

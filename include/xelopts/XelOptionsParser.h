@@ -9,6 +9,7 @@
 #ifndef XELOPTS_XELOPTIONSPARSER_H
 #define XELOPTS_XELOPTIONSPARSER_H
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -87,6 +88,10 @@ class XELOPTS_API XelOptionsParser {
     // none for an option whose value was not taken (an empty job id, a
     // scan job's restart value not smaller), nor for any other step.
     FieldSet assigned = {};
+    // Of each field in assigned, in the record's order, the conversions of
+    // its own part of the value; conversions holds their union. An option
+    // writes two fields at most: of -a 5x:7, only getQuorvelId's converted.
+    std::array<unsigned, 2> fieldConversions = {};
 
     bool isError() const {
       return outcome >= Outcome::unknownOption &&

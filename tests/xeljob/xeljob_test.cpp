@@ -4,13 +4,16 @@
 #include <XeloptsVersion.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <linux/capability.h>
 #include <spawn.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <regex>
 #include <string>
@@ -319,6 +322,8 @@ TEST(XeljobTest, TraceShowsWhatEachOptionDid) {
        R"('t' .* \(out of range and saturated\)\n +'p' +-p x +nothing changed \(the same value again, no digits read\))"},
       {{"backup", "-a", "5", "-a", "5:"},
        R"('a' +-a 5 +nothing changed \(value not read, no colon\)\n +'a' +-a 5: +nothing changed \(value not read, nothing after the colon\))"},
+      {{"backup", "-a", "5:7", "-a", "5x:8"},
+       R"('a' +-a 5x:8 +getApplicationNumber: 7 -> 8 \(getQuorvelId: text after the number ignored\))"},
   });
 }
 
@@ -343,12 +348,15 @@ TEST(XeljobTest, JsonCarriesOutcomesAndConversions) {
       {{"scan", "-o", "5", "-o", "3"},
        R"({"code": 111, "option": "-o", "argument": "3", "words": ["-o", "3"], )"
        R"("outcome": "changed", "rule": null, "conversions": [], )"
-       R"("diagnostic": null, "changes": [{"accessor": "getRestartString", )"
+       R"("fieldConversions": {}, "diagnostic": null, )"
+       R"("changes": [{"accessor": "getRestartString", )"
        R"("old": "5", "new": "3"}]})"},
       {{"backup", "-o", "4", "-o", "5"},
        R"("changes": [{"accessor": "getFullRestartString", "appended": "-o 5"}]})"},
       {{"backup", "-j", "5", "-q", "-j", "5x"},
-       R"("outcome": "unknown_option", "rule": null, "conversions": [], "diagnostic": 0, )"},
+       R"("outcome": "unknown_option", "rule": null, "conversions": [], "fieldConversions": {}, "diagnostic": 0, )"},
+      {{"backup", "-a", "5:7x"},
+       R"("conversions": ["text_after_number"], "fieldConversions": {"getApplicationNumber": ["text_after_number"]}, )"},
       {{"backup", "-j", "5", "-j", "5x"},
        R"("outcome": "unchanged", "rule": "same_value", "conversions": ["text_after_number"], )"},
       {{"backup", "-j", "99999999999", "-a", "5"},
@@ -383,8 +391,11 @@ TEST(XeljobTest, TableMarksEachValueNotTakenAsWritten) {
        "2147483647  (job id clamped to 32 bits)"},
       {{"backup", "-a", " 5:57x"},
        "getQuorvelId",
-       "5  (text after the number ignored, white space or a sign before the "
-       "number)"},
+       "5  (white space or a sign before the number)"},
+      {{"backup", "-a", " 5:57x"},
+       "getApplicationNumber",
+       "57  (text after the number ignored)"},
+      {{"backup", "-a", "5x:7"}, "getApplicationNumber", "7"},
       {{"backup", "-j", "7", "-j", "7x"},
        "getJobId",
        "7  (text after the number ignored)"},
@@ -506,7 +517,8 @@ TEST(XeljobTest, EmptyWordListGivesTheDefaults) {
     EXPECT_NE(run.out.find(R"("words": [],)"), std::string::npos);
     EXPECT_NE(run.out.find(R"({"code": -1, "option": null, "argument": null, )"
                            R"("words": [], "outcome": "end", "rule": null, )"
-                           R"("conversions": [], "diagnostic": null, )"
+                           R"("conversions": [], "fieldConversions": {}, )"
+                           R"("diagnostic": null, )"
                            R"("changes": []})"),
               std::string::npos)
         << run.out;
@@ -735,11 +747,13 @@ void startJob(const char* const* argv, const char* const* environment,
 // ends its options, -j 7 among them. A variable that only looks like it is
 // not it, and an empty environment, are not it. A job that set its title over
 // its whole argument area, where the kernel reads on into its environment,
-// shows its title up to the area's end.
+// shows its title up to the area's end; one that wrote over its environment
+// leaves --posix to decide.
 TEST(XeljobTest, PidReadsTheRunningJobAndItsEnvironment) {
   const char* shell[] = {"/bin/sh", "-c", "echo; read x", "stray",
                          "-j",      "7",  nullptr};
   const char* title[] = {TITLE_JOB_PATH, "stray", "-j", "7", nullptr};
+  const char* blank[] = {TITLE_JOB_PATH, "blank", "-j", "7", nullptr};
   const struct {
     const char* const* argv;
     const char* program;
@@ -768,6 +782,13 @@ TEST(XeljobTest, PidReadsTheRunningJobAndItsEnvironment) {
        "not set",
        "0",
        {"SECRET_TOKEN=tok-s3cr3t", nullptr}},
+      {blank,
+       TITLE_JOB_PATH,
+       1,
+       "its environment cannot be read (it holds no NAME=VALUE entry, as when "
+       "a title was written over it): taken as set, as --posix is given",
+       "0",
+       {"POSIXLY_CORRECT=", "SECRET=s3cr3t", nullptr}},
   };
   for (const auto& c : cases) {
     pid_t job = 0;
@@ -786,42 +807,94 @@ TEST(XeljobTest, PidReadsTheRunningJobAndItsEnvironment) {
     waitpid(job, nullptr, 0);
 
     EXPECT_EQ(table.status, c.status) << table.err;
-    EXPECT_EQ(table.err, std::string(c.posix) == "set"
+    const bool read = std::strchr(c.posix, '(') == nullptr;
+    EXPECT_EQ(table.err, std::string(c.posix) != "not set"
                              ? ""
                              : "xeljob: process " + std::to_string(job) +
                                    ": --posix is overridden: POSIXLY_CORRECT "
                                    "is not set in the environment it was "
                                    "started with\n");
-    EXPECT_NE(table.out.find(std::string(", program: \"") + c.program +
-                             "\" (not parsed)\nPOSIXLY_CORRECT: " + c.posix +
-                             " in the environment it was started with\n"),
+    EXPECT_NE(table.out.find(
+                  std::string(", program: \"") + c.program +
+                  "\" (not parsed)\nPOSIXLY_CORRECT: " + c.posix +
+                  (read ? " in the environment it was started with\n" : "\n")),
               std::string::npos)
         << table.out;
     EXPECT_TRUE(hasRow(table.out, "getJobId", c.jobId)) << table.out;
-    EXPECT_NE(json.out.find(std::string("\"program\": \"") + c.program +
-                            "\",\n  \"posixFrom\": \"environment\",\n  "
-                            "\"environmentError\": null,"),
-              std::string::npos)
+    EXPECT_NE(
+        json.out.find(std::string("\"program\": \"") + c.program +
+                      "\",\n  \"posixFrom\": \"" +
+                      (read ? "environment\",\n  \"environmentError\": null,"
+                            : "option\",")),
+        std::string::npos)
         << json.out;
     EXPECT_EQ(all.find("s3cr3t"), std::string::npos) << all;
   }
 }
 
-// A job that exits between the open of its environment and the read: the
-// empty read tells nothing of the environment it was started with.
-TEST(XeljobTest, PidJobThatExitsDuringTheReadHasNoEnvironment) {
-  const char* argv[] = {"/bin/sh", "-c", "echo; read x", nullptr};
-  const char* environment[] = {"POSIXLY_CORRECT=", nullptr};
-  pid_t job = 0;
-  int input = -1;
-  ASSERT_NO_FATAL_FAILURE(startJob(argv, environment, job, input));
-  const xeljob::ProcessJob read = xeljob::readProcessJob(job, [](long pid) {
-    kill(static_cast<pid_t>(pid), SIGKILL);
-    waitpid(static_cast<pid_t>(pid), nullptr, 0);
-  });
-  close(input);
-  EXPECT_FALSE(read.environmentRead);
-  EXPECT_EQ(read.environmentError, "it exited while it was read");
+// Sets CAP_SYS_PTRACE in effect, or not: with it, root reads the bounds of
+// every job's argument area; without it, no one reads a non-dumpable job's.
+void setTracing(bool on) {
+  __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+  __user_cap_data_struct data[2];
+  syscall(SYS_capget, &header, data);
+  data[0].effective =
+      on ? data[0].permitted : data[0].effective & ~(1U << CAP_SYS_PTRACE);
+  syscall(SYS_capset, &header, data);
+}
+
+// Ends the job at a point of the read, and leaves it a zombie.
+template <xeljob::ReadPoint kPoint>
+void exitAt(long pid, xeljob::ReadPoint point) {
+  if (point == kPoint && kill(static_cast<pid_t>(pid), SIGKILL) == 0) {
+    siginfo_t info;
+    waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT);
+  }
+}
+
+// Words not read whole, or not of a live job, are not shown: a job that
+// exits during the read of its words (longer than one read) or of its
+// environment reads as empty; a non-dumpable job hides the bounds of its
+// argument area, where its title runs on into its environment.
+TEST(XeljobTest, PidJobNotReadWholeIsRefused) {
+  const std::string name(70000, 'n');
+  const char* shell[] = {"/bin/sh", "-c",   "echo; read x", "-j",
+                         "7",       "-cn",  name.c_str(),   "-j",
+                         "9",       nullptr};
+  const char* title[] = {TITLE_JOB_PATH, "private", "-j", "7", nullptr};
+  const char* environment[] = {"SECRET=s3cr3t", nullptr};
+  for (const xeljob::ReadSeam seam :
+       {&exitAt<xeljob::ReadPoint::betweenCommandLineReads>,
+        &exitAt<xeljob::ReadPoint::beforeEnvironmentRead>,
+        xeljob::ReadSeam{}}) {
+    pid_t job = 0;
+    int input = -1;
+    ASSERT_NO_FATAL_FAILURE(
+        startJob(seam != nullptr ? shell : title, environment, job, input));
+    setTracing(seam != nullptr);
+    std::string error;
+    try {
+      xeljob::readProcessJob(job, seam);
+    } catch (const std::runtime_error& e) {
+      error = e.what();
+    }
+    setTracing(true);
+    close(input);
+    kill(job, SIGKILL);
+    waitpid(job, nullptr, 0);
+    const std::string id = std::to_string(job);
+    EXPECT_EQ(error,
+              "process " + id +
+                  (seam != nullptr
+                       ? " exited while it was read; its words are not shown"
+                       : ": /proc/" + id +
+                             "/stat hides the bounds of its argument area "
+                             "(another user's job, or one that made itself "
+                             "non-dumpable), so its words cannot be told "
+                             "apart from its environment; read a copy of its "
+                             "words with --cmdline, or run xeljob as a user "
+                             "allowed to trace the job"));
+  }
 }
 
 // A job that starts another program during the read: its words were cut by
@@ -834,7 +907,7 @@ TEST(XeljobTest, PidJobThatStartsAnotherProgramDuringTheReadIsRefused) {
   ASSERT_NO_FATAL_FAILURE(startJob(argv, environment, job, execInput));
   EXPECT_THROW(xeljob::readProcessJob(
                    job,
-                   [](long pid) {
+                   [](long pid, xeljob::ReadPoint) {
                      EXPECT_EQ(write(execInput, "\n", 1), 1);
                      const std::string path =
                          "/proc/" + std::to_string(pid) + "/cmdline";

@@ -11,18 +11,6 @@ namespace {
 
 using ParseStep = XelOptionsParser::ParseStep;
 
-// Calls each(field) for every field in the set, in order.
-template <class Each>
-void forEachField(XelOptionsParser::FieldSet fields, Each each) {
-  std::size_t field = 0;
-  for (unsigned long bits = fields.to_ulong(); bits != 0; bits >>= 1) {
-    if ((bits & 1) != 0) {
-      each(field);
-    }
-    ++field;
-  }
-}
-
 // Each field's default, kept.
 Record defaults(const XelOptionsParser::FieldTable& fields) {
   Record values;
@@ -55,7 +43,7 @@ struct StepWatch {
   static void onStep(void* context, const ParseStep& step,
                      XelOptionsParser& parser) {
     auto& watch = *static_cast<StepWatch*>(context);
-    forEachField(step.assigned, [&](std::size_t field) {
+    forEachAssigned(step, [&](std::size_t field, unsigned /*conversions*/) {
       watch.note(field, parser.fieldValue(static_cast<int>(field)));
     });
     ++watch.index;
@@ -76,23 +64,25 @@ struct StepWatch {
   }
 };
 
-// Which steps' conversions each value of the record carries: the last
-// step's that replaced it, or every one's that appended to it; and the
-// steps whose conversions no value carries. Taken from the last step back.
+// Which steps' conversions each value of the record carries: those of its
+// own part of the value of the last step that replaced it, or of every one
+// that appended to it; and the steps with a conversion that no value
+// carries. Taken from the last step back.
 void attributeConversions(JobOutcome& outcome) {
   const std::vector<ParseStep>& steps = outcome.report.steps;
   outcome.conversions.assign(outcome.record.size(), 0);
   XelOptionsParser::FieldSet replacedLater;
   for (std::size_t i = steps.size(); i-- > 0;) {
-    bool carried = false;
-    forEachField(steps[i].assigned, [&](std::size_t field) {
+    bool lost = steps[i].assigned.none() && steps[i].conversions != 0;
+    forEachAssigned(steps[i], [&](std::size_t field, unsigned conversions) {
       if (outcome.fields[field].appends || !replacedLater[field]) {
-        outcome.conversions[field] |= steps[i].conversions;
-        carried = true;
+        outcome.conversions[field] |= conversions;
+      } else {
+        lost = lost || conversions != 0;
       }
     });
     replacedLater |= steps[i].assigned;
-    if (steps[i].conversions != 0 && !carried) {
+    if (lost) {
       outcome.otherConversions.push_back(i);
     }
   }

@@ -30,11 +30,11 @@ struct JobOutcome {
   std::vector<std::string> words;
   Record record;
   XelOptionsParser::ParseReport report;
-  // Per field of the record: the conversions of the step that last wrote it
-  // (of every step, for an appending field).
+  // Per field of the record: the conversions of its part of the value of
+  // the step that last wrote it (of every step, for an appending field).
   std::vector<unsigned> conversions;
-  // The steps with conversions that no value of the record carries: a value
-  // not read, or replaced later.
+  // The steps with a conversion that no value of the record carries: a
+  // value not read, or replaced later.
   std::vector<std::size_t> otherConversions;
   // Traced only: the changes of every step, in step order.
   std::vector<Change> changes;
@@ -46,6 +46,20 @@ struct JobOutcome {
   const std::string* diagnosticOf(
       const XelOptionsParser::ParseStep& step) const;
 };
+
+// Calls each(field, conversions) for every field the step assigned, in the
+// record's order, with the conversions of its own part of the value.
+template <class Each>
+void forEachAssigned(const XelOptionsParser::ParseStep& step, Each each) {
+  std::size_t field = 0;
+  std::size_t nth = 0;
+  for (unsigned long bits = step.assigned.to_ulong(); bits != 0; bits >>= 1) {
+    if ((bits & 1) != 0) {
+      each(field, step.fieldConversions[nth++]);
+    }
+    ++field;
+  }
+}
 
 // Sets POSIXLY_CORRECT for the parse when `posix` is true and removes it
 // otherwise, so that only the tool's option decides. Element 0 of the

@@ -24,6 +24,14 @@ void traceStep(JsonWriter& json, const JobOutcome& outcome, std::size_t index,
   json.member("outcome", outcomeTexts(step.outcome).name);
   json.member("rule", ruleTexts(step.rule).name);
   json.member("conversions", conversionNames(step.conversions));
+  json.key("fieldConversions");
+  json.beginObject(true);
+  forEachAssigned(step, [&](std::size_t field, unsigned conversions) {
+    if (conversions != 0) {
+      json.member(outcome.fields[field].accessor, conversionNames(conversions));
+    }
+  });
+  json.endObject();
   json.member("diagnostic", outcome.diagnosticOf(step) != nullptr
                                 ? std::optional<std::int64_t>(step.diagnostic)
                                 : std::nullopt);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <string>
 
 #include "OutcomeText.h"
 #include "Report.h"
@@ -15,16 +16,27 @@ namespace {
 using ParseStep = XelOptionsParser::ParseStep;
 
 // The trace's words for a step's rule and conversions: " (value not read,
-// no colon)", or nothing.
-std::string whyText(const ParseStep& step) {
-  std::string why;
-  if (const char* rule = ruleTexts(step.rule).words) {
-    why = rule;
+// no colon)", or nothing. The conversions of an option that assigned two
+// fields go by field: " (getQuorvelId: text after the number ignored)".
+std::string whyText(const JobOutcome& outcome, const ParseStep& step) {
+  const char* rule = ruleTexts(step.rule).words;
+  std::string why = rule != nullptr ? rule : "";
+  const auto add = [&why](const std::string& part, const char* separator) {
+    if (!part.empty()) {
+      why += (why.empty() ? "" : separator) + part;
+    }
+  };
+  const bool byField = step.assigned.count() > 1;
+  if (!byField) {
+    add(conversionWords(step.conversions), ", ");
   }
-  const std::string conversions = conversionWords(step.conversions);
-  if (!conversions.empty()) {
-    why += (why.empty() ? "" : ", ") + conversions;
-  }
+  forEachAssigned(step, [&](std::size_t field, unsigned conversions) {
+    if (byField && conversions != 0) {
+      add(std::string(outcome.fields[field].accessor) + ": " +
+              conversionWords(conversions),
+          "; ");
+    }
+  });
   return why.empty() ? why : " (" + why + ')';
 }
 
@@ -43,13 +55,13 @@ std::string stepEffect(const JobOutcome& outcome, std::size_t index,
                 : "appended " + valueText(change.value);
   });
   if (step.outcome == XelOptionsParser::Outcome::changed && !text.empty()) {
-    return text + whyText(step);
+    return text + whyText(outcome, step);
   }
   text = outcomeTexts(step.outcome).words;
   if (const std::string* diagnostic = outcome.diagnosticOf(step)) {
     text += " (" + printable(*diagnostic) + ')';
   }
-  return text + whyText(step);
+  return text + whyText(outcome, step);
 }
 
 void recordRows(std::string& out, const JobOutcome& outcome) {

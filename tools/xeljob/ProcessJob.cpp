@@ -4,8 +4,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <sstream>
@@ -18,11 +18,15 @@ namespace {
 
 // Finds an entry that begins with "POSIXLY_CORRECT=" in a NUL-separated
 // environment fed to it in pieces, keeping nothing of the entries but how
-// much of the name the current one has matched.
+// much of the name the current one has matched, and whether any entry so
+// far was NAME=VALUE.
 class VariableMatcher {
  public:
   void feed(const char* bytes, std::size_t count) {
+    fed_ = fed_ || count != 0;
     for (std::size_t i = 0; i < count; ++i) {
+      entries_ = entries_ || (bytes[i] == '=' && named_);
+      named_ = bytes[i] != '\0';
       if (bytes[i] == '\0') {
         matched_ = 0;
         mismatch_ = false;
@@ -36,12 +40,18 @@ class VariableMatcher {
     }
   }
   bool found() const { return found_; }
+  // Bytes, but no NAME=VALUE entry among them: what a title written over
+  // the environment leaves, which tells nothing of the variable.
+  bool overwritten() const { return fed_ && !entries_; }
 
  private:
   static constexpr char kPrefix[] = "POSIXLY_CORRECT=";
   std::size_t matched_ = 0;
   bool mismatch_ = false;
   bool found_ = false;
+  bool fed_ = false;
+  bool named_ = false;  // the current entry has a byte before this one
+  bool entries_ = false;
 };
 
 std::string systemError(const std::string& what, int error) {
@@ -51,15 +61,15 @@ std::string systemError(const std::string& what, int error) {
 // Reads the environment through one small buffer, wiped after each read and
 // on the way out.
 void readEnvironment(int directory, const std::string& path, ProcessJob& job,
-                     BeforeEnvironmentRead beforeRead) {
+                     ReadSeam seam) {
   const FileDescriptor file(openat(directory, "environ", O_RDONLY | O_CLOEXEC));
   if (file.get() < 0) {
     const int error = errno;
     job.environmentError = systemError("cannot open " + path, error);
     return;
   }
-  if (beforeRead != nullptr) {
-    beforeRead(job.pid);
+  if (seam != nullptr) {
+    seam(job.pid, ReadPoint::beforeEnvironmentRead);
   }
   VariableMatcher matcher;
   char buffer[4096];
@@ -80,6 +90,11 @@ void readEnvironment(int directory, const std::string& path, ProcessJob& job,
     if (got == 0) {
       break;
     }
+  }
+  if (matcher.overwritten()) {
+    job.environmentError =
+        "it holds no NAME=VALUE entry, as when a title was written over it";
+    return;
   }
   job.environmentRead = true;
   job.posixlyCorrect = matcher.found();
@@ -131,6 +146,26 @@ ProcessStat readStat(int directory, const std::string& path) {
   return stat;
 }
 
+// Reads the argument area, `size` bytes, in pieces, calling the seam
+// between them; it stops short where the kernel gives no more.
+std::string readArgumentArea(int fd, const std::string& path, std::size_t size,
+                             long pid, ReadSeam seam) {
+  constexpr std::size_t kPiece = 65536;
+  std::string bytes;
+  while (bytes.size() < size) {
+    if (!bytes.empty() && seam != nullptr) {
+      seam(pid, ReadPoint::betweenCommandLineReads);
+    }
+    const std::string piece =
+        readVectorBytes(fd, path, std::min(kPiece, size - bytes.size()));
+    if (piece.empty()) {
+      break;
+    }
+    bytes += piece;
+  }
+  return bytes;
+}
+
 // What became of the process read as `before` while it was read.
 enum class Since { same, gone, otherProgram };
 
@@ -164,10 +199,10 @@ long processId(const std::string& text) {
   return pid;
 }
 
-ProcessJob readProcessJob(long pid,
-                          BeforeEnvironmentRead beforeEnvironmentRead) {
+ProcessJob readProcessJob(long pid, ReadSeam seam) {
   ProcessJob job;
   job.pid = pid;
+  const std::string name = "process " + std::to_string(pid);
   // Every file through the process's own directory: should the process
   // end and its id be taken again, they fail instead of reading another.
   const std::string directoryPath = "/proc/" + std::to_string(pid);
@@ -176,47 +211,62 @@ ProcessJob readProcessJob(long pid,
   if (directory.get() < 0) {
     const int error = errno;
     throw std::runtime_error(
-        error == ENOENT ? "no process " + std::to_string(pid) +
-                              " (it has exited, or never was)"
+        error == ENOENT ? "no " + name + " (it has exited, or never was)"
                         : systemError("cannot open " + directoryPath, error));
   }
   const std::string statPath = directoryPath + "/stat";
   const ProcessStat stat = readStat(directory.get(), statPath);
-  // A job that rewrote its title over the last NUL of its argument area
-  // gets the kernel to read on into its environment: no byte past the
-  // area's end is asked for.
-  job.argumentAreaChecked = stat.argEnd > stat.argStart;
   const std::string cmdlinePath = directoryPath + "/cmdline";
   const FileDescriptor cmdline(openIn(directory.get(), "cmdline", cmdlinePath));
-  const std::string bytes = readVectorBytes(
-      cmdline.get(), cmdlinePath,
-      job.argumentAreaChecked
-          ? static_cast<std::size_t>(stat.argEnd - stat.argStart)
-          : SIZE_MAX);
-  if (bytes.empty()) {
-    throw std::runtime_error(cmdlinePath +
-                             ": empty (a kernel thread, or a process that "
-                             "has exited)");
+  // A job that wrote its title over the last NUL of its argument area gets
+  // the kernel to read on into its environment: without the area's end,
+  // nothing tells the two apart, so nothing is read but whether there are
+  // words at all.
+  if (stat.argEnd <= stat.argStart) {
+    if (readVectorBytes(cmdline.get(), cmdlinePath, 1).empty()) {
+      throw std::runtime_error(cmdlinePath +
+                               ": empty (a kernel thread, or a process that "
+                               "has exited)");
+    }
+    throw std::runtime_error(
+        name + ": " + statPath +
+        " hides the bounds of its argument area (another user's job, or one "
+        "that made itself non-dumpable), so its words cannot be told apart "
+        "from its environment; read a copy of its words with --cmdline, or "
+        "run xeljob as a user allowed to trace the job");
   }
-  job.vector = splitArgumentVector(bytes, cmdlinePath);
-  readEnvironment(directory.get(), directoryPath + "/environ", job,
-                  beforeEnvironmentRead);
+  if (stat.argEnd - stat.argStart > kMaxVectorBytes) {
+    throw std::runtime_error(name + ": an argument area of more than " +
+                             std::to_string(kMaxVectorBytes >> 20) + " MiB");
+  }
+  const auto size = static_cast<std::size_t>(stat.argEnd - stat.argStart);
+  const std::string bytes =
+      readArgumentArea(cmdline.get(), cmdlinePath, size, pid, seam);
+  readEnvironment(directory.get(), directoryPath + "/environ", job, seam);
+  // Exiting, a process lets go of its memory, which then reads as empty:
+  // a read cut short, and an empty environment, are of no live job.
+  const Since since = changeSince(directory.get(), statPath, stat);
+  if (since == Since::gone) {
+    throw std::runtime_error(name +
+                             " exited while it was read; its words are not "
+                             "shown");
+  }
   // Another program started meanwhile was read with the bounds of the one
   // before, which may end past its own argument area.
-  const Since since = changeSince(directory.get(), statPath, stat);
   if (since == Since::otherProgram) {
-    throw std::runtime_error("process " + std::to_string(pid) +
+    throw std::runtime_error(name +
                              " started another program while it was read; "
                              "try again");
   }
-  // An environment read after the process let go of its memory reads as
-  // empty, as does one a job was started without. By then its stat shows a
-  // zombie, or no argument area, or is gone.
-  if (job.environmentRead && since == Since::gone) {
-    job.environmentRead = false;
-    job.posixlyCorrect = false;
-    job.environmentError = "it exited while it was read";
+  if (bytes.size() != size) {
+    throw std::runtime_error(
+        name + ": " + cmdlinePath + " gave " + std::to_string(bytes.size()) +
+        " of the " + std::to_string(size) +
+        " bytes of its argument area (a title written over the area's last "
+        "NUL is given only up to its own first NUL, a page at most); its "
+        "words are not shown");
   }
+  job.vector = splitArgumentVector(bytes, cmdlinePath);
   return job;
 }
 

@@ -32,13 +32,6 @@ std::string posixText(const ProcessJob& job, bool posixOption) {
 // --pid: the job's words, and where POSIXLY_CORRECT was taken from.
 int runPidMode(const JobKind& kind, const Request& request) {
   const ProcessJob job = readProcessJob(processId(request.source));
-  if (!job.argumentAreaChecked) {
-    std::fprintf(stderr,
-                 "xeljob: process %ld: the end of its argument area could "
-                 "not be checked; its words are shown as the kernel gives "
-                 "them\n",
-                 job.pid);
-  }
   const bool posix = job.environmentRead ? job.posixlyCorrect : request.posix;
   if (request.posix && !posix) {
     std::fprintf(stderr,
