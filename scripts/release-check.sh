@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Fails (status 1, each disagreement on a line) unless what a release states
-# of itself agrees with the version in CMakeLists.txt's project():
+# of itself agrees with the version in include/xelopts/XeloptsVersion.h,
+# which CMake's project() takes:
 # - CHANGELOG.md's top heading, "## VERSION (DATE)";
 # - the manual pages' .TH lines, "xelopts VERSION";
 # - the ABI baseline, tests/abi/libxelopts.abi: the SONAME libxelopts.so.MAJOR
@@ -37,10 +38,11 @@ fi
 problems=()
 problem() { problems+=("$*"); }
 
-version=$(sed -n 's/^project(xelopts VERSION \([0-9]*\.[0-9]*\.[0-9]*\)[ )].*/\1/p' \
-  CMakeLists.txt)
-if [ -z "$version" ]; then
-  echo "CMakeLists.txt: no project(xelopts VERSION MAJOR.MINOR.PATCH ...)" >&2
+header=include/xelopts/XeloptsVersion.h
+macro() { sed -n "s/^#define XELOPTS_VERSION_$1 \([0-9]*\)$/\1/p" "$header"; }
+version="$(macro MAJOR).$(macro MINOR).$(macro PATCH)"
+if ! [[ $version =~ ^[0-9]+\.[0-9]+\.[0-9]+$ ]]; then
+  echo "$header: no XELOPTS_VERSION_MAJOR, _MINOR and _PATCH" >&2
   exit 1
 fi
 major=${version%%.*}
@@ -115,7 +117,7 @@ if [ ${#problems[@]} -gt 0 ]; then
   exit 1
 fi
 if ! $release; then
-  echo "release check: $version agrees in project(), CHANGELOG.md ($date)," \
+  echo "release check: $version agrees in $header, CHANGELOG.md ($date)," \
     "the manual pages, the ABI baseline, the exported symbols${build:+ and $build}"
   exit 0
 fi
