@@ -10,6 +10,7 @@
 #   src/exports.map gives;
 # - the exported-symbol list, tests/exported_symbols.txt: the baseline's
 #   symbols, demangled;
+# - the README's FetchContent snippet: GIT_TAG vVERSION;
 # - given a build folder: a build of this version, with its ABI the
 #   baseline's (scripts/abi-check.sh; that needs a release build).
 # The check mode, the default, which CI runs, accepts "(unreleased)" as the
@@ -77,6 +78,9 @@ for page in docs/xelopts.3 docs/xeljob.1; do
     problem "$page: the .TH line does not name \"xelopts $version\": $th"
 done
 
+grep -q "^  GIT_TAG v$version)$" README.md ||
+  problem "README.md: the FetchContent snippet does not pin GIT_TAG v$version"
+
 baseline=tests/abi/libxelopts.abi
 node="XELOPTS_$major"
 grep -q "^<abi-corpus [^>]* soname='libxelopts.so.$major'" "$baseline" ||
@@ -118,7 +122,7 @@ if [ ${#problems[@]} -gt 0 ]; then
 fi
 if ! $release; then
   echo "release check: $version agrees in $header, CHANGELOG.md ($date)," \
-    "the manual pages, the ABI baseline, the exported symbols${build:+ and $build}"
+    "the manual pages, the README, the ABI baseline, the exported symbols${build:+ and $build}"
   exit 0
 fi
 echo "release check: $version of $date is ready. Tag it with:"
