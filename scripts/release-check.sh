@@ -10,13 +10,16 @@
 #   src/exports.map gives;
 # - the exported-symbol list, tests/exported_symbols.txt: the baseline's
 #   symbols, demangled;
-# - the README's FetchContent snippet: GIT_TAG vVERSION;
+# - the README's FetchContent snippets: GIT_TAG vVERSION and the archive
+#   xelopts-VERSION.tar.gz;
 # - given a build folder: a build of this version, with its ABI the
 #   baseline's (scripts/abi-check.sh; that needs a release build).
 # The check mode, the default, which CI runs, accepts "(unreleased)" as the
 # CHANGELOG's date. --release requires a date (YYYY-MM-DD), a committed
-# work tree and the build (default build/release), then prints the command
-# that tags the release: it tags nothing itself.
+# work tree and the build (default build/release); then it makes the source
+# archive, which must build and pass its tests in its own folder
+# (scripts/make-archive.sh --check), and prints the command that tags the
+# release: it tags nothing itself.
 # Usage: scripts/release-check.sh [--release] [BUILD-DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -80,6 +83,8 @@ done
 
 grep -q "^  GIT_TAG v$version)$" README.md ||
   problem "README.md: the FetchContent snippet does not pin GIT_TAG v$version"
+grep -q "^  URL .*/xelopts-$version\.tar\.gz$" README.md ||
+  problem "README.md: the FetchContent snippet does not fetch xelopts-$version.tar.gz"
 
 baseline=tests/abi/libxelopts.abi
 node="XELOPTS_$major"
@@ -125,5 +130,6 @@ if ! $release; then
     "the manual pages, the README, the ABI baseline, the exported symbols${build:+ and $build}"
   exit 0
 fi
+scripts/make-archive.sh --check
 echo "release check: $version of $date is ready. Tag it with:"
 echo "  git tag -a $tag -m 'xelopts $version' $(git rev-parse HEAD)"
