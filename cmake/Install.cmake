@@ -17,9 +17,6 @@ install(DIRECTORY "${PROJECT_SOURCE_DIR}/include/xelopts/"
   DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/xelopts"
   COMPONENT development
   FILES_MATCHING PATTERN "*.h")
-install(FILES "${PROJECT_BINARY_DIR}/include/xelopts/XeloptsVersion.h"
-  DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/xelopts"
-  COMPONENT development)
 
 install(EXPORT xeloptsTargets NAMESPACE xelopts::
   DESTINATION "${XELOPTS_INSTALL_CMAKEDIR}" COMPONENT development)

@@ -13,7 +13,8 @@
 #   the public headers declare, with its value. Callers compile the values
 #   in, yet an enumeration that the exports hand out only as a plain integer
 #   (ParseStep::conversions, XelGetOpt::ordering) reaches no exported type.
-#   So a small library compiled from the build's public headers, with the
+#   So a small library compiled from the public headers of the build's
+#   sources, with the
 #   debug information of every type they declare, gives abidw all of them,
 #   and the list keeps those declared in the headers.
 # scripts/abi-check-selftest.sh shows that an incompatible change fails.
@@ -67,10 +68,8 @@ trap 'rm -rf "$work"' EXIT
 
 # Every enumerator that the build's public headers declare, from the debug
 # information of a library that includes them all.
-for header in "$source_dir"/include/xelopts/*.h "$build"/include/xelopts/*.h; do
-  if [ -f "$header" ]; then
-    printf '#include "%s"\n' "$header"
-  fi
+for header in "$source_dir"/include/xelopts/*.h; do
+  printf '#include "%s"\n' "$header"
 done >"$work/types.cpp"
 echo 'int xelopts_abi_types_anchor() { return 0; }' >>"$work/types.cpp"
 cannot() {
@@ -83,7 +82,7 @@ cannot() {
 abidw --load-all-types --no-corpus-path --no-comp-dir-path \
   --out-file "$work/types.abi" "$work/types.so" || cannot abidw
 python3 - "$work/types.abi" "$source_dir/include" \
-  "$build/include" >"$work/enumerators.txt" <<'PYTHON' ||
+  >"$work/enumerators.txt" <<'PYTHON' ||
 import sys
 import xml.etree.ElementTree as ET
 

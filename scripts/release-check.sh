@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Fails (status 1, each disagreement on a line) unless what a release states
-# of itself agrees with the version in CMakeLists.txt's project():
+# of itself agrees with the version in include/xelopts/XeloptsVersion.h,
+# which CMake's project() takes:
 # - CHANGELOG.md's top heading, "## VERSION (DATE)";
 # - the manual pages' .TH lines, "xelopts VERSION";
 # - the ABI baseline, tests/abi/libxelopts.abi: the SONAME libxelopts.so.MAJOR
@@ -9,12 +10,16 @@
 #   src/exports.map gives;
 # - the exported-symbol list, tests/exported_symbols.txt: the baseline's
 #   symbols, demangled;
+# - the README's FetchContent snippets: GIT_TAG vVERSION and the archive
+#   xelopts-VERSION.tar.gz;
 # - given a build folder: a build of this version, with its ABI the
 #   baseline's (scripts/abi-check.sh; that needs a release build).
 # The check mode, the default, which CI runs, accepts "(unreleased)" as the
 # CHANGELOG's date. --release requires a date (YYYY-MM-DD), a committed
-# work tree and the build (default build/release), then prints the command
-# that tags the release: it tags nothing itself.
+# work tree and the build (default build/release); then it makes the source
+# archive, which must build and pass its tests in its own folder
+# (scripts/make-archive.sh --check), and prints the command that tags the
+# release: it tags nothing itself.
 # Usage: scripts/release-check.sh [--release] [BUILD-DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -37,10 +42,11 @@ fi
 problems=()
 problem() { problems+=("$*"); }
 
-version=$(sed -n 's/^project(xelopts VERSION \([0-9]*\.[0-9]*\.[0-9]*\)[ )].*/\1/p' \
-  CMakeLists.txt)
-if [ -z "$version" ]; then
-  echo "CMakeLists.txt: no project(xelopts VERSION MAJOR.MINOR.PATCH ...)" >&2
+header=include/xelopts/XeloptsVersion.h
+macro() { sed -n "s/^#define XELOPTS_VERSION_$1 \([0-9]*\)$/\1/p" "$header"; }
+version="$(macro MAJOR).$(macro MINOR).$(macro PATCH)"
+if ! [[ $version =~ ^[0-9]+\.[0-9]+\.[0-9]+$ ]]; then
+  echo "$header: no XELOPTS_VERSION_MAJOR, _MINOR and _PATCH" >&2
   exit 1
 fi
 major=${version%%.*}
@@ -74,6 +80,11 @@ for page in docs/xelopts.3 docs/xeljob.1; do
   grep -qF "\"xelopts $version\"" <<<"$th" ||
     problem "$page: the .TH line does not name \"xelopts $version\": $th"
 done
+
+grep -q "^  GIT_TAG v$version)$" README.md ||
+  problem "README.md: the FetchContent snippet does not pin GIT_TAG v$version"
+grep -q "^  URL .*/xelopts-$version\.tar\.gz$" README.md ||
+  problem "README.md: the FetchContent snippet does not fetch xelopts-$version.tar.gz"
 
 baseline=tests/abi/libxelopts.abi
 node="XELOPTS_$major"
@@ -115,9 +126,10 @@ if [ ${#problems[@]} -gt 0 ]; then
   exit 1
 fi
 if ! $release; then
-  echo "release check: $version agrees in project(), CHANGELOG.md ($date)," \
-    "the manual pages, the ABI baseline, the exported symbols${build:+ and $build}"
+  echo "release check: $version agrees in $header, CHANGELOG.md ($date)," \
+    "the manual pages, the README, the ABI baseline, the exported symbols${build:+ and $build}"
   exit 0
 fi
+scripts/make-archive.sh --check
 echo "release check: $version of $date is ready. Tag it with:"
 echo "  git tag -a $tag -m 'xelopts $version' $(git rev-parse HEAD)"

@@ -13,7 +13,7 @@ tag="SPDX-License-Identifier: MIT"
 missing=0
 while IFS= read -r -d '' file; do
   case $file in
-    *.cpp | *.h) line="// $tag" ;;
+    *.cpp | *.h | *.c) line="// $tag" ;;
     CMakeLists.txt | */CMakeLists.txt | *.cmake | *.cmake.in | *.sh | *.py)
       line="# $tag" ;;
     *)

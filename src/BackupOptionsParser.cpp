@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "BackupOptionsParser.h"
+#include "xelopts/BackupOptionsParser.h"
 
 #include "JobParser.h"
 

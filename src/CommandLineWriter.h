@@ -10,7 +10,7 @@
 #include <cstddef>
 #include <string>
 
-#include "XelOptionsParser.h"
+#include "xelopts/XelOptionsParser.h"
 
 namespace xelopts::detail {
 

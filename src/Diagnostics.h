@@ -4,7 +4,7 @@
 #ifndef XELOPTS_SRC_DIAGNOSTICS_H
 #define XELOPTS_SRC_DIAGNOSTICS_H
 
-#include "XelGetOpt.h"
+#include "xelopts/XelGetOpt.h"
 
 namespace xelopts::detail {
 

@@ -12,7 +12,7 @@
 #include <limits>
 #include <string>
 
-#include "XelOptionsParser.h"
+#include "xelopts/XelOptionsParser.h"
 
 namespace xelopts::detail {
 

@@ -16,8 +16,8 @@
 
 #include "FieldRules.h"
 #include "JobRows.h"
-#include "XelGetOpt.h"
-#include "XelOptionsParser.h"
+#include "xelopts/XelGetOpt.h"
+#include "xelopts/XelOptionsParser.h"
 
 namespace xelopts::detail {
 

@@ -4,8 +4,8 @@
 #ifndef XELOPTS_SRC_JOBTABLE_H
 #define XELOPTS_SRC_JOBTABLE_H
 
-#include "XelGetOpt.h"
-#include "XelOptionsParser.h"
+#include "xelopts/XelGetOpt.h"
+#include "xelopts/XelOptionsParser.h"
 
 namespace xelopts::detail {
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 
 #include "FieldRules.h"
-#include "XelGetOpt.h"
-#include "XelOptionsParser.h"
+#include "xelopts/XelGetOpt.h"
+#include "xelopts/XelOptionsParser.h"
 
 namespace xelopts::detail {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "RestoreOptionsParser.h"
+#include "xelopts/RestoreOptionsParser.h"
 
 #include "JobParser.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ScanOptionsParser.h"
+#include "xelopts/ScanOptionsParser.h"
 
 #include "JobParser.h"
 

@@ -8,7 +8,7 @@
 #include "Diagnostics.h"
 #include "Inlining.h"
 #include "JobTable.h"
-#include "XelGetOpt.h"
+#include "xelopts/XelGetOpt.h"
 
 namespace xelopts::detail {
 namespace {

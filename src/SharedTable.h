@@ -7,7 +7,7 @@
 #include <atomic>
 
 #include "Inlining.h"
-#include "XelGetOpt.h"
+#include "xelopts/XelGetOpt.h"
 
 namespace xelopts::detail {
 

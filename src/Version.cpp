@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "XeloptsVersion.h"
+#include "xelopts/XeloptsVersion.h"
 
 // The macros as this library was compiled with them, as text.
 #define XELOPTS_TEXT(value) #value

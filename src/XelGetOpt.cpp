@@ -2,7 +2,7 @@
 // The scanner object: copies, inputs, the diagnostic sink and what the
 // latest call consumed. The scanning calls are in ScannerEngine.cpp, the
 // long-option tables' in SharedTable.cpp and JobTable.h.
-#include "XelGetOpt.h"
+#include "xelopts/XelGetOpt.h"
 
 #include "SharedTable.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "XelOptionsParser.h"
+#include "xelopts/XelOptionsParser.h"
 
 // Out of line, so that the interface's vtable and type information live in
 // the library, whatever a build inlines.

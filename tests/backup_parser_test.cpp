@@ -45,6 +45,17 @@ TEST_F(BackupParserTest, TypicalRequestGivesTheWholeRecord) {
        "'-data' '-o' '12' '-phase' '4' '-rbs' '-numstreams' '3'"});
 }
 
+// initMembers() leaves the texts: the steps run again pile up the restart
+// string, as xelopts(3) says.
+TEST_F(BackupParserTest, StepsRunAgainPileUpTheRestartString) {
+  test_support::Args args = test_support::Args::of("prog -o 5");
+  BackupOptionsParser job(args.argc(), args.argv());
+  job.initMembers();
+  job.initializeParser(args.argc(), args.argv());
+  job.parse(args.argc(), args.argv());
+  EXPECT_EQ(job.getFullRestartString(), "-o 5-o 5");
+}
+
 // The rules of the shared setters, checked once here for all three parsers.
 TEST_F(BackupParserTest, SharedSetterRules) {
   expectCases({

@@ -1,16 +1,18 @@
 // SPDX-License-Identifier: MIT
-// The version of xelopts that a program is compiled against; written by
-// CMake from the project's version (cmake/XeloptsVersion.h.in).
-// xelopts::version() tells the version of the library it runs with.
+// The version of xelopts that a program is compiled against; CMake reads
+// the project's version from here. xelopts::version() tells the version of
+// the library it runs with. C and any C++ standard compile this header.
 #ifndef XELOPTS_XELOPTSVERSION_H
 #define XELOPTS_XELOPTSVERSION_H
 
-#define XELOPTS_VERSION_MAJOR @PROJECT_VERSION_MAJOR@
-#define XELOPTS_VERSION_MINOR @PROJECT_VERSION_MINOR@
-#define XELOPTS_VERSION_PATCH @PROJECT_VERSION_PATCH@
+#define XELOPTS_VERSION_MAJOR 1
+#define XELOPTS_VERSION_MINOR 0
+#define XELOPTS_VERSION_PATCH 0
 // The three as one number, to compare in #if: MAJOR * 10000 + MINOR * 100 +
 // PATCH (10203 is 1.2.3).
-#define XELOPTS_VERSION @XELOPTS_VERSION_NUMBER@
+#define XELOPTS_VERSION 10000
+
+#if defined(__cplusplus) && __cplusplus >= 201103L
 
 #ifndef XELOPTS_API
 #define XELOPTS_API __attribute__((visibility("default")))
@@ -24,5 +26,7 @@ namespace xelopts {
 XELOPTS_API const char* version() noexcept;
 
 }  // namespace xelopts
+
+#endif
 
 #endif  // XELOPTS_XELOPTSVERSION_H
