@@ -114,8 +114,8 @@ TEST(XeljobTest, ExitStatusSaysWhetherEveryWordWasTaken) {
   } cases[] = {
       {{"backup"}, 0},
       {{"backup", "-j", "5", "-cn", "c1", "-rbs"}, 0},
-      {{"backup", "--", "--cn", "c1"}, 0},
-      {{"--json", "backup", "--trace", "-j5"}, 0},
+      {{"backup", "--cn", "c1"}, 0},
+      {{"--json", "--trace", "backup", "-j5"}, 0},
       {{"restore", "-dctm", "-maHostName", "ma01"}, 0},
       {{"restore", "-rbs", "-dctm"}, 0},  // a value never read, by rule
       {{"backup", "-restart", "-3", "-a", "5:57", "-j", "-8"}, 0},
@@ -127,8 +127,8 @@ TEST(XeljobTest, ExitStatusSaysWhetherEveryWordWasTaken) {
       {{"restore", "-t", "3"}, 1},
       {{"scan", "--", "--rbs", "x"}, 1},
       {{"--help"}, 0},
-      {{"backup", "--version"}, 0},
-      {{"backup", "--vocabulary"}, 0},
+      {{"--vocabulary", "backup"}, 0},
+      {{"backup", "--", "-j", "5"}, 1},  // the job's own "--"
       {{"backup", "--", "--frob"}, 1},
       {{"backup", "--", "--json"}, 1},  // no hint: "--" says it is a job word
       {{"-h"}, 0},
@@ -165,7 +165,7 @@ TEST(XeljobTest, ExitStatusesAndTheirMessages) {
   } cases[] = {
       {{"backup", "-j", "1"}, {}, 0, ""},
       {{"backup", "-j", "1", "extra"}, {}, 1, ""},
-      {{"backup", "--frob"}, {}, 2, "xeljob: unknown option \"--frob\""},
+      {{"--frob", "backup"}, {}, 2, "xeljob: unknown option \"--frob\""},
       {{"backup", "-j", "1"},
        {Out::kFullDevice},
        2,
@@ -184,6 +184,10 @@ TEST(XeljobTest, ExitStatusesAndTheirMessages) {
        1,
        "xeljob: hint: \"-h\" is taken as a job word; xeljob's own options go "
        "before the job kind\n"},
+      {{"backup", "--json", "-j", "1"},  // a job word: no JSON
+       {},
+       1,
+       "xeljob: hint: \"--json\" is taken as a job word"},
       {{"backup", "-j", "1"}, {Out::kFullDevice, true}, 2, ""},
   };
   for (const auto& c : cases) {
@@ -210,7 +214,6 @@ TEST(XeljobTest, UsageErrorsGiveOneLineAndStatusTwo) {
   const Words cases[] = {
       {},
       {"frob", "-j", "5"},
-      {"backup", "--frob"},
       {"--cn", "backup"},
       {"-j", "5"},
       {"--json"},
@@ -221,8 +224,8 @@ TEST(XeljobTest, UsageErrorsGiveOneLineAndStatusTwo) {
       {"--cmdline", "-", "backup", "-j"},
       {"--diff", "backup", "-j 7"},
       {"--diff", "--trace", "backup", "-j 7", "-j 8"},
-      {"--lines", "-", "backup", "--vocabulary"},
-      {"backup", "--vocabulary", "-j", "7"},
+      {"--lines", "-", "--vocabulary", "backup"},
+      {"--vocabulary", "backup", "-j", "7"},
       {"--canonical", "--trace", "backup"},
   };
   for (const Words& args : cases) {
@@ -252,7 +255,7 @@ TEST(XeljobTest, ShowsDiagnosticsAndLeftoverWordsOfThePermutingScan) {
 
 TEST(XeljobTest, PosixOptionAloneDecidesWhetherTheFirstStrayWordStops) {
   const Words words = {"-c", "host1", "-j", "5"};
-  Words posix = {"backup", "--posix"};
+  Words posix = {"--posix", "backup"};
   posix.insert(posix.end(), words.begin(), words.end());
   Words permute = {"backup"};
   permute.insert(permute.end(), words.begin(), words.end());
@@ -278,7 +281,7 @@ struct TraceRow {
 void expectTraced(const std::vector<TraceRow>& rows) {
   for (const TraceRow& c : rows) {
     Words args = c.args;
-    args.insert(args.begin() + 1, "--trace");
+    args.insert(args.begin(), "--trace");
     const ToolRun run = runTool(args);
     EXPECT_TRUE(matches(run.out, std::string("\n  ") + c.row + "\n"))
         << c.row << " in\n"
@@ -429,7 +432,7 @@ TEST(XeljobTest, TraceKeepsOnlyWhatEachStepAppended) {
 }
 
 TEST(XeljobTest, JsonEscapesBytesThatAreNotUtf8) {
-  const ToolRun run = runTool({"backup", "--json", "-cn",
+  const ToolRun run = runTool({"--json", "backup", "-cn",
                                "\xff\xfe"
                                "a",
                                "-vm", "\xc3\xa9t\xc3\xa9", "-jt",
@@ -469,7 +472,7 @@ TEST(XeljobTest, OnlyValidUtf8PassesUnescaped) {
       {"", R"("")", R"("")"},
   };
   for (const auto& c : cases) {
-    const ToolRun json = runTool({"backup", "--json", "--", c.word});
+    const ToolRun json = runTool({"--json", "backup", "--", c.word});
     EXPECT_NE(json.out.find(std::string("\"leftover\": [") + c.json + "]"),
               std::string::npos)
         << c.json << " in\n"
@@ -485,7 +488,7 @@ TEST(XeljobTest, OnlyValidUtf8PassesUnescaped) {
 
 TEST(XeljobTest, JsonKeepsSixtyFourBitValuesExact) {
   const ToolRun run =
-      runTool({"backup", "--json", "-p", "-1", "-t", "18446744073709551614",
+      runTool({"--json", "backup", "-p", "-1", "-t", "18446744073709551614",
                "-j", "-2147483648", "stray"});
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.out.find(R"("getRestoreTaskId": 18446744073709551615)"),
@@ -500,7 +503,7 @@ TEST(XeljobTest, JsonKeepsSixtyFourBitValuesExact) {
 
 TEST(XeljobTest, EmptyWordListGivesTheDefaults) {
   for (const char* kind : {"backup", "restore", "scan"}) {
-    const ToolRun run = runTool({"--json", kind, "--trace"});
+    const ToolRun run = runTool({"--json", "--trace", kind});
     EXPECT_EQ(run.status, 0) << kind;
     EXPECT_NE(run.out.find(R"("getQuorvelId": 2,)"), std::string::npos);
     EXPECT_NE(run.out.find(R"("words": [],)"), std::string::npos);
@@ -515,7 +518,7 @@ TEST(XeljobTest, EmptyWordListGivesTheDefaults) {
 
 TEST(XeljobTest, ThousandsOfWords) {
   Words options = {"backup"};
-  Words unknown = {"backup", "--json"};
+  Words unknown = {"--json", "backup"};
   for (int i = 1; i <= 5000; ++i) {
     options.insert(options.end(), {"-j", std::to_string(i), "-rbs"});
     unknown.push_back("-x" + std::to_string(i));
@@ -546,7 +549,7 @@ TEST(XeljobTest, CanonicalLineOfTheRecord) {
       {{"--canonical", "backup", "-rbs", "-J", "7", "x", "-o", "5", "-o", "6 "},
        1,
        "-j 7 -o '5-o 6 ' -rbs\n"},
-      {{"backup", "--canonical", "-j", "7", "-o", "5-o 6 ", "-rbs"},
+      {{"--canonical", "backup", "-j", "7", "-o", "5-o 6 ", "-rbs"},
        0,
        "-j 7 -o '5-o 6 ' -rbs\n"},
       {{"--canonical", "restore", "-cn", "it's", "-rbs", "x", "-a", ":5"},
@@ -579,7 +582,7 @@ TEST(XeljobTest, VocabularyListsTheKindsOwnOptions) {
     const auto names = std::count_if(
         options, options + c.vocabulary.count,
         [](const XelOptionsParser::OptionSpec& o) { return o.name; });
-    const ToolRun run = runTool({c.kind, "--vocabulary"});
+    const ToolRun run = runTool({"--vocabulary", c.kind});
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.out.find("short options \"" +
                            std::string(c.vocabulary.shortOptions) + "\" and " +
@@ -587,11 +590,11 @@ TEST(XeljobTest, VocabularyListsTheKindsOwnOptions) {
               std::string::npos)
         << run.out;
   }
-  const ToolRun restore = runTool({"restore", "--vocabulary"});
+  const ToolRun restore = runTool({"--vocabulary", "restore"});
   EXPECT_TRUE(
       matches(restore.out, R"(\n  -rbs +required_argument +'R' +isRBSJob\n)"))
       << restore.out;
-  const ToolRun json = runTool({"restore", "--vocabulary", "--json"});
+  const ToolRun json = runTool({"--vocabulary", "--json", "restore"});
   EXPECT_NE(json.out.find(R"({"option": "-dctm", "long": true, "kind": )"
                           R"("no_argument", "code": 85, "changes": )"
                           R"(["isRBSJob", "isDctmJob"]}

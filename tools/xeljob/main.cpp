@@ -19,7 +19,7 @@
 namespace {
 
 const char kHelp[] =
-    "Usage: xeljob [TOOL-OPTION...] KIND [TOOL-OPTION...] [--] [WORD...]\n"
+    "Usage: xeljob [TOOL-OPTION...] [--] KIND [WORD...]\n"
     "       xeljob [TOOL-OPTION...] --cmdline FILE KIND\n"
     "       xeljob [TOOL-OPTION...] --pid PID KIND\n"
     "       xeljob [--json] [--posix] --diff KIND LINE1 LINE2\n"
@@ -30,10 +30,8 @@ const char kHelp[] =
     "how it was read), the scanner's diagnostics and the words left behind\n"
     "the options.\n"
     "\n"
-    "Tool options (words that begin with \"--\" before the first job word;\n"
-    "job words that begin with \"--\" go after a \"--\"; a job word spelled\n"
-    "as a tool option, with no \"--\" before it, gets a hint on standard\n"
-    "error):\n"
+    "Tool options (before KIND only: every word after it is a job word, and\n"
+    "one spelled as a tool option gets a hint on standard error):\n"
     "  --json        one JSON object instead of the table\n"
     "  --trace       also list every scanner call: its code, the words it\n"
     "                consumed and its outcome (the accessors whose values it\n"
@@ -48,7 +46,7 @@ const char kHelp[] =
     "                --json or --lines\n"
     "  --vocabulary  show the KIND's short options and long names instead\n"
     "                (no WORD)\n"
-    "  -h, --help    show this text (-h only before KIND)\n"
+    "  -h, --help    show this text\n"
     "  --version     show the versions of xeljob and of the library it runs\n"
     "                with\n"
     "\n"
