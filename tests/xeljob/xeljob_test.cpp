@@ -227,6 +227,8 @@ TEST(XeljobTest, UsageErrorsGiveOneLineAndStatusTwo) {
       {"--lines", "-", "--vocabulary", "backup"},
       {"--vocabulary", "backup", "-j", "7"},
       {"--canonical", "--trace", "backup"},
+      {"--version", "extra"},
+      {"-h", "backup"},
   };
   for (const Words& args : cases) {
     const ToolRun run = runTool(args);

@@ -101,7 +101,9 @@ std::string modeMisuse(const Request& request) {
 // nothing is.
 std::string misuse(const Request& request, bool kindGiven) {
   if (request.help || request.version) {
-    return {};
+    return kindGiven ? "unexpected word " + quoted(request.kind) + " after " +
+                           (request.help ? "--help" : "--version")
+                     : "";
   }
   if (!kindGiven) {
     return "missing job kind (" + jobKindNames() + ")";
