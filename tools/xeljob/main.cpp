@@ -72,7 +72,8 @@ const char kHelp[] =
     "or a value and every value as written, 1 when the scanner reported\n"
     "something, words were left over or a value was not taken as written,\n"
     "2 for a usage error, input that cannot be read, or when the tool cannot\n"
-    "run or write its report.\n"
+    "run or write its report, 3 when the reader of standard output went\n"
+    "away (the output is cut off; nothing is said).\n"
     "\n"
     "Example: xeljob backup -j 812 -a 5:57 -cn client01 -rbs extra\n";
 
