@@ -686,6 +686,12 @@ TEST(XeljobTest, ModesReadTheirWordsAndNameWhatIsWrong) {
        {R"("trace": [{"code": 106, )",
         "\"clean\": true, \"takenAsWritten\": true}\n"},
        "lines read            1\nclean                 1\n"},
+      {{"--keyed", "--lines", "-", "scan"},
+       "k 1\t-j 1\nno tab\n",
+       1,
+       {R"({"line": 1, "key": "k 1", "job": "scan", )",
+        R"x({"line": 2, "key": null, "error": "(standard input):2: no tab after a key (a line is KEY<TAB>WORDS)", "text": "no tab"})x"},
+       "lines read            2\n"},
       {{"--lines", "no-such-file", "backup"},
        {},
        2,
@@ -705,6 +711,23 @@ TEST(XeljobTest, ModesReadTheirWordsAndNameWhatIsWrong) {
       EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
     }
   }
+}
+
+// Blank lines, comments and a CR before the line end change no record; the
+// summary counts the lines skipped.
+TEST(XeljobTest, LinesSkipBlankLinesCommentsAndCarriageReturns) {
+  const Words args = {"--lines", "-", "scan"};
+  const ToolRun plain = runTool(args, {}, {}, "-cn '#x' a#b\n-j 8 x\n");
+  const ToolRun noisy =
+      runTool(args, {}, {}, "-cn '#x' a#b #c d\r\n-j 8 x\r\n\n  # c\r\n\t\n");
+  EXPECT_NE(plain.out.find(R"("words": ["-cn", "#x", "a#b"])"),
+            std::string::npos)
+      << plain.out;
+  EXPECT_EQ(noisy.out, plain.out);
+  EXPECT_EQ(noisy.err,
+            "lines read            5\nskipped               3  (blank or "
+            "comment only)\n" +
+                plain.err.substr(plain.err.find('\n') + 1));
 }
 
 // Starts a job that writes a line once its vector is in place, then waits

@@ -23,9 +23,14 @@ class BatchSummary {
   void addUnsplit();
   // A line with bytes that are not UTF-8, parsed all the same.
   void addNotUtf8() { ++notUtf8_; }
+  // A line with no word, blank or a comment.
+  void addSkipped() {
+    ++lines_;
+    ++skipped_;
+  }
 
-  // Every line clean, and every value taken as written.
-  bool allClean() const { return clean_ == lines_; }
+  // Every line clean or skipped, and every value taken as written.
+  bool allClean() const { return clean_ + skipped_ == lines_; }
   // The summary for people, one item a line.
   std::string text() const;
 
@@ -37,6 +42,7 @@ class BatchSummary {
   std::uint64_t unsplit_ = 0;
   std::uint64_t leftOver_ = 0;
   std::uint64_t notUtf8_ = 0;
+  std::uint64_t skipped_ = 0;
   FrequentTexts unknownOptions_;
   FrequentTexts conversions_;
 };

@@ -29,6 +29,7 @@ const ToolOption kToolOptions[] = {
     {"posix", &Request::posix, Mode::words},
     {"vocabulary", &Request::vocabulary, Mode::words},
     {"canonical", &Request::canonical, Mode::words},
+    {"keyed", &Request::keyed, Mode::words},
     {"cmdline", nullptr, Mode::cmdline},
     {"pid", nullptr, Mode::pid},
     {"diff", nullptr, Mode::diff},
@@ -120,6 +121,9 @@ std::string misuse(const Request& request, bool kindGiven) {
   } else if (request.vocabulary && !request.words.empty()) {
     return "unexpected word " + quoted(request.words.front()) +
            ": --vocabulary parses no job words";
+  }
+  if (request.keyed && request.mode != Mode::lines) {
+    return "--keyed needs --lines";
   }
   if (request.canonical && request.trace && !request.json &&
       request.mode != Mode::lines) {

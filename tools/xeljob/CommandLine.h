@@ -30,6 +30,7 @@ struct Request {
   bool posix = false;
   bool vocabulary = false;
   bool canonical = false;
+  bool keyed = false;  // --lines: each line is KEY<TAB>WORDS
   Mode mode = Mode::words;
   std::string source;              // the FILE or PID of the mode option
   std::string kind;                // "backup", "restore" or "scan"

@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "JobOutcome.h"
-#include "JsonWriter.h"
 #include "Report.h"
 #include "ShellWords.h"
 #include "TextEscape.h"
@@ -19,12 +18,22 @@ std::string LineBatch::where(std::uint64_t number) const {
   return source_ + ':' + std::to_string(number) + ": ";
 }
 
-void LineBatch::refuse(std::uint64_t number, const std::string& error,
-                       const std::string* line, std::string& out) {
-  summary_.addUnsplit();
-  JsonWriter json(out, true);
+void LineBatch::head(JsonWriter& json, std::uint64_t number,
+                     const std::optional<std::string>& key) const {
   json.beginObject();
   json.member("line", number);
+  if (options_.keyed) {
+    json.member("key", key);
+  }
+}
+
+void LineBatch::refuse(std::uint64_t number, const std::string& error,
+                       const std::string* line,
+                       const std::optional<std::string>& key,
+                       std::string& out) {
+  summary_.addUnsplit();
+  JsonWriter json(out, true);
+  head(json, number, key);
   json.member("error", where(number) + error);
   if (line != nullptr) {
     json.member("text", *line);
@@ -32,19 +41,39 @@ void LineBatch::refuse(std::uint64_t number, const std::string& error,
   json.endObject();
 }
 
-void LineBatch::take(std::uint64_t number, const std::string& line,
+void LineBatch::take(std::uint64_t number, std::string& line,
                      std::string& out) {
+  if (!line.empty() && line.back() == '\r') {
+    line.pop_back();
+  }
+  // No word in it: blank, or a comment from its first word on.
+  const std::size_t first = line.find_first_not_of(" \t");
+  if (first == std::string::npos || line[first] == '#') {
+    summary_.addSkipped();
+    return;
+  }
+  std::optional<std::string> key;
+  if (options_.keyed) {
+    const std::size_t tab = line.find('\t');
+    if (tab == std::string::npos) {
+      refuse(number, "no tab after a key (a line is KEY<TAB>WORDS)", &line, key,
+             out);
+      return;
+    }
+    key = line.substr(0, tab);
+    line.erase(0, tab + 1);
+  }
   const std::size_t nul = line.find('\0');
   if (nul != std::string::npos) {
     refuse(number,
            "a NUL byte at column " + std::to_string(nul + 1) +
                ", which no job word can hold",
-           &line, out);
+           &line, key, out);
     return;
   }
-  ShellWords split = splitShellWords(line);
+  ShellWords split = splitShellWords(line, true);
   if (!split.error.empty()) {
-    refuse(number, split.error, &line, out);
+    refuse(number, split.error, &line, key, out);
     return;
   }
   const JobOutcome outcome =
@@ -52,8 +81,7 @@ void LineBatch::take(std::uint64_t number, const std::string& line,
              options_.canonical);
   summary_.add(outcome);
   JsonWriter json(out, true);
-  json.beginObject();
-  json.member("line", number);
+  head(json, number, key);
   const std::size_t notUtf8 = firstNonUtf8(line);
   if (notUtf8 != std::string::npos) {
     summary_.addNotUtf8();
@@ -70,7 +98,7 @@ void LineBatch::takeTooLong(std::uint64_t number, std::uint64_t length,
   refuse(number,
          "a line of " + std::to_string(length) + " bytes, more than the " +
              std::to_string(kMaxLineBytes) + " a job line may have",
-         nullptr, out);
+         nullptr, std::nullopt, out);
 }
 
 }  // namespace xeljob

@@ -1,16 +1,19 @@
 // SPDX-License-Identifier: MIT
-// Job lines one after another, each split as a shell splits it and parsed
-// on its own: one JSON line each, with the line's number and what --json
-// gives for it, or its error; and a summary of them all.
+// Job lines one after another, each split as a shell splits it (comments
+// too) and parsed on its own: one JSON line each, with the line's number and
+// what --json gives for it, or its error; and a summary of them all. A line
+// that holds no word is skipped, and a CR that ends a line is not its own.
 #ifndef XELJOB_LINEBATCH_H
 #define XELJOB_LINEBATCH_H
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "BatchSummary.h"
 #include "JobKinds.h"
+#include "JsonWriter.h"
 
 namespace xeljob {
 
@@ -22,6 +25,7 @@ struct BatchOptions {
   bool posix = false;
   bool trace = false;
   bool canonical = false;
+  bool keyed = false;  // each line is KEY<TAB>WORDS
 };
 
 class LineBatch {
@@ -30,8 +34,9 @@ class LineBatch {
   LineBatch(const JobKind& kind, const BatchOptions& options,
             std::string source);
 
-  // Appends the JSON line of line `number` (without its line end) to out.
-  void take(std::uint64_t number, const std::string& line, std::string& out);
+  // Appends the JSON line of line `number` (without its line end) to out,
+  // if it gets one; what is left of `line` is unspecified.
+  void take(std::uint64_t number, std::string& line, std::string& out);
   // Appends the JSON line of a line of `length` bytes, over kMaxLineBytes.
   void takeTooLong(std::uint64_t number, std::uint64_t length,
                    std::string& out);
@@ -40,8 +45,11 @@ class LineBatch {
 
  private:
   std::string where(std::uint64_t number) const;
+  void head(JsonWriter& json, std::uint64_t number,
+            const std::optional<std::string>& key) const;
   void refuse(std::uint64_t number, const std::string& error,
-              const std::string* line, std::string& out);
+              const std::string* line, const std::optional<std::string>& key,
+              std::string& out);
 
   const JobKind& kind_;
   BatchOptions options_;

@@ -40,9 +40,24 @@ std::size_t takeDoubleQuoted(const std::string& line, std::size_t open,
   return at;
 }
 
+// Appends the quoted text that starts at line[open], a ' or a "; returns the
+// index of the closing quote, or line.size() when there is none.
+std::size_t takeQuoted(const std::string& line, std::size_t open,
+                       std::string& word) {
+  if (line[open] == '"') {
+    return takeDoubleQuoted(line, open, word);
+  }
+  const std::size_t close = line.find('\'', open + 1);
+  if (close == std::string::npos) {
+    return line.size();
+  }
+  word.append(line, open + 1, close - open - 1);
+  return close;
+}
+
 }  // namespace
 
-ShellWords splitShellWords(const std::string& line) {
+ShellWords splitShellWords(const std::string& line, bool comments) {
   ShellWords result;
   // No more words than blanks, and one.
   result.words.reserve(1 + static_cast<std::size_t>(std::count_if(
@@ -52,55 +67,39 @@ ShellWords splitShellWords(const std::string& line) {
   std::string word;
   bool inWord = false;  // a word has begun, perhaps an empty quoted one
   for (std::size_t at = 0; at < line.size(); ++at) {
-    switch (line[at]) {
-      case ' ':
-      case '\t':
-      case '\n':
-        if (inWord) {
-          result.words.push_back(std::move(word));
-          word.clear();
-          inWord = false;
-        }
-        break;
-      case '\\':
-        if (at + 1 == line.size()) {
-          return {{}, "a backslash ends the line, escaping nothing"};
-        }
-        ++at;
-        if (line[at] != '\n') {
-          word += line[at];
-          inWord = true;
-        }
-        break;
-      case '\'': {
-        const std::size_t close = line.find('\'', at + 1);
-        if (close == std::string::npos) {
-          return {{}, unclosed('\'', at)};
-        }
-        word.append(line, at + 1, close - at - 1);
-        at = close;
-        inWord = true;
-        break;
+    const char c = line[at];
+    if (c == ' ' || c == '\t' || c == '\n') {
+      if (inWord) {
+        result.words.push_back(std::move(word));
+        word.clear();
+        inWord = false;
       }
-      case '"': {
-        const std::size_t close = takeDoubleQuoted(line, at, word);
-        if (close == line.size()) {
-          return {{}, unclosed('"', at)};
-        }
-        at = close;
-        inWord = true;
-        break;
+    } else if (c == '\\') {
+      if (at + 1 == line.size()) {
+        return {{}, "a backslash ends the line, escaping nothing"};
       }
-      default: {
-        // Up to the next byte that means something, at once.
-        std::size_t end = at + 1;
-        while (end < line.size() && !isSpecial(line[end])) {
-          ++end;
-        }
-        word.append(line, at, end - at);
-        at = end - 1;
+      if (line[++at] != '\n') {  // a backslash and a line end join lines
+        word += line[at];
         inWord = true;
       }
+    } else if (c == '\'' || c == '"') {
+      const std::size_t close = takeQuoted(line, at, word);
+      if (close == line.size()) {
+        return {{}, unclosed(c, at)};
+      }
+      at = close;
+      inWord = true;
+    } else if (c == '#' && comments && !inWord) {
+      at = std::min(line.find('\n', at), line.size()) - 1;
+    } else {
+      // Up to the next byte that means something, at once.
+      std::size_t next = at + 1;
+      while (next < line.size() && !isSpecial(line[next])) {
+        ++next;
+      }
+      word.append(line, at, next - at);
+      at = next - 1;
+      inWord = true;
     }
   }
   if (inWord) {

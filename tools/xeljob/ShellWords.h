@@ -20,8 +20,9 @@ struct ShellWords {
 };
 
 // Blanks (space, tab, line end) outside quotes separate words; a quoted
-// empty text ('' or "") is a word.
-ShellWords splitShellWords(const std::string& line);
+// empty text ('' or "") is a word. With `comments`, an unquoted # that
+// begins a word starts a comment, up to the next line end.
+ShellWords splitShellWords(const std::string& line, bool comments = false);
 
 }  // namespace xeljob
 
