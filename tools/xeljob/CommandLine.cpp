@@ -39,11 +39,10 @@ const ToolOption kToolOptions[] = {
 std::vector<XelGetOpt::option> longOptions() {
   std::vector<XelGetOpt::option> table;
   for (const ToolOption& option : kToolOptions) {
-    const bool takesValue = option.flag == nullptr && option.mode != Mode::diff;
-    table.push_back(
-        {option.name,
-         takesValue ? XelGetOpt::required_argument : XelGetOpt::no_argument,
-         nullptr, static_cast<int>(table.size())});
+    const auto arity = !option.flag && option.mode != Mode::diff
+                           ? XelGetOpt::required_argument
+                           : XelGetOpt::no_argument;
+    table.push_back({option.name, arity, nullptr, int(table.size())});
   }
   table.push_back({});
   return table;
@@ -71,25 +70,24 @@ void apply(const ToolOption& option, const char* value, Request& request) {
 // What is wrong with the words and options that a mode was given with;
 // empty when nothing is.
 std::string modeMisuse(const Request& request) {
-  const std::string name = modeName(request.mode);
-  if (request.vocabulary) {
-    return name + " and --vocabulary cannot be combined";
+  const bool diff = request.mode == Mode::diff;
+  const char* other = request.vocabulary  ? "--vocabulary"
+                      : !diff             ? nullptr
+                      : request.canonical ? "--canonical"
+                      : request.trace     ? "--trace"
+                                          : nullptr;
+  if (other != nullptr) {
+    return modeName(request.mode) + " and " + other + " cannot be combined";
   }
-  if (request.mode == Mode::diff) {
-    if (request.canonical || request.trace) {
-      return std::string("--diff and ") +
-             (request.canonical ? "--canonical" : "--trace") +
-             " cannot be combined";
-    }
-    if (request.words.size() != 2) {
-      return "--diff compares two job lines, each one word; got " +
-             std::to_string(request.words.size());
-    }
-    return {};
+  if (diff) {
+    return request.words.size() == 2
+               ? ""
+               : "--diff compares two job lines, each one word; got " +
+                     std::to_string(request.words.size());
   }
   if (!request.words.empty()) {
-    return "unexpected word " + quoted(request.words.front()) + ": " + name +
-           " reads the job words from " +
+    return "unexpected word " + quoted(request.words.front()) + ": " +
+           modeName(request.mode) + " reads the job words from " +
            (request.mode == Mode::pid ? "the process" : "the file");
   }
   if (request.mode == Mode::pid && processId(request.source) == 0) {
@@ -102,9 +100,9 @@ std::string modeMisuse(const Request& request) {
 // nothing is.
 std::string misuse(const Request& request, bool kindGiven) {
   if (request.help || request.version) {
-    return kindGiven ? "unexpected word " + quoted(request.kind) + " after " +
-                           (request.help ? "--help" : "--version")
-                     : "";
+    return !kindGiven ? ""
+                      : "unexpected word " + quoted(request.kind) + " after " +
+                            (request.help ? "--help" : "--version");
   }
   if (!kindGiven) {
     return "missing job kind (" + jobKindNames() + ")";
@@ -112,15 +110,6 @@ std::string misuse(const Request& request, bool kindGiven) {
   if (findJobKind(request.kind) == nullptr) {
     return "unknown job kind " + quoted(request.kind) + " (expected " +
            jobKindNames() + ")";
-  }
-  if (request.mode != Mode::words) {
-    std::string error = modeMisuse(request);
-    if (!error.empty()) {
-      return error;
-    }
-  } else if (request.vocabulary && !request.words.empty()) {
-    return "unexpected word " + quoted(request.words.front()) +
-           ": --vocabulary parses no job words";
   }
   if (request.keyed && request.mode != Mode::lines) {
     return "--keyed needs --lines";
@@ -130,17 +119,22 @@ std::string misuse(const Request& request, bool kindGiven) {
     return "--canonical prints only the canonical line, so --trace needs "
            "--json";
   }
-  return {};
+  if (request.mode != Mode::words) {
+    return modeMisuse(request);
+  }
+  return request.vocabulary && !request.words.empty()
+             ? "unexpected word " + quoted(request.words.front()) +
+                   ": --vocabulary parses no job words"
+             : "";
 }
 
 // Whether `word` is spelled as one of the tool's own options.
 bool isToolOption(const std::string& word) {
   return word == "-h" ||
-         (word.compare(0, 2, "--") == 0 &&
-          std::any_of(std::begin(kToolOptions), std::end(kToolOptions),
-                      [&word](const ToolOption& o) {
-                        return word.substr(2) == o.name;
-                      }));
+         std::any_of(std::begin(kToolOptions), std::end(kToolOptions),
+                     [&word](const ToolOption& option) {
+                       return word == std::string("--") + option.name;
+                     });
 }
 
 }  // namespace
@@ -155,15 +149,13 @@ Request readCommandLine(int argc, char** argv) {
                      (code = scanner.getopt_long(
                           argc, argv, "+:h", table.data(), nullptr)) != -1;) {
     const std::string word = argv[scanner.consumed().first];
-    if (code == 'h') {
-      request.help = true;
-    } else if (code == ':') {
+    if (code == ':') {
       request.usageError = word + " needs a value";
     } else if (code == '?') {
       request.usageError = "unknown option " + quoted(word) +
                            " (job words go after the job kind)";
     } else {
-      apply(kToolOptions[code], scanner.optarg(), request);
+      apply(kToolOptions[code == 'h' ? 0 : code], scanner.optarg(), request);
     }
   }
   if (!request.usageError.empty()) {

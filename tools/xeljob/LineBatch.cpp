@@ -18,22 +18,19 @@ std::string LineBatch::where(std::uint64_t number) const {
   return source_ + ':' + std::to_string(number) + ": ";
 }
 
-void LineBatch::head(JsonWriter& json, std::uint64_t number,
-                     const std::optional<std::string>& key) const {
+void LineBatch::head(JsonWriter& json, std::uint64_t number) const {
   json.beginObject();
   json.member("line", number);
   if (options_.keyed) {
-    json.member("key", key);
+    json.member("key", key_);
   }
 }
 
 void LineBatch::refuse(std::uint64_t number, const std::string& error,
-                       const std::string* line,
-                       const std::optional<std::string>& key,
-                       std::string& out) {
+                       const std::string* line, std::string& out) {
   summary_.addUnsplit();
   JsonWriter json(out, true);
-  head(json, number, key);
+  head(json, number);
   json.member("error", where(number) + error);
   if (line != nullptr) {
     json.member("text", *line);
@@ -52,15 +49,15 @@ void LineBatch::take(std::uint64_t number, std::string& line,
     summary_.addSkipped();
     return;
   }
-  std::optional<std::string> key;
+  key_.reset();
   if (options_.keyed) {
     const std::size_t tab = line.find('\t');
     if (tab == std::string::npos) {
-      refuse(number, "no tab after a key (a line is KEY<TAB>WORDS)", &line, key,
+      refuse(number, "no tab after a key (a line is KEY<TAB>WORDS)", &line,
              out);
       return;
     }
-    key = line.substr(0, tab);
+    key_ = line.substr(0, tab);
     line.erase(0, tab + 1);
   }
   const std::size_t nul = line.find('\0');
@@ -68,12 +65,12 @@ void LineBatch::take(std::uint64_t number, std::string& line,
     refuse(number,
            "a NUL byte at column " + std::to_string(nul + 1) +
                ", which no job word can hold",
-           &line, key, out);
+           &line, out);
     return;
   }
   ShellWords split = splitShellWords(line, true);
   if (!split.error.empty()) {
-    refuse(number, split.error, &line, key, out);
+    refuse(number, split.error, &line, out);
     return;
   }
   const JobOutcome outcome =
@@ -81,7 +78,7 @@ void LineBatch::take(std::uint64_t number, std::string& line,
              options_.canonical);
   summary_.add(outcome);
   JsonWriter json(out, true);
-  head(json, number, key);
+  head(json, number);
   const std::size_t notUtf8 = firstNonUtf8(line);
   if (notUtf8 != std::string::npos) {
     summary_.addNotUtf8();
@@ -95,10 +92,11 @@ void LineBatch::take(std::uint64_t number, std::string& line,
 
 void LineBatch::takeTooLong(std::uint64_t number, std::uint64_t length,
                             std::string& out) {
+  key_.reset();
   refuse(number,
          "a line of " + std::to_string(length) + " bytes, more than the " +
              std::to_string(kMaxLineBytes) + " a job line may have",
-         nullptr, std::nullopt, out);
+         nullptr, out);
 }
 
 }  // namespace xeljob

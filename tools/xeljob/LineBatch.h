@@ -45,16 +45,16 @@ class LineBatch {
 
  private:
   std::string where(std::uint64_t number) const;
-  void head(JsonWriter& json, std::uint64_t number,
-            const std::optional<std::string>& key) const;
+  // Opens the line's object with its number and key.
+  void head(JsonWriter& json, std::uint64_t number) const;
   void refuse(std::uint64_t number, const std::string& error,
-              const std::string* line, const std::optional<std::string>& key,
-              std::string& out);
+              const std::string* line, std::string& out);
 
   const JobKind& kind_;
   BatchOptions options_;
   std::string source_;
   BatchSummary summary_;
+  std::optional<std::string> key_;  // with --keyed, the line's key, if read
 };
 
 }  // namespace xeljob

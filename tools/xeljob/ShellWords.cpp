@@ -9,50 +9,22 @@
 namespace xeljob {
 namespace {
 
-// A blank, a quote or a backslash.
-bool isSpecial(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\\' || c == '\'' ||
-         c == '"';
-}
-
-std::string unclosed(char quote, std::size_t at) {
-  return std::string("no closing ") + quote + " for the quote at column " +
-         std::to_string(at + 1);
-}
-
-// Appends the double-quoted text that starts after line[open]; returns the
-// index of the closing quote, or line.size() when there is none.
-std::size_t takeDoubleQuoted(const std::string& line, std::size_t open,
-                             std::string& word) {
-  std::size_t at = open + 1;
-  for (; at < line.size() && line[at] != '"'; ++at) {
-    const bool escapes = line[at] == '\\' && at + 1 < line.size() &&
-                         std::strchr("$`\"\\\n", line[at + 1]) != nullptr;
-    if (escapes) {
-      ++at;
-      if (line[at] != '\n') {  // a backslash and a line end join lines
-        word += line[at];
-      }
-      continue;
-    }
-    word += line[at];
-  }
-  return at;
-}
-
-// Appends the quoted text that starts at line[open], a ' or a "; returns the
-// index of the closing quote, or line.size() when there is none.
+// Appends the quoted text that starts after line[open], a ' or a "; returns
+// the index of the closing quote, or line.size() when there is none.
 std::size_t takeQuoted(const std::string& line, std::size_t open,
                        std::string& word) {
-  if (line[open] == '"') {
-    return takeDoubleQuoted(line, open, word);
+  const char quote = line[open];
+  std::size_t at = open + 1;
+  for (; at < line.size() && line[at] != quote; ++at) {
+    const bool escapes = quote == '"' && line[at] == '\\' &&
+                         at + 1 < line.size() &&
+                         std::strchr("$`\"\\\n", line[at + 1]) != nullptr;
+    // A backslash and a line end join lines.
+    if (!escapes || line[++at] != '\n') {
+      word += line[at];
+    }
   }
-  const std::size_t close = line.find('\'', open + 1);
-  if (close == std::string::npos) {
-    return line.size();
-  }
-  word.append(line, open + 1, close - open - 1);
-  return close;
+  return at;
 }
 
 }  // namespace
@@ -85,16 +57,19 @@ ShellWords splitShellWords(const std::string& line, bool comments) {
     } else if (c == '\'' || c == '"') {
       const std::size_t close = takeQuoted(line, at, word);
       if (close == line.size()) {
-        return {{}, unclosed(c, at)};
+        return {{},
+                std::string("no closing ") + c + " for the quote at column " +
+                    std::to_string(at + 1)};
       }
       at = close;
       inWord = true;
     } else if (c == '#' && comments && !inWord) {
       at = std::min(line.find('\n', at), line.size()) - 1;
     } else {
-      // Up to the next byte that means something, at once.
+      // Up to the next blank, quote or backslash, at once.
       std::size_t next = at + 1;
-      while (next < line.size() && !isSpecial(line[next])) {
+      while (next < line.size() &&
+             std::strchr(" \t\n\\'\"", line[next]) == nullptr) {
         ++next;
       }
       word.append(line, at, next - at);
