@@ -27,7 +27,7 @@ void LineBatch::head(JsonWriter& json, std::uint64_t number) const {
 }
 
 void LineBatch::refuse(std::uint64_t number, const std::string& error,
-                       const std::string* line, std::string& out) {
+                       const std::string_view* line, std::string& out) {
   summary_.addUnsplit();
   JsonWriter json(out, true);
   head(json, number);
@@ -38,30 +38,31 @@ void LineBatch::refuse(std::uint64_t number, const std::string& error,
   json.endObject();
 }
 
-void LineBatch::take(std::uint64_t number, std::string& line,
+void LineBatch::take(std::uint64_t number, const std::string& whole,
                      std::string& out) {
+  std::string_view line = whole;
   if (!line.empty() && line.back() == '\r') {
-    line.pop_back();
+    line.remove_suffix(1);
   }
   // No word in it: blank, or a comment from its first word on.
   const std::size_t first = line.find_first_not_of(" \t");
-  if (first == std::string::npos || line[first] == '#') {
+  if (first == std::string_view::npos || line[first] == '#') {
     summary_.addSkipped();
     return;
   }
   key_.reset();
   if (options_.keyed) {
     const std::size_t tab = line.find('\t');
-    if (tab == std::string::npos) {
+    if (tab == std::string_view::npos) {
       refuse(number, "no tab after a key (a line is KEY<TAB>WORDS)", &line,
              out);
       return;
     }
     key_ = line.substr(0, tab);
-    line.erase(0, tab + 1);
+    line.remove_prefix(tab + 1);
   }
   const std::size_t nul = line.find('\0');
-  if (nul != std::string::npos) {
+  if (nul != std::string_view::npos) {
     refuse(number,
            "a NUL byte at column " + std::to_string(nul + 1) +
                ", which no job word can hold",
@@ -80,7 +81,7 @@ void LineBatch::take(std::uint64_t number, std::string& line,
   JsonWriter json(out, true);
   head(json, number);
   const std::size_t notUtf8 = firstNonUtf8(line);
-  if (notUtf8 != std::string::npos) {
+  if (notUtf8 != std::string_view::npos) {
     summary_.addNotUtf8();
     json.member("warning", where(number) + "not UTF-8 from column " +
                                std::to_string(notUtf8 + 1) +

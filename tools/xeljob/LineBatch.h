@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "BatchSummary.h"
 #include "JobKinds.h"
@@ -35,8 +36,8 @@ class LineBatch {
             std::string source);
 
   // Appends the JSON line of line `number` (without its line end) to out,
-  // if it gets one; what is left of `line` is unspecified.
-  void take(std::uint64_t number, std::string& line, std::string& out);
+  // if it gets one.
+  void take(std::uint64_t number, const std::string& line, std::string& out);
   // Appends the JSON line of a line of `length` bytes, over kMaxLineBytes.
   void takeTooLong(std::uint64_t number, std::uint64_t length,
                    std::string& out);
@@ -48,7 +49,7 @@ class LineBatch {
   // Opens the line's object with its number and key.
   void head(JsonWriter& json, std::uint64_t number) const;
   void refuse(std::uint64_t number, const std::string& error,
-              const std::string* line, std::string& out);
+              const std::string_view* line, std::string& out);
 
   const JobKind& kind_;
   BatchOptions options_;

@@ -11,7 +11,7 @@ namespace {
 
 // Appends the quoted text that starts after line[open], a ' or a "; returns
 // the index of the closing quote, or line.size() when there is none.
-std::size_t takeQuoted(const std::string& line, std::size_t open,
+std::size_t takeQuoted(std::string_view line, std::size_t open,
                        std::string& word) {
   const char quote = line[open];
   std::size_t at = open + 1;
@@ -29,7 +29,7 @@ std::size_t takeQuoted(const std::string& line, std::size_t open,
 
 }  // namespace
 
-ShellWords splitShellWords(const std::string& line, bool comments) {
+ShellWords splitShellWords(std::string_view line, bool comments) {
   ShellWords result;
   // No more words than blanks, and one.
   result.words.reserve(1 + static_cast<std::size_t>(std::count_if(

@@ -115,7 +115,7 @@ std::string escapeForPeople(std::string_view text, bool inQuotes) {
 
 }  // namespace
 
-std::size_t firstNonUtf8(const std::string& text) {
+std::size_t firstNonUtf8(std::string_view text) {
   for (std::size_t at = 0, length = 0; at < text.size(); at += length) {
     const bool ascii = static_cast<unsigned char>(text[at]) < 0x80;
     length = ascii ? 1 : utf8Length(text, at);
