@@ -117,8 +117,8 @@ TEST(XeljobTest, ExitStatusSaysWhetherEveryWordWasTaken) {
   } cases[] = {
       {{"backup"}, 0},
       {{"backup", "-j", "5", "-cn", "c1", "-rbs"}, 0},
-      {{"backup", "--", "--cn", "c1"}, 0},
-      {{"--json", "backup", "--trace", "-j5"}, 0},
+      {{"backup", "--cn", "c1"}, 0},
+      {{"--json", "--trace", "backup", "-j5"}, 0},
       {{"restore", "-dctm", "-maHostName", "ma01"}, 0},
       {{"restore", "-rbs", "-dctm"}, 0},  // a value never read, by rule
       {{"backup", "-restart", "-3", "-a", "5:57", "-j", "-8"}, 0},
@@ -130,8 +130,8 @@ TEST(XeljobTest, ExitStatusSaysWhetherEveryWordWasTaken) {
       {{"restore", "-t", "3"}, 1},
       {{"scan", "--", "--rbs", "x"}, 1},
       {{"--help"}, 0},
-      {{"backup", "--version"}, 0},
-      {{"backup", "--vocabulary"}, 0},
+      {{"--vocabulary", "backup"}, 0},
+      {{"backup", "--", "-j", "5"}, 1},  // the job's own "--"
       {{"backup", "--", "--frob"}, 1},
       {{"backup", "--", "--json"}, 1},  // no hint: "--" says it is a job word
       {{"-h"}, 0},
@@ -168,7 +168,7 @@ TEST(XeljobTest, ExitStatusesAndTheirMessages) {
   } cases[] = {
       {{"backup", "-j", "1"}, {}, 0, ""},
       {{"backup", "-j", "1", "extra"}, {}, 1, ""},
-      {{"backup", "--frob"}, {}, 2, "xeljob: unknown option \"--frob\""},
+      {{"--frob", "backup"}, {}, 2, "xeljob: unknown option \"--frob\""},
       {{"backup", "-j", "1"},
        {Out::kFullDevice},
        2,
@@ -177,16 +177,17 @@ TEST(XeljobTest, ExitStatusesAndTheirMessages) {
        {Out::kFullDevice},
        2,
        "xeljob: cannot write to standard output: No space left on device"},
-      {{"backup", "-j", "1"},
-       {Out::kPipeWithoutReader},
-       2,
-       "xeljob: cannot write to standard output: Broken pipe"},
+      {{"backup", "-j", "1"}, {Out::kPipeWithoutReader}, 3, ""},
       {{"backup", "-j", "1", "-q"}, {Out::kCaptured, true}, 1, ""},
       {{"backup", "-j", "1", "-h", "--json"},  // one hint, the parse unchanged
        {},
        1,
        "xeljob: hint: \"-h\" is taken as a job word; xeljob's own options go "
        "before the job kind\n"},
+      {{"backup", "--json", "-j", "1"},  // a job word: no JSON
+       {},
+       1,
+       "xeljob: hint: \"--json\" is taken as a job word"},
       {{"backup", "-j", "1"}, {Out::kFullDevice, true}, 2, ""},
   };
   for (const auto& c : cases) {
@@ -213,7 +214,6 @@ TEST(XeljobTest, UsageErrorsGiveOneLineAndStatusTwo) {
   const Words cases[] = {
       {},
       {"frob", "-j", "5"},
-      {"backup", "--frob"},
       {"--cn", "backup"},
       {"-j", "5"},
       {"--json"},
@@ -224,9 +224,11 @@ TEST(XeljobTest, UsageErrorsGiveOneLineAndStatusTwo) {
       {"--cmdline", "-", "backup", "-j"},
       {"--diff", "backup", "-j 7"},
       {"--diff", "--trace", "backup", "-j 7", "-j 8"},
-      {"--lines", "-", "backup", "--vocabulary"},
-      {"backup", "--vocabulary", "-j", "7"},
+      {"--lines", "-", "--vocabulary", "backup"},
+      {"--vocabulary", "backup", "-j", "7"},
       {"--canonical", "--trace", "backup"},
+      {"--version", "extra"},
+      {"-h", "backup"},
   };
   for (const Words& args : cases) {
     const ToolRun run = runTool(args);
@@ -255,7 +257,7 @@ TEST(XeljobTest, ShowsDiagnosticsAndLeftoverWordsOfThePermutingScan) {
 
 TEST(XeljobTest, PosixOptionAloneDecidesWhetherTheFirstStrayWordStops) {
   const Words words = {"-c", "host1", "-j", "5"};
-  Words posix = {"backup", "--posix"};
+  Words posix = {"--posix", "backup"};
   posix.insert(posix.end(), words.begin(), words.end());
   Words permute = {"backup"};
   permute.insert(permute.end(), words.begin(), words.end());
@@ -281,7 +283,7 @@ struct TraceRow {
 void expectTraced(const std::vector<TraceRow>& rows) {
   for (const TraceRow& c : rows) {
     Words args = c.args;
-    args.insert(args.begin() + 1, "--trace");
+    args.insert(args.begin(), "--trace");
     const ToolRun run = runTool(args);
     EXPECT_TRUE(matches(run.out, std::string("\n  ") + c.row + "\n"))
         << c.row << " in\n"
@@ -440,7 +442,7 @@ TEST(XeljobTest, TraceKeepsOnlyWhatEachStepAppended) {
 }
 
 TEST(XeljobTest, JsonEscapesBytesThatAreNotUtf8) {
-  const ToolRun run = runTool({"backup", "--json", "-cn",
+  const ToolRun run = runTool({"--json", "backup", "-cn",
                                "\xff\xfe"
                                "a",
                                "-vm", "\xc3\xa9t\xc3\xa9", "-jt",
@@ -480,7 +482,7 @@ TEST(XeljobTest, OnlyValidUtf8PassesUnescaped) {
       {"", R"("")", R"("")"},
   };
   for (const auto& c : cases) {
-    const ToolRun json = runTool({"backup", "--json", "--", c.word});
+    const ToolRun json = runTool({"--json", "backup", "--", c.word});
     EXPECT_NE(json.out.find(std::string("\"leftover\": [") + c.json + "]"),
               std::string::npos)
         << c.json << " in\n"
@@ -496,7 +498,7 @@ TEST(XeljobTest, OnlyValidUtf8PassesUnescaped) {
 
 TEST(XeljobTest, JsonKeepsSixtyFourBitValuesExact) {
   const ToolRun run =
-      runTool({"backup", "--json", "-p", "-1", "-t", "18446744073709551614",
+      runTool({"--json", "backup", "-p", "-1", "-t", "18446744073709551614",
                "-j", "-2147483648", "stray"});
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.out.find(R"("getRestoreTaskId": 18446744073709551615)"),
@@ -511,7 +513,7 @@ TEST(XeljobTest, JsonKeepsSixtyFourBitValuesExact) {
 
 TEST(XeljobTest, EmptyWordListGivesTheDefaults) {
   for (const char* kind : {"backup", "restore", "scan"}) {
-    const ToolRun run = runTool({"--json", kind, "--trace"});
+    const ToolRun run = runTool({"--json", "--trace", kind});
     EXPECT_EQ(run.status, 0) << kind;
     EXPECT_NE(run.out.find(R"("getQuorvelId": 2,)"), std::string::npos);
     EXPECT_NE(run.out.find(R"("words": [],)"), std::string::npos);
@@ -527,7 +529,7 @@ TEST(XeljobTest, EmptyWordListGivesTheDefaults) {
 
 TEST(XeljobTest, ThousandsOfWords) {
   Words options = {"backup"};
-  Words unknown = {"backup", "--json"};
+  Words unknown = {"--json", "backup"};
   for (int i = 1; i <= 5000; ++i) {
     options.insert(options.end(), {"-j", std::to_string(i), "-rbs"});
     unknown.push_back("-x" + std::to_string(i));
@@ -558,7 +560,7 @@ TEST(XeljobTest, CanonicalLineOfTheRecord) {
       {{"--canonical", "backup", "-rbs", "-J", "7", "x", "-o", "5", "-o", "6 "},
        1,
        "-j 7 -o '5-o 6 ' -rbs\n"},
-      {{"backup", "--canonical", "-j", "7", "-o", "5-o 6 ", "-rbs"},
+      {{"--canonical", "backup", "-j", "7", "-o", "5-o 6 ", "-rbs"},
        0,
        "-j 7 -o '5-o 6 ' -rbs\n"},
       {{"--canonical", "restore", "-cn", "it's", "-rbs", "x", "-a", ":5"},
@@ -591,7 +593,7 @@ TEST(XeljobTest, VocabularyListsTheKindsOwnOptions) {
     const auto names = std::count_if(
         options, options + c.vocabulary.count,
         [](const XelOptionsParser::OptionSpec& o) { return o.name; });
-    const ToolRun run = runTool({c.kind, "--vocabulary"});
+    const ToolRun run = runTool({"--vocabulary", c.kind});
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.out.find("short options \"" +
                            std::string(c.vocabulary.shortOptions) + "\" and " +
@@ -599,11 +601,11 @@ TEST(XeljobTest, VocabularyListsTheKindsOwnOptions) {
               std::string::npos)
         << run.out;
   }
-  const ToolRun restore = runTool({"restore", "--vocabulary"});
+  const ToolRun restore = runTool({"--vocabulary", "restore"});
   EXPECT_TRUE(
       matches(restore.out, R"(\n  -rbs +required_argument +'R' +isRBSJob\n)"))
       << restore.out;
-  const ToolRun json = runTool({"restore", "--vocabulary", "--json"});
+  const ToolRun json = runTool({"--vocabulary", "--json", "restore"});
   EXPECT_NE(json.out.find(R"({"option": "-dctm", "long": true, "kind": )"
                           R"("no_argument", "code": 85, "changes": )"
                           R"(["isRBSJob", "isDctmJob"]}
@@ -696,6 +698,12 @@ TEST(XeljobTest, ModesReadTheirWordsAndNameWhatIsWrong) {
        {R"("trace": [{"code": 106, )",
         "\"clean\": true, \"takenAsWritten\": true}\n"},
        "lines read            1\nclean                 1\n"},
+      {{"--keyed", "--lines", "-", "scan"},
+       "k 1\t-j 1\nno tab\n",
+       1,
+       {R"({"line": 1, "key": "k 1", "job": "scan", )",
+        R"x({"line": 2, "key": null, "error": "(standard input):2: no tab after a key (a line is KEY<TAB>WORDS)", "text": "no tab"})x"},
+       "lines read            2\n"},
       {{"--lines", "no-such-file", "backup"},
        {},
        2,
@@ -715,6 +723,23 @@ TEST(XeljobTest, ModesReadTheirWordsAndNameWhatIsWrong) {
       EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
     }
   }
+}
+
+// Blank lines, comments and a CR before the line end change no record; the
+// summary counts the lines skipped.
+TEST(XeljobTest, LinesSkipBlankLinesCommentsAndCarriageReturns) {
+  const Words args = {"--lines", "-", "scan"};
+  const ToolRun plain = runTool(args, {}, {}, "-cn '#x' a#b\n-j 8 x\n");
+  const ToolRun noisy =
+      runTool(args, {}, {}, "-cn '#x' a#b #c d\r\n-j 8 x\r\n\n  # c\r\n\t\n");
+  EXPECT_NE(plain.out.find(R"("words": ["-cn", "#x", "a#b"])"),
+            std::string::npos)
+      << plain.out;
+  EXPECT_EQ(noisy.out, plain.out);
+  EXPECT_EQ(noisy.err,
+            "lines read            5\nskipped               3  (blank or "
+            "comment only)\n" +
+                plain.err.substr(plain.err.find('\n') + 1));
 }
 
 // Starts a job that writes a line once its vector is in place, then waits

@@ -93,7 +93,10 @@ void BatchSummary::addUnsplit() {
 
 std::string BatchSummary::text() const {
   std::string out;
-  countLine(out, "lines read", lines_);
+  countLine(out, "lines read", lines_ + skipped_);
+  if (skipped_ != 0) {
+    countLine(out, "skipped", skipped_, "(blank or comment only)");
+  }
   countLine(out, "clean", clean_);
   countLine(out, "not taken as written", notAsWritten_);
   countLine(out, "with errors", withErrors_,

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "CommandLine.h"
 
+#include <XelGetOpt.h>
+
 #include <algorithm>
-#include <cstring>
 #include <iterator>
+#include <vector>
 
 #include "JobKinds.h"
 #include "ProcessJob.h"
@@ -12,101 +14,80 @@
 namespace xeljob {
 namespace {
 
-const struct {
-  const char* name;
-  bool Request::*flag;
-} kSwitches[] = {
-    {"--help", &Request::help},
-    {"-h", &Request::help},  // before the kind only: after it, a job word
-    {"--version", &Request::version},
-    {"--json", &Request::json},
-    {"--trace", &Request::trace},
-    {"--posix", &Request::posix},
-    {"--vocabulary", &Request::vocabulary},
-    {"--canonical", &Request::canonical},
-};
-
-// Sets the switch named by a tool option; false when there is none.
-bool applyToolOption(const std::string& option, Request& request) {
-  for (const auto& entry : kSwitches) {
-    if (option == entry.name) {
-      request.*entry.flag = true;
-      return true;
-    }
-  }
-  return false;
-}
-
-struct ModeOption {
-  const char* name;
+struct ToolOption {
+  const char* name;     // after its two dashes
+  bool Request::*flag;  // what a switch sets; null for a mode option
   Mode mode;
-  bool takesValue;
 };
 
-const ModeOption kModeOptions[] = {
-    {"--cmdline", Mode::cmdline, true},
-    {"--pid", Mode::pid, true},
-    {"--diff", Mode::diff, false},
-    {"--lines", Mode::lines, true},
+// The scanner returns an option's index here as its code.
+const ToolOption kToolOptions[] = {
+    {"help", &Request::help, Mode::words},
+    {"version", &Request::version, Mode::words},
+    {"json", &Request::json, Mode::words},
+    {"trace", &Request::trace, Mode::words},
+    {"posix", &Request::posix, Mode::words},
+    {"vocabulary", &Request::vocabulary, Mode::words},
+    {"canonical", &Request::canonical, Mode::words},
+    {"keyed", &Request::keyed, Mode::words},
+    {"cmdline", nullptr, Mode::cmdline},
+    {"pid", nullptr, Mode::pid},
+    {"diff", nullptr, Mode::diff},
+    {"lines", nullptr, Mode::lines},
 };
 
-const char* modeName(Mode mode) {
-  for (const ModeOption& option : kModeOptions) {
-    if (option.mode == mode) {
-      return option.name;
-    }
+std::vector<XelGetOpt::option> longOptions() {
+  std::vector<XelGetOpt::option> table;
+  for (const ToolOption& option : kToolOptions) {
+    const auto arity = !option.flag && option.mode != Mode::diff
+                           ? XelGetOpt::required_argument
+                           : XelGetOpt::no_argument;
+    table.push_back({option.name, arity, nullptr, int(table.size())});
   }
-  return "";
+  table.push_back({});
+  return table;
 }
 
-// Sets the mode named by `word` ("--lines", "--lines=FILE"), taking its
-// value from the next word when it needs one; false when `word` names no
-// mode. A problem goes to request.usageError.
-bool applyModeOption(const std::string& word, int argc, const char* const* argv,
-                     int& index, Request& request) {
-  const std::string name = word.substr(0, word.find('='));
-  for (const ModeOption& option : kModeOptions) {
-    if (name != option.name || (name != word && !option.takesValue)) {
-      continue;
-    }
-    if (request.mode != Mode::words && request.mode != option.mode) {
-      request.usageError = std::string(modeName(request.mode)) + " and " +
-                           option.name + " cannot be combined";
-    } else if (name != word) {
-      request.source = word.substr(name.size() + 1);
-    } else if (option.takesValue && index + 1 < argc) {
-      request.source = argv[++index];
-    } else if (option.takesValue) {
-      request.usageError = std::string(option.name) + " needs a value";
-    }
+std::string modeName(Mode mode) {
+  const auto* option = std::find_if(
+      std::begin(kToolOptions), std::end(kToolOptions),
+      [mode](const ToolOption& o) { return !o.flag && o.mode == mode; });
+  return std::string("--") + option->name;
+}
+
+void apply(const ToolOption& option, const char* value, Request& request) {
+  if (option.flag != nullptr) {
+    request.*option.flag = true;
+  } else if (request.mode != Mode::words && request.mode != option.mode) {
+    request.usageError = modeName(request.mode) + " and --" + option.name +
+                         " cannot be combined";
+  } else {
     request.mode = option.mode;
-    return true;
+    request.source = value != nullptr ? value : "";
   }
-  return false;
 }
 
 // What is wrong with the words and options that a mode was given with;
 // empty when nothing is.
 std::string modeMisuse(const Request& request) {
-  const std::string name = modeName(request.mode);
-  if (request.vocabulary) {
-    return name + " and --vocabulary cannot be combined";
+  const bool diff = request.mode == Mode::diff;
+  const char* other = request.vocabulary  ? "--vocabulary"
+                      : !diff             ? nullptr
+                      : request.canonical ? "--canonical"
+                      : request.trace     ? "--trace"
+                                          : nullptr;
+  if (other != nullptr) {
+    return modeName(request.mode) + " and " + other + " cannot be combined";
   }
-  if (request.mode == Mode::diff) {
-    if (request.canonical || request.trace) {
-      return std::string("--diff and ") +
-             (request.canonical ? "--canonical" : "--trace") +
-             " cannot be combined";
-    }
-    if (request.words.size() != 2) {
-      return "--diff compares two job lines, each one word; got " +
-             std::to_string(request.words.size());
-    }
-    return {};
+  if (diff) {
+    return request.words.size() == 2
+               ? ""
+               : "--diff compares two job lines, each one word; got " +
+                     std::to_string(request.words.size());
   }
   if (!request.words.empty()) {
-    return "unexpected word " + quoted(request.words.front()) + ": " + name +
-           " reads the job words from " +
+    return "unexpected word " + quoted(request.words.front()) + ": " +
+           modeName(request.mode) + " reads the job words from " +
            (request.mode == Mode::pid ? "the process" : "the file");
   }
   if (request.mode == Mode::pid && processId(request.source) == 0) {
@@ -115,75 +96,81 @@ std::string modeMisuse(const Request& request) {
   return {};
 }
 
+// What is wrong with a command line whose tool options were read; empty when
+// nothing is.
+std::string misuse(const Request& request, bool kindGiven) {
+  if (request.help || request.version) {
+    return !kindGiven ? ""
+                      : "unexpected word " + quoted(request.kind) + " after " +
+                            (request.help ? "--help" : "--version");
+  }
+  if (!kindGiven) {
+    return "missing job kind (" + jobKindNames() + ")";
+  }
+  if (findJobKind(request.kind) == nullptr) {
+    return "unknown job kind " + quoted(request.kind) + " (expected " +
+           jobKindNames() + ")";
+  }
+  if (request.keyed && request.mode != Mode::lines) {
+    return "--keyed needs --lines";
+  }
+  if (request.canonical && request.trace && !request.json &&
+      request.mode != Mode::lines) {
+    return "--canonical prints only the canonical line, so --trace needs "
+           "--json";
+  }
+  if (request.mode != Mode::words) {
+    return modeMisuse(request);
+  }
+  return request.vocabulary && !request.words.empty()
+             ? "unexpected word " + quoted(request.words.front()) +
+                   ": --vocabulary parses no job words"
+             : "";
+}
+
 // Whether `word` is spelled as one of the tool's own options.
 bool isToolOption(const std::string& word) {
-  const auto named = [&word](const auto& entry) { return word == entry.name; };
-  return std::any_of(std::begin(kSwitches), std::end(kSwitches), named) ||
-         std::any_of(std::begin(kModeOptions), std::end(kModeOptions), named);
+  return word == "-h" ||
+         std::any_of(std::begin(kToolOptions), std::end(kToolOptions),
+                     [&word](const ToolOption& option) {
+                       return word == std::string("--") + option.name;
+                     });
 }
 
 }  // namespace
 
-Request readCommandLine(int argc, const char* const* argv) {
+Request readCommandLine(int argc, char** argv) {
+  static const std::vector<XelGetOpt::option> table = longOptions();
   Request request;
-  int index = 1;
-  bool kindGiven = false;
-  bool toolOptionsEnded = false;  // by "--": what follows is meant as job words
-  for (; index < argc; ++index) {
-    const std::string word = argv[index];
-    if (word == "--") {
-      ++index;
-      toolOptionsEnded = true;
-      break;
+  XelGetOpt scanner;
+  scanner.opterr = 0;
+  // "+": the kind ends the tool options; ":" tells a missing value apart.
+  for (int code = 0; request.usageError.empty() &&
+                     (code = scanner.getopt_long(
+                          argc, argv, "+:h", table.data(), nullptr)) != -1;) {
+    const std::string word = argv[scanner.consumed().first];
+    if (code == ':') {
+      request.usageError = word + " needs a value";
+    } else if (code == '?') {
+      request.usageError = "unknown option " + quoted(word) +
+                           " (job words go after the job kind)";
+    } else {
+      apply(kToolOptions[code == 'h' ? 0 : code], scanner.optarg(), request);
     }
-    const bool longOption = word.size() > 2 && word.compare(0, 2, "--") == 0;
-    if (!longOption && kindGiven) {
-      break;  // the first job word
-    }
-    if (longOption || word[0] == '-') {  // a short one: "-h"
-      if (!(longOption && applyModeOption(word, argc, argv, index, request)) &&
-          !applyToolOption(word, request)) {
-        request.usageError =
-            "unknown option " + quoted(word) +
-            (longOption ? " (job words that begin with -- go after --)" : "");
-      }
-      if (!request.usageError.empty()) {
-        return request;
-      }
-      continue;
-    }
-    request.kind = word;
-    kindGiven = true;
   }
-  if (!kindGiven && index < argc) {
-    request.kind = argv[index++];  // "xeljob [options] -- KIND WORD..."
-    kindGiven = true;
-  }
-  request.words.assign(argv + index, argv + argc);
-
-  if (request.help || request.version) {
+  if (!request.usageError.empty()) {
     return request;
   }
-  if (!kindGiven) {
-    request.usageError = "missing job kind (" + jobKindNames() + ")";
-  } else if (findJobKind(request.kind) == nullptr) {
-    request.usageError = "unknown job kind " + quoted(request.kind) +
-                         " (expected " + jobKindNames() + ")";
-  } else if (request.mode != Mode::words) {
-    request.usageError = modeMisuse(request);
-  } else if (request.vocabulary && !request.words.empty()) {
-    request.usageError = "unexpected word " + quoted(request.words.front()) +
-                         ": --vocabulary parses no job words";
+  const bool kindGiven = scanner.optind < argc;
+  if (kindGiven) {
+    request.kind = argv[scanner.optind];
+    request.words.assign(argv + scanner.optind + 1, argv + argc);
   }
-  if (request.usageError.empty() && request.canonical && request.trace &&
-      !request.json && request.mode != Mode::lines) {
-    request.usageError =
-        "--canonical prints only the canonical line, so --trace needs --json";
-  }
-  const auto misplaced =
-      std::find_if(request.words.begin(), request.words.end(), isToolOption);
-  if (request.mode == Mode::words && !toolOptionsEnded &&
-      misplaced != request.words.end()) {
+  request.usageError = misuse(request, kindGiven);
+  // Up to a "--", which tells the job that the words after it are no options.
+  const auto end = std::find(request.words.begin(), request.words.end(), "--");
+  const auto misplaced = std::find_if(request.words.begin(), end, isToolOption);
+  if (request.mode == Mode::words && misplaced != end) {
     request.hint = quoted(*misplaced) +
                    " is taken as a job word; xeljob's own options go before "
                    "the job kind";

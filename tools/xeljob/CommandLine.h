@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The tool's own command line:
-//   xeljob [TOOL-OPTION...] KIND [TOOL-OPTION...] [--] [WORD...]
-// Tool options are the words that begin with "--" before the job words, and
-// "-h" before the kind; the first other word after the kind, or whatever
-// follows "--", starts the job words. A mode option says where the job words
-// come from instead: a file, a process, two lines to compare, or a file of
-// lines.
+//   xeljob [TOOL-OPTION...] [--] KIND [WORD...]
+// Tool options stand before the kind only: every word after it is the job's,
+// "--" and words spelled as tool options included. A mode option says where
+// the job words come from instead: a file, a process, two lines to compare,
+// or a file of lines.
 #ifndef XELJOB_COMMANDLINE_H
 #define XELJOB_COMMANDLINE_H
 
@@ -31,6 +30,7 @@ struct Request {
   bool posix = false;
   bool vocabulary = false;
   bool canonical = false;
+  bool keyed = false;  // --lines: each line is KEY<TAB>WORDS
   Mode mode = Mode::words;
   std::string source;              // the FILE or PID of the mode option
   std::string kind;                // "backup", "restore" or "scan"
@@ -39,7 +39,7 @@ struct Request {
   std::string hint;  // non-empty: a job word looks meant for the tool
 };
 
-Request readCommandLine(int argc, const char* const* argv);
+Request readCommandLine(int argc, char** argv);
 
 }  // namespace xeljob
 

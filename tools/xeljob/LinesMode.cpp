@@ -44,8 +44,9 @@ int runLinesMode(const JobKind& kind, const Request& request) {
   const std::string source =
       standardInput ? "(standard input)" : printable(request.source);
   LineReader reader(standardInput ? STDIN_FILENO : file.get(), kMaxLineBytes);
-  LineBatch batch(kind, {request.posix, request.trace, request.canonical},
-                  source);
+  LineBatch batch(
+      kind, {request.posix, request.trace, request.canonical, request.keyed},
+      source);
   Progress progress;
   std::string line;
   std::string out;

@@ -8,6 +8,7 @@
 #define XELJOB_SHELLWORDS_H
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace xeljob {
@@ -20,8 +21,9 @@ struct ShellWords {
 };
 
 // Blanks (space, tab, line end) outside quotes separate words; a quoted
-// empty text ('' or "") is a word.
-ShellWords splitShellWords(const std::string& line);
+// empty text ('' or "") is a word. With `comments`, an unquoted # that
+// begins a word starts a comment, up to the next line end.
+ShellWords splitShellWords(std::string_view line, bool comments = false);
 
 }  // namespace xeljob
 

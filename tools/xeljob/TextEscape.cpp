@@ -49,12 +49,6 @@ bool isPlainAscii(char c) {
   return kPlain[static_cast<unsigned char>(c)];
 }
 
-void appendHex(std::string& out, unsigned byte) {
-  static const char digits[] = "0123456789abcdef";
-  out += digits[(byte >> 4) & 0xF];
-  out += digits[byte & 0xF];
-}
-
 // The one walk of a text: printable ASCII and valid UTF-8 pass as they
 // are; escape(out, unit, byte) writes everything else, unit by unit.
 enum class Unit {
@@ -101,7 +95,8 @@ void appendEscape(std::string& out, const char* pairs, const char* prefix,
     }
   }
   out += prefix;
-  appendHex(out, byte);
+  out += "0123456789abcdef"[(byte >> 4) & 0xF];
+  out += "0123456789abcdef"[byte & 0xF];
 }
 
 std::string escapeForPeople(std::string_view text, bool inQuotes) {
@@ -120,7 +115,7 @@ std::string escapeForPeople(std::string_view text, bool inQuotes) {
 
 }  // namespace
 
-std::size_t firstNonUtf8(const std::string& text) {
+std::size_t firstNonUtf8(std::string_view text) {
   for (std::size_t at = 0, length = 0; at < text.size(); at += length) {
     const bool ascii = static_cast<unsigned char>(text[at]) < 0x80;
     length = ascii ? 1 : utf8Length(text, at);

@@ -12,7 +12,7 @@ namespace xeljob {
 
 // Where the first byte that is not part of valid UTF-8 stands; npos when
 // every byte is.
-std::size_t firstNonUtf8(const std::string& text);
+std::size_t firstNonUtf8(std::string_view text);
 // For people: control characters and bytes that are not UTF-8 become \xHH
 // (\n, \t and \r keep their short forms), a backslash becomes \\.
 std::string printable(std::string_view text);

@@ -10,6 +10,9 @@
 namespace xeljob {
 
 int outputFailed(int error) {
+  if (error == EPIPE) {
+    return kCutOff;
+  }
   std::fprintf(stderr, "xeljob: cannot write to standard output: %s\n",
                error != 0 ? std::strerror(error) : "write failed");
   return kFailed;

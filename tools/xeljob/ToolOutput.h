@@ -17,14 +17,15 @@ constexpr int kClean = 0;     // every word an option or a value, as written
 constexpr int kReported = 1;  // diagnostics, words left over, or a value
                               // not taken as written
 constexpr int kFailed = 2;    // a usage error, or the tool could not finish
+constexpr int kCutOff = 3;    // the reader of standard output went away
 
-// Writes the text on standard output and returns status; when that fails
-// (a full disk, a closed pipe), says so on standard error and returns
-// kFailed.
+// Writes the text on standard output and returns status; when that fails,
+// returns what outputFailed does.
 int writeOut(const std::string& text, int status);
 
-// Says on standard error that standard output cannot be written, for the
-// errno value `error`; returns kFailed.
+// For the errno value `error` of a failed write to standard output: a
+// closed pipe ends quietly, as it does for grep, with kCutOff; else says
+// why on standard error and returns kFailed.
 int outputFailed(int error);
 
 // What comes before an outcome's own report: lines above the table, and
