@@ -44,6 +44,11 @@ struct Effect {
   std::size_t field = 0;  // the one being written
 
   void convert(unsigned bits) { conversions[field] |= bits; }
+  // The same effect, its conversions from now on the second field's.
+  Effect& next() {
+    field = 1;
+    return *this;
+  }
 };
 
 inline void noteUnchanged(Effect* effect, Rule rule, unsigned conversions = 0) {
@@ -72,6 +77,15 @@ class Text {
   Text(const char* text) : chars(text) {}  // NOLINT
 
   bool empty() const { return size_ != kUnknown ? size_ == 0 : *chars == 0; }
+  // The first c, or null; the end, or null for the text's NUL.
+  const char* find(char c) const {
+    return static_cast<const char*>(size_ != kUnknown
+                                        ? std::memchr(chars, c, size_)
+                                        : std::strchr(chars, c));
+  }
+  const char* end() const {
+    return size_ != kUnknown ? chars + size_ : nullptr;
+  }
   std::size_t size() const {
     return size_ != kUnknown ? size_ : std::strlen(chars);
   }
@@ -176,27 +190,35 @@ inline void setJobId(std::int64_t& jobId, Text text, Effect* effect) {
   jobId = clamped;
 }
 
-// One side of "QUORVEL:APPLICATION", written only when the text has a colon
-// with something after it.
-inline void setApplicationPart(std::uint64_t& field, Text text,
-                               bool beforeColon, Effect* effect) {
-  const char* end = text.chars + text.size();
-  const auto* colon = static_cast<const char*>(
-      std::memchr(text.chars, ':', static_cast<std::size_t>(end - text.chars)));
-  if (colon == nullptr || colon + 1 == end) {
+// "QUORVEL:APPLICATION", both parts read in one pass and written only when
+// the text has a colon with something after it; the application number is
+// the first of the two fields.
+inline void setApplication(std::uint64_t& application, std::uint64_t& quorvel,
+                           Text text, Effect* effect) {
+  if (text.empty()) {
+    return noteUnchanged(effect, Rule::emptyText);
+  }
+  const char* colon = text.find(':');
+  const char* end = text.end();
+  if (colon == nullptr || (end != nullptr ? colon + 1 == end : !colon[1])) {
     using Conversion = XelOptionsParser::Conversion;
-    noteUnchanged(
-        effect, Rule::notRead,
-        colon == nullptr ? Conversion::noColon : Conversion::nothingAfterColon);
+    const unsigned why =
+        colon == nullptr ? Conversion::noColon : Conversion::nothingAfterColon;
+    noteUnchanged(effect, Rule::notRead, why);
+    if (effect != nullptr) {
+      noteUnchanged(&effect->next(), Rule::notRead, why);
+    }
     return;
   }
+  const std::uint64_t after = numberFromText(colon + 1, end, effect);
+  noteChange(effect, after != application);
+  application = after;
   // No digit sequence runs across the colon, so reading from the start of
   // the text reads the left part alone.
-  const std::uint64_t value = beforeColon
-                                  ? numberFromText(text.chars, colon, effect)
-                                  : numberFromText(colon + 1, end, effect);
-  noteChange(effect, value != field);
-  field = value;
+  const std::uint64_t before = numberFromText(
+      text.chars, colon, effect != nullptr ? &effect->next() : nullptr);
+  noteChange(effect, before != quorvel);
+  quorvel = before;
 }
 
 // A backup job's restart entries run on without a separator: "-o 5-o 7".

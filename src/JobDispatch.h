@@ -45,15 +45,8 @@ void applyField(Settings& s, Text text, Effect* effect, std::string* apart) {
       keepSmallestRestart(s.*f.pointer, text, effect);
     }
   } else if constexpr (std::is_same_v<Member, std::uint64_t>) {
-    static_assert(rule == FieldRule::number ||
-                  rule == FieldRule::applicationNumber ||
-                  rule == FieldRule::quorvelId);
-    if constexpr (rule == FieldRule::number) {
-      setNumber(s.*f.pointer, text, effect);
-    } else {
-      setApplicationPart(s.*f.pointer, text, rule == FieldRule::quorvelId,
-                         effect);
-    }
+    static_assert(rule == FieldRule::number);
+    setNumber(s.*f.pointer, text, effect);
   } else if constexpr (std::is_same_v<Member, std::int64_t>) {
     static_assert(rule == FieldRule::jobId);
     setJobId(s.*f.pointer, text, effect);
@@ -69,14 +62,24 @@ void applyField(Settings& s, Text text, Effect* effect, std::string* apart) {
 template <const auto& kind, int code, class Settings>
 void applyCode(Settings& s, Text text, Effect* effect = nullptr,
                std::string* apart = nullptr) {
-  if constexpr (kind.fieldWrittenBy(code)) {
-    applyField<kind, *kind.fieldWrittenBy(code)>(s, text, effect, apart);
-  }
-  if constexpr (kind.fieldWrittenBy(code, 1)) {
-    if (effect != nullptr) {
-      effect->field = 1;
+  constexpr auto first = kind.fieldWrittenBy(code);
+  constexpr auto second = kind.fieldWrittenBy(code, 1);
+  constexpr bool parts =
+      second && kind.row(second.value_or(0)).rule == FieldRule::quorvelId;
+  if constexpr (parts) {
+    // One value, two parts: read in one pass.
+    static_assert(std::get<*first>(kind.fields).rule ==
+                  FieldRule::applicationNumber);
+    setApplication(s.*std::get<*first>(kind.fields).pointer,
+                   s.*std::get<*second>(kind.fields).pointer, text, effect);
+  } else {
+    if constexpr (first) {
+      applyField<kind, *first>(s, text, effect, apart);
     }
-    applyField<kind, *kind.fieldWrittenBy(code, 1)>(s, text, effect, apart);
+    if constexpr (second) {
+      applyField<kind, *second>(
+          s, text, effect != nullptr ? &effect->next() : nullptr, apart);
+    }
   }
 }
 
