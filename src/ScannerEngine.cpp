@@ -100,13 +100,23 @@ class ScannerEngine {
     s_.null_at_ = XelGetOpt::kNoNull;
     if (options_[0] == '-') {
       s_.ordering = XelGetOpt::RETURN_IN_ORDER;
-    } else if (options_[0] == '+' ||
-               std::getenv("POSIXLY_CORRECT") != nullptr) {
+    } else if (options_[0] == '+' || (!readsOrderingLate() && posixly())) {
       s_.ordering = XelGetOpt::REQUIRE_ORDER;
     } else {
       s_.ordering = XelGetOpt::PERMUTE;
     }
   }
+
+  // A parser's scanner runs no caller's code during its scan but a report's
+  // callback (a report collects the diagnostics through the sink). Without
+  // one, the environment read at the start is the one found when the order
+  // first matters: when skipped non-options are followed by an option or
+  // "--" (skipNonOptions).
+  bool readsOrderingLate() const {
+    return s_.job_table_ != nullptr && s_.sink_ == nullptr;
+  }
+
+  static bool posixly() { return std::getenv("POSIXLY_CORRECT") != nullptr; }
 
   bool resumesCluster() {
     if (s_.nextchar == nullptr || *s_.nextchar == '\0') {
@@ -135,7 +145,7 @@ class ScannerEngine {
       code = finish(true);
       return false;
     }
-    if (isNonOption(element)) {  // never after skipNonOptions()
+    if (isNonOption(element)) {  // after skipNonOptions(), if read late
       code = takeNonOption();
       return false;
     }
@@ -146,15 +156,23 @@ class ScannerEngine {
 
   // The next element that is no non-option, or null at the end.
   const char* skipNonOptions() {
-    if (s_.first_nonopt != s_.last_nonopt && s_.last_nonopt != s_.optind) {
+    const bool gathered = s_.first_nonopt != s_.last_nonopt;
+    if (gathered && s_.last_nonopt != s_.optind) {
       s_.exchange(words_);
     } else if (s_.last_nonopt != s_.optind) {
       s_.first_nonopt = s_.optind;
     }
     const char* element = elementAt(s_.optind);
-    for (; element != nullptr && isNonOption(element);
-         element = elementAt(s_.optind)) {
-      ++s_.optind;
+    if (element != nullptr && isNonOption(element)) {
+      do {
+        element = elementAt(++s_.optind);
+      } while (element != nullptr && isNonOption(element));
+      if (!gathered && element != nullptr && readsOrderingLate() && posixly()) {
+        // In order after all: the scan ends at its first non-option.
+        s_.ordering = XelGetOpt::REQUIRE_ORDER;
+        s_.optind = s_.first_nonopt;
+        element = words_[s_.optind];
+      }
     }
     s_.last_nonopt = s_.optind;
     return element;
