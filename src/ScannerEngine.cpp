@@ -77,8 +77,8 @@ class ScannerEngine {
     s_.error_ = XelGetOpt::no_error;
     // An empty vector (argc 0, argv[0] null) or a scanner without inputs
     // has nothing to scan.
-    if (count_ <= 0 || words_ == nullptr || words_[0] == nullptr ||
-        options_ == nullptr) {
+    if (count_ <= 0 || words_ == nullptr || options_ == nullptr ||
+        words_[0] == nullptr) {
       return consumeNothing();
     }
     if (s_.optind == 0) {
@@ -86,11 +86,9 @@ class ScannerEngine {
     }
     count_ = std::min(count_, s_.null_at_);
     // Once over, stays over: a further call must not permute again.
-    if (s_.finished_ || s_.optind < 0 || s_.optind > count_) {
+    if (s_.finished_ ||
+        static_cast<unsigned>(s_.optind) > static_cast<unsigned>(count_)) {
       return consumeNothing();
-    }
-    if (options_[0] == '-' || options_[0] == '+') {
-      ++options_;  // the ordering marker is no option letter
     }
     int code = 0;
     if (!resumesCluster() && !reachOptionElement(code)) {
@@ -126,6 +124,12 @@ class ScannerEngine {
   }
 
   static bool posixly() { return std::getenv("POSIXLY_CORRECT") != nullptr; }
+
+  // The option string past its ordering marker, which is no option letter:
+  // only short options read it.
+  const char* letters() const {
+    return options_ + (options_[0] == '-' || options_[0] == '+' ? 1 : 0);
+  }
 
   bool resumesCluster() {
     if (s_.nextchar == nullptr || *s_.nextchar == '\0') {
@@ -229,7 +233,7 @@ class ScannerEngine {
     const char* entry = nullptr;  // found on the way when a name falls back
     if (table_ == nullptr || element[0] != '-' ||
         (element[1] != '-' && !longOnly_)) {
-      code = scanShort(findLetter(options_, *s_.nextchar));
+      code = scanShort(findLetter(letters(), *s_.nextchar));
     } else if (!scanLong(code, entry)) {
       code = scanShort(entry);
     }
@@ -256,7 +260,7 @@ class ScannerEngine {
     const option* record = findName(job, text, nullptr, end, equals);
     if (record == nullptr) {
       const char* letter = longOnly_ && words_[first_][1] != '-'
-                               ? std::strchr(options_, text[0])
+                               ? std::strchr(letters(), text[0])
                                : nullptr;
       if (letter != nullptr) {
         entry = text[0] == ':' ? nullptr : letter;  // ':' is no option
@@ -393,8 +397,8 @@ class ScannerEngine {
   int fail(XelGetOpt::error_kind kind, const char* text, char letter = '\0') {
     s_.error_ = kind;
     diagnostic_ = Diagnostic{kind, words_[first_], text, letter};
-    return kind == XelGetOpt::missing_argument && options_[0] == ':' ? ':'
-                                                                     : '?';
+    return kind == XelGetOpt::missing_argument && letters()[0] == ':' ? ':'
+                                                                      : '?';
   }
 
   XelGetOpt& s_;
