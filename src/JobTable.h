@@ -22,8 +22,12 @@ class JobTable {
     for (int i = 0; i < vocabulary.count; ++i) {
       const XelOptionsParser::OptionSpec& entry = vocabulary.options[i];
       if (entry.name != nullptr) {
-        records_[names_++] = option{entry.name, entry.kind, nullptr,
-                                    static_cast<signed char>(entry.code)};
+        records_[names_] = option{entry.name, entry.kind, nullptr,
+                                  static_cast<signed char>(entry.code)};
+        while (entry.name[lengths_[names_]] != '\0') {
+          ++lengths_[names_];
+        }
+        ++names_;
       }
     }
     records_[names_] = option{nullptr, XelGetOpt::no_argument, nullptr, 0};
@@ -52,12 +56,26 @@ class JobTable {
     return first_[static_cast<unsigned char>(byte)] - 1;
   }
   int next(int index) const { return next_[index] - 1; }
+  // Whether the name of record index, which begins like text, is the whole
+  // text: its length known, the compare tests each byte once.
+  bool isWhole(int index, const char* text) const {
+    const char* name = records_[index].name;
+    const int length = lengths_[index];
+    for (int at = 1; at < length; ++at) {
+      if (name[at] != text[at]) {
+        return false;
+      }
+    }
+    return text[length] == '\0';
+  }
+  int length(int index) const { return lengths_[index]; }
 
  private:
   option records_[XelGetOpt::kTableCapacity]{};
   int names_ = 0;
   unsigned char first_[256]{};  // record index + 1, 0 for none
   unsigned char next_[XelGetOpt::kTableCapacity]{};
+  unsigned char lengths_[XelGetOpt::kTableCapacity]{};
 };
 
 }  // namespace xelopts::detail

@@ -296,7 +296,8 @@ class ScannerEngine {
                        ? job->next(static_cast<int>(after - table_))
                        : job->first(text[0]);
            i >= 0; i = job->next(i)) {
-        if (isWhole(table_[i].name, text, end, equals)) {
+        if (job->isWhole(i, text)) {
+          end = text + job->length(i);
           return &table_[i];
         }
       }
