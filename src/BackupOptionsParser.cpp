@@ -86,8 +86,7 @@ Parser::CommandLine Parser::commandLine(const Settings& settings) {
 void Parser::initMembers() { detail::resetNumbersAndFlags<kKind>(settings_); }
 
 void Parser::initializeParser(int argc, char** argv) {
-  scanner_ = XelGetOpt(argc, argv, kKind.vocabulary.shortOptions);
-  longNames.lendTo(scanner_);
+  longNames.startScan(scanner_, argc, argv);
 }
 
 void Parser::parse(int /*argc*/, char** /*argv*/) { parseInto(nullptr); }

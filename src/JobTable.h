@@ -4,6 +4,8 @@
 #ifndef XELOPTS_SRC_JOBTABLE_H
 #define XELOPTS_SRC_JOBTABLE_H
 
+#include <new>
+
 #include "XelGetOpt.h"
 #include "XelOptionsParser.h"
 
@@ -18,7 +20,8 @@ class JobTable {
  public:
   using option = XelGetOpt::option;
 
-  constexpr explicit JobTable(const XelOptionsParser::Vocabulary& vocabulary) {
+  constexpr explicit JobTable(const XelOptionsParser::Vocabulary& vocabulary)
+      : shortOptions_(vocabulary.shortOptions) {
     for (int i = 0; i < vocabulary.count; ++i) {
       const XelOptionsParser::OptionSpec& entry = vocabulary.options[i];
       if (entry.name != nullptr) {
@@ -38,12 +41,13 @@ class JobTable {
     }
   }
 
-  // The scanner reads this table from now on, as if its names had been
-  // added one by one.
-  void lendTo(XelGetOpt& scanner) {
-    if (scanner.table_.block != nullptr) {
-      scanner.table_ = XelGetOpt::TableShare();
-    }
+  // A new scan of the vector with the kind's options, made in the scanner
+  // itself (no new scanner built apart and copied over it), which reads
+  // this table as if its names had been added one by one.
+  void startScan(XelGetOpt& scanner, int count, char** vector) {
+    scanner.~XelGetOpt();
+    ::new (static_cast<void*>(&scanner))
+        XelGetOpt(count, vector, shortOptions_);
     scanner.job_table_ = this;
     scanner.longopts = records_;
     scanner.long_count = names_;
@@ -71,7 +75,8 @@ class JobTable {
   int length(int index) const { return lengths_[index]; }
 
  private:
-  option records_[XelGetOpt::kTableCapacity]{};
+  option records_[XelGetOpt::kTableCapacity]{};  // first: records() is this
+  const char* shortOptions_;
   int names_ = 0;
   unsigned char first_[256]{};  // record index + 1, 0 for none
   unsigned char next_[XelGetOpt::kTableCapacity]{};

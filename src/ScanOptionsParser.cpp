@@ -76,8 +76,7 @@ void Parser::initMembers() {
 }
 
 void Parser::initializeParser(int argc, char** argv) {
-  scanner_ = XelGetOpt(argc, argv, kKind.vocabulary.shortOptions);
-  longNames.lendTo(scanner_);
+  longNames.startScan(scanner_, argc, argv);
 }
 
 void Parser::parse(int /*argc*/, char** /*argv*/) { parseInto(nullptr); }
