@@ -30,12 +30,13 @@ const char* findLetter(const char* options, char letter) {
                                          : std::strchr(options, letter);
 }
 
-// Whether name is the whole text, and then where the text ends and its
-// first "=" (or null), noted on the way: a byte above "=" costs one test.
+// Whether name is the whole text, whose first bytes are equal and not NUL,
+// and then where the text ends and its first "=" (or null), noted on the
+// way: a byte above "=" costs one test.
 bool isWhole(const char* name, const char* text, const char*& end,
              const char*& equals) {
-  equals = nullptr;
-  for (; *name == *text; ++name, ++text) {
+  equals = *text == '=' ? text : nullptr;
+  for (++name, ++text; *name == *text; ++name, ++text) {
     if (static_cast<unsigned char>(*name) <= '=') {
       if (*name == '\0') {
         end = text;
