@@ -92,10 +92,9 @@ class ScannerEngine {
       return consumeNothing();
     }
     int code = 0;
-    if (!resumesCluster() && !reachOptionElement(code)) {
-      return code;
-    }
-    return scanOption();
+    const char* element =
+        resumesCluster() ? words_[s_.optind] : reachOptionElement(code);
+    return element != nullptr ? scanOption(element) : code;
   }
 
  private:
@@ -145,27 +144,27 @@ class ScannerEngine {
     return true;
   }
 
-  // False when the call ends here, with its code.
-  bool reachOptionElement(int& code) {
+  // The option element, or null when the call ends here, with its code.
+  const char* reachOptionElement(int& code) {
     const char* element = s_.ordering == XelGetOpt::PERMUTE
                               ? skipNonOptions()
                               : elementAt(s_.optind);
     if (element == nullptr) {
       code = finish(false);
-      return false;
+      return nullptr;
     }
     if (isTerminator(element)) {
       passTerminator();
       code = finish(true);
-      return false;
+      return nullptr;
     }
     if (isNonOption(element)) {  // after skipNonOptions(), if read late
       code = takeNonOption();
-      return false;
+      return nullptr;
     }
     const bool doubleDash = table_ != nullptr && element[1] == '-';
     s_.nextchar = const_cast<char*>(element) + (doubleDash ? 2 : 1);
-    return true;
+    return element;
   }
 
   // The next element that is no non-option, or null at the end.
@@ -227,9 +226,8 @@ class ScannerEngine {
     return 1;
   }
 
-  int scanOption() {
+  int scanOption(const char* element) {
     first_ = s_.optind;
-    const char* element = words_[first_];
     int code = 0;
     const char* entry = nullptr;  // found on the way when a name falls back
     if (table_ == nullptr || element[0] != '-' ||
