@@ -82,13 +82,18 @@ class ScannerEngine {
         words_[0] == nullptr) {
       return consumeNothing();
     }
-    if (s_.optind == 0) {
+    // Within the vector, or at 0 to start; elsewhere a caller's index
+    // leaves nothing to scan. One test for the usual call.
+    const int end = std::min(count_, s_.null_at_);
+    if (static_cast<unsigned>(s_.optind) - 1U < static_cast<unsigned>(end)) {
+      count_ = end;
+    } else if (s_.optind == 0) {
       start();
+    } else {
+      return consumeNothing();
     }
-    count_ = std::min(count_, s_.null_at_);
     // Once over, stays over: a further call must not permute again.
-    if (s_.finished_ ||
-        static_cast<unsigned>(s_.optind) > static_cast<unsigned>(count_)) {
+    if (s_.finished_) {
       return consumeNothing();
     }
     int code = 0;
