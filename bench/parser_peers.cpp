@@ -68,4 +68,188 @@ long construct_backup_by_hand(int argc, char** argv) {
   return digest(settings.jobId, settings.numStreamsForRBS, settings.rbsJob);
 }
 
+namespace {
+
+// The restore and scan jobs' long names, as a job process would declare
+// them for the C library.
+const struct option kRestoreLongOptions[] = {
+    {"cn", required_argument, nullptr, 'c'},
+    {"vm", required_argument, nullptr, 'v'},
+    {"VM", required_argument, nullptr, 'V'},
+    {"jt", required_argument, nullptr, 's'},
+    {"phase", required_argument, nullptr, 'h'},
+    {"maHostName", required_argument, nullptr, 'm'},
+    {"rbs", required_argument, nullptr, 'R'},
+    {"dctm", no_argument, nullptr, 'U'},
+    {nullptr, 0, nullptr, 0}};
+
+const struct option kScanLongOptions[] = {
+    {"cn", required_argument, nullptr, 'c'},
+    {"vm", required_argument, nullptr, 'v'},
+    {"VM", required_argument, nullptr, 'V'},
+    {"jt", required_argument, nullptr, 's'},
+    {"d", required_argument, nullptr, 'd'},
+    {"phase", required_argument, nullptr, 'h'},
+    {"restart", required_argument, nullptr, 'r'},
+    {nullptr, 0, nullptr, 0}};
+
+// The options every kind begins with; false for another code.
+template <class Settings>
+bool apply_leading_option(Settings& s, int code, const char* text) {
+  switch (code) {
+    case 'j':
+    case 'J':
+      if (*text != '\0') {
+        s.jobId = std::atoi(text);
+      }
+      return true;
+    case 'a':
+      if (const char* colon = std::strchr(text, ':');
+          colon != nullptr && colon[1] != '\0') {
+        s.applicationNumber = backup_number(colon + 1);
+        s.quorvelId = backup_number(text);
+      }
+      return true;
+    case 'v':
+    case 'V':
+      if (*text != '\0') {
+        s.virtualMachine = text;
+      }
+      return true;
+    default:
+      return false;
+  }
+}
+
+struct RestoreRecord {
+  RestoreSettings settings;
+  std::string phase;  // taken and kept, as the parser keeps it
+};
+
+RestoreRecord parse_restore_record(int argc, char** argv) {
+  RestoreRecord record;
+  RestoreSettings& s = record.settings;
+  optind = 0;
+  int index = 0;
+  for (int code;
+       (code = getopt_long_only(argc, argv, "j:J:a:p:", kRestoreLongOptions,
+                                &index)) != -1;) {
+    const char* text = optarg;
+    if (apply_leading_option(s, code, text)) {
+      continue;
+    }
+    switch (code) {
+      case 'p':
+        s.restoreTaskId = backup_number(text);
+        break;
+      case 's':
+        s.jobToken = text;
+        break;
+      case 'c':
+        s.clientMachine = text;
+        break;
+      case 'm':
+        s.maHostName = text;
+        break;
+      case 'h':
+        record.phase = text;
+        break;
+      case 'R':
+        s.rbsJob = true;
+        break;
+      case 'U':
+        s.dctmJob = true;
+        s.rbsJob = true;
+        break;
+      default:
+        break;
+    }
+  }
+  return record;
+}
+
+}  // namespace
+
+RestoreSettings parse_restore_by_hand(int argc, char** argv) {
+  return parse_restore_record(argc, argv).settings;
+}
+
+RestoreSettings parse_restore_with_xelopts(int argc, char** argv) {
+  RestoreOptionsParser parser(argc, argv);
+  return parser.settings();
+}
+
+long construct_restore_parser(int argc, char** argv) {
+  RestoreOptionsParser parser(argc, argv);
+  return digest(parser.getJobId(), parser.getRestoreTaskId(),
+                parser.isRBSJob());
+}
+
+long construct_restore_by_hand(int argc, char** argv) {
+  const RestoreRecord record = parse_restore_record(argc, argv);
+  const RestoreSettings& s = record.settings;
+  return digest(s.jobId, s.restoreTaskId, s.rbsJob);
+}
+
+ScanSettings parse_scan_by_hand(int argc, char** argv) {
+  ScanSettings s;
+  optind = 0;
+  int index = 0;
+  for (int code; (code = getopt_long_only(argc, argv, "j:J:a:p:t:o:",
+                                          kScanLongOptions, &index)) != -1;) {
+    const char* text = optarg;
+    if (apply_leading_option(s, code, text)) {
+      continue;
+    }
+    switch (code) {
+      case 't':
+        s.backupType = backup_number(text);
+        break;
+      case 'p':
+        s.restoreTaskId = backup_number(text);
+        break;
+      case 's':
+        s.jobToken = text;
+        break;
+      case 'c':
+        s.clientMachine = text;
+        break;
+      case 'd':
+        s.mediaAgent = text;
+        break;
+      case 'h':
+        s.backupPhase = text;
+        break;
+      case 'o':
+      case 'r':
+        // The first of the numerically smallest restart values.
+        if (*text != '\0' &&
+            (s.restartString.empty() ||
+             backup_number(text) < backup_number(s.restartString.c_str()))) {
+          s.restartString = text;
+        }
+        break;
+      default:
+        break;
+    }
+  }
+  return s;
+}
+
+ScanSettings parse_scan_with_xelopts(int argc, char** argv) {
+  ScanOptionsParser parser(argc, argv);
+  return parser.settings();
+}
+
+long construct_scan_parser(int argc, char** argv) {
+  ScanOptionsParser parser(argc, argv);
+  return digest(parser.getJobId(), parser.getBackupType(),
+                parser.getRestoreTaskId() != 0);
+}
+
+long construct_scan_by_hand(int argc, char** argv) {
+  const ScanSettings s = parse_scan_by_hand(argc, argv);
+  return digest(s.jobId, s.backupType, s.restoreTaskId != 0);
+}
+
 }  // namespace bench

@@ -11,11 +11,15 @@
 #include <string>
 
 #include "BackupOptionsParser.h"
+#include "RestoreOptionsParser.h"
+#include "ScanOptionsParser.h"
 
 namespace bench {
 
 // The record every side fills: the library's own value of it.
 using BackupSettings = BackupOptionsParser::Settings;
+using RestoreSettings = RestoreOptionsParser::Settings;
+using ScanSettings = ScanOptionsParser::Settings;
 
 inline std::uint64_t backup_number(const char* text) {
   return std::strtoul(text, nullptr, 10);
@@ -126,6 +130,17 @@ BackupSettings parse_backup_with_report(int argc, char** argv);
 long construct_backup_parser(int argc, char** argv);
 long construct_backup_parser_with_report(int argc, char** argv);
 long construct_backup_by_hand(int argc, char** argv);
+
+// The same for the restore and scan jobs: each parser, and a hand-written
+// one on getopt_long_only with the kind's vocabulary and conversions.
+RestoreSettings parse_restore_by_hand(int argc, char** argv);
+RestoreSettings parse_restore_with_xelopts(int argc, char** argv);
+long construct_restore_parser(int argc, char** argv);
+long construct_restore_by_hand(int argc, char** argv);
+ScanSettings parse_scan_by_hand(int argc, char** argv);
+ScanSettings parse_scan_with_xelopts(int argc, char** argv);
+long construct_scan_parser(int argc, char** argv);
+long construct_scan_by_hand(int argc, char** argv);
 
 // The record written back as BackupOptionsParser's command line; returns
 // the number of words.

@@ -29,6 +29,17 @@ std::vector<std::string> typical_backup_words() {
           "12",     "-data", "-numstreams", "3",  "-rbs",   "extra"};
 }
 
+std::vector<std::string> typical_restore_words() {
+  return {"restore",      "-j",       "100000",      "-a",   "5:57",
+          "-cn",          "client00", "-maHostName", "ma00", "-jt",
+          "token-100000", "-rbs",     "1",           "-dctm"};
+}
+
+std::vector<std::string> typical_scan_words() {
+  return {"scan", "-j",       "100000", "-a", "5:57", "-cn", "client00", "-o",
+          "30",   "-restart", "10",     "-d", "ma01", "-t",  "2"};
+}
+
 std::vector<std::string> every_backup_option_words() {
   std::istringstream line(
       "backup -J 9 -a 3:41 -p 77 -t 2 -o 5 -cn client02 -vm vm01 -VM vm02 "

@@ -32,6 +32,12 @@ class WordVector {
 // -numstreams 3 -rbs extra
 std::vector<std::string> typical_backup_words();
 
+// Typical restore and scan job lines, as a launcher writes them:
+// -j 100000 -a 5:57 -cn client00 -maHostName ma00 -jt token-100000 -rbs 1
+// -dctm, and -j 100000 -a 5:57 -cn client00 -o 30 -restart 10 -d ma01 -t 2
+std::vector<std::string> typical_restore_words();
+std::vector<std::string> typical_scan_words();
+
 // A backup job line with every word of the vocabulary once (-J standing for
 // -j), each option with a value of its own, and a leftover word: the peers
 // of BackupOptionsParser must fill the same record from it.

@@ -66,8 +66,7 @@ enum class NullArgv : bool {
     ::xelopts::detail::resetNumbersAndFlags<kKind>(settings_);                \
   }                                                                           \
   void Parser::initializeParser(int argc, char** argv) {                      \
-    scanner_ = XelGetOpt(argc, argv, kKind.vocabulary.shortOptions);          \
-    longNames.lendTo(scanner_);                                               \
+    longNames.startScan(scanner_, argc, argv);                                \
   }                                                                           \
   void Parser::parse(int /*argc*/, char** /*argv*/) { parseInto(nullptr); }   \
   void Parser::parseInto(ParseReport* report) {                               \

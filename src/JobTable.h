@@ -4,6 +4,8 @@
 #ifndef XELOPTS_SRC_JOBTABLE_H
 #define XELOPTS_SRC_JOBTABLE_H
 
+#include <new>
+
 #include "xelopts/XelGetOpt.h"
 #include "xelopts/XelOptionsParser.h"
 
@@ -18,12 +20,17 @@ class JobTable {
  public:
   using option = XelGetOpt::option;
 
-  constexpr explicit JobTable(const XelOptionsParser::Vocabulary& vocabulary) {
+  constexpr explicit JobTable(const XelOptionsParser::Vocabulary& vocabulary)
+      : shortOptions_(vocabulary.shortOptions) {
     for (int i = 0; i < vocabulary.count; ++i) {
       const XelOptionsParser::OptionSpec& entry = vocabulary.options[i];
       if (entry.name != nullptr) {
-        records_[names_++] = option{entry.name, entry.kind, nullptr,
-                                    static_cast<signed char>(entry.code)};
+        records_[names_] = option{entry.name, entry.kind, nullptr,
+                                  static_cast<signed char>(entry.code)};
+        while (entry.name[lengths_[names_]] != '\0') {
+          ++lengths_[names_];
+        }
+        ++names_;
       }
     }
     records_[names_] = option{nullptr, XelGetOpt::no_argument, nullptr, 0};
@@ -34,12 +41,13 @@ class JobTable {
     }
   }
 
-  // The scanner reads this table from now on, as if its names had been
-  // added one by one.
-  void lendTo(XelGetOpt& scanner) {
-    if (scanner.table_.block != nullptr) {
-      scanner.table_ = XelGetOpt::TableShare();
-    }
+  // A new scan of the vector with the kind's options, made in the scanner
+  // itself (no new scanner built apart and copied over it), which reads
+  // this table as if its names had been added one by one.
+  void startScan(XelGetOpt& scanner, int count, char** vector) {
+    scanner.~XelGetOpt();
+    ::new (static_cast<void*>(&scanner))
+        XelGetOpt(count, vector, shortOptions_);
     scanner.job_table_ = this;
     scanner.longopts = records_;
     scanner.long_count = names_;
@@ -52,12 +60,27 @@ class JobTable {
     return first_[static_cast<unsigned char>(byte)] - 1;
   }
   int next(int index) const { return next_[index] - 1; }
+  // Whether the name of record index, which begins like text, is the whole
+  // text: its length known, the compare tests each byte once.
+  bool isWhole(int index, const char* text) const {
+    const char* name = records_[index].name;
+    const int length = lengths_[index];
+    for (int at = 1; at < length; ++at) {
+      if (name[at] != text[at]) {
+        return false;
+      }
+    }
+    return text[length] == '\0';
+  }
+  int length(int index) const { return lengths_[index]; }
 
  private:
-  option records_[XelGetOpt::kTableCapacity]{};
+  option records_[XelGetOpt::kTableCapacity]{};  // first: records() is this
+  const char* shortOptions_;
   int names_ = 0;
   unsigned char first_[256]{};  // record index + 1, 0 for none
   unsigned char next_[XelGetOpt::kTableCapacity]{};
+  unsigned char lengths_[XelGetOpt::kTableCapacity]{};
 };
 
 }  // namespace xelopts::detail

@@ -53,8 +53,8 @@ class SharedTable {
     return references_.load(std::memory_order_acquire) == 1;
   }
 
+  option records_[kCapacity];  // first: the block's address is the table's
   std::atomic<int> references_{1};
-  option records_[kCapacity];
 };
 
 }  // namespace xelopts::detail

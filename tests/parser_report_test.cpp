@@ -4,6 +4,7 @@
 // early with a null element.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -240,6 +241,50 @@ TEST(ParserReport, NullElementEndsTheVector) {
   expectNullEndsTheVector<BackupOptionsParser>();
   expectNullEndsTheVector<RestoreOptionsParser>();
   expectNullEndsTheVector<ScanOptionsParser>();
+}
+
+// Without a report POSIXLY_CORRECT is read only once the order matters;
+// with one, at the first call. Random vectors must parse alike either way.
+template <class Parser>
+void expectLateOrderAsEarly(std::optional<const char*> posixly) {
+  const EnvGuard guard("POSIXLY_CORRECT", posixly);
+  const std::vector<std::string> pool = {
+      "-j", "7",  "-a", "5:57", "-cn", "c1", "-rbs", "-dctm",  "-restart",
+      "-o", "12", "x",  "--",   "-",   "-q", "-t",   "-phase", "-jt"};
+  std::mt19937 random(34);
+  std::string reported;
+  std::string mismatches;
+  const test_support::Output plain = test_support::capture([&] {
+    for (int n = 0; n < 400; ++n) {
+      std::vector<std::string> words = {"prog"};
+      for (auto i = random() % 9; i > 0; --i) {
+        words.push_back(pool[random() % pool.size()]);
+      }
+      test_support::Args early(words);
+      test_support::Args late(words);
+      Report report;
+      const Parser withReport(early.argc(), early.argv(), report);
+      const Parser alone(late.argc(), late.argv());
+      for (const std::string& line : report.diagnostics) {
+        reported += line + "\n";
+      }
+      if (withReport.settings() != alone.settings() ||
+          early.joined() != late.joined()) {
+        mismatches += join(words) + "\n";
+      }
+    }
+  });
+  EXPECT_EQ(mismatches, "");
+  EXPECT_EQ(plain.err, reported);
+}
+
+TEST(ParserReport, ReadsTheOrderLateAsEarly) {
+  for (auto posixly :
+       {std::optional<const char*>(), std::optional(""), std::optional("1")}) {
+    expectLateOrderAsEarly<BackupOptionsParser>(posixly);
+    expectLateOrderAsEarly<RestoreOptionsParser>(posixly);
+    expectLateOrderAsEarly<ScanOptionsParser>(posixly);
+  }
 }
 
 }  // namespace
