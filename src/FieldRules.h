@@ -157,7 +157,10 @@ inline void setText(std::string& field, Text text, Effect* effect) {
   if (effect != nullptr) {
     noteChange(effect, field.compare(0, field.size(), text.chars, size) != 0);
   }
-  field.assign(text.chars, size);
+  // Appended to the cleared field: a value is never a part of its own
+  // field, so the overlap that assign guards against cannot happen.
+  field.clear();
+  field.append(text.chars, size);
 }
 
 inline void setNumber(std::uint64_t& field, Text text, Effect* effect) {
