@@ -39,6 +39,10 @@ class JobTable {
       next_[i] = head;
       head = static_cast<unsigned char>(i + 1);
     }
+    for (int i = 0; shortOptions_[i] != '\0'; ++i) {
+      auto& at = letters_[static_cast<unsigned char>(shortOptions_[i])];
+      at = at != 0 ? at : static_cast<unsigned char>(i + 1);
+    }
   }
 
   // A new scan of the vector with the kind's options, made in the scanner
@@ -73,6 +77,12 @@ class JobTable {
     return text[length] == '\0';
   }
   int length(int index) const { return lengths_[index]; }
+  // The first c in the option string, or null, as strchr finds it (a
+  // letter table: 45 instructions of a backup parse).
+  const char* letter(char c) const {
+    const int at = letters_[static_cast<unsigned char>(c)];
+    return at != 0 ? shortOptions_ + at - 1 : nullptr;
+  }
 
  private:
   option records_[XelGetOpt::kTableCapacity]{};  // first: records() is this
@@ -81,6 +91,7 @@ class JobTable {
   unsigned char first_[256]{};  // record index + 1, 0 for none
   unsigned char next_[XelGetOpt::kTableCapacity]{};
   unsigned char lengths_[XelGetOpt::kTableCapacity]{};
+  unsigned char letters_[256]{};  // entry in shortOptions_ + 1, 0 for none
 };
 
 }  // namespace xelopts::detail

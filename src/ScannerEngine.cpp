@@ -263,9 +263,10 @@ class ScannerEngine {
             : nullptr;
     const option* record = findName(job, text, nullptr, end, equals);
     if (record == nullptr) {
-      const char* letter = longOnly_ && words_[first_][1] != '-'
-                               ? std::strchr(letters(), text[0])
-                               : nullptr;
+      const bool falls = longOnly_ && words_[first_][1] != '-';
+      const char* letter = !falls ? nullptr
+                           : job  ? job->letter(text[0])
+                                  : std::strchr(letters(), text[0]);
       if (letter != nullptr) {
         entry = text[0] == ':' ? nullptr : letter;  // ':' is no option
         return false;
