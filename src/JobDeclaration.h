@@ -166,22 +166,20 @@ class JobKind {
 
   // The option the code spells in a field's row, as the vocabulary
   // publishes it, when it is a letter (or a long name) as asked and not
-  // published yet; a code of the scan order that no row spells is no
-  // option of the kind.
+  // published yet. No other row may spell the code; a code of the scan
+  // order must be spelled.
   constexpr void addSpelling(char code, bool letters, bool ordered) {
-    bool spelled = false;
-    for (std::size_t i = 0; i < kFields; ++i) {
+    int spelled = 0;
+    for (std::size_t i = 0; code != 0 && i < kFields; ++i) {
       for (const Spelling& s : rows_[i].writers.spellings) {
-        if (s.code != code || code == 0) {
-          continue;
-        }
-        spelled = true;
-        if (s.isLetter == letters && !entryOf(code)) {
+        spelled += s.code == code ? 1 : 0;
+        if (s.code == code && s.isLetter == letters && !entryOf(code)) {
           addOption(s, i);
         }
       }
     }
-    expect(spelled || !ordered, Mistake::notOfKind, code);
+    expect(spelled <= 1, Mistake::codeTwice, code);
+    expect(spelled == 1 || !ordered, Mistake::notOfKind, code);
   }
 
   constexpr void addOption(const Spelling& s, std::size_t owner) {
@@ -228,24 +226,10 @@ class JobKind {
     ++vocabulary.count;
   }
 
-  constexpr int timesSpelled(char code) const {
-    int times = 0;
-    for (const FieldRow& row : rows_) {
-      for (const Spelling& s : row.writers.spellings) {
-        times += s.code == code ? 1 : 0;
-      }
-    }
-    return times;
-  }
-
   constexpr void checkRow(std::size_t i) {
     const FieldRow& row = rows_[i];
     const Writers& w = row.writers;
     expect((w.own() != 0) != (w.shares != 0), Mistake::noOption, w.own(), i);
-    for (const Spelling& s : w.spellings) {
-      expect(s.code == 0 || timesSpelled(s.code) == 1, Mistake::codeTwice,
-             s.code, i);
-    }
     const Index setter = ownerOf(w.setTooBy);
     expect((w.shares == 0 || ownerOf(w.shares)) && (w.setTooBy == 0 || setter),
            Mistake::notOfKind, w.shares | w.setTooBy, i);
