@@ -13,6 +13,18 @@ namespace {
 
 constexpr char kShortened[] = " [shortened]";
 
+// No memory for the whole line: standard error still gets it, in pieces,
+// under the lock that keeps other scans' lines out.
+void writeInPieces(std::initializer_list<const char*> pieces) {
+  flockfile(stderr);
+  for (const char* piece : pieces) {
+    std::fputs(piece, stderr);
+  }
+  std::fputc('\n', stderr);
+  std::fflush(stderr);
+  funlockfile(stderr);
+}
+
 void writeLine(std::initializer_list<const char*> pieces,
                XelGetOpt::diagnostic_sink sink, void* context) {
   std::size_t length = 0;
@@ -29,16 +41,7 @@ void writeLine(std::initializer_list<const char*> pieces,
     line = large.get();
   }
   if (line == nullptr && sink == nullptr) {
-    // No memory for the whole line: standard error still gets it, in
-    // pieces, under the lock that keeps other scans' lines out.
-    flockfile(stderr);
-    for (const char* piece : pieces) {
-      std::fputs(piece, stderr);
-    }
-    std::fputc('\n', stderr);
-    std::fflush(stderr);
-    funlockfile(stderr);
-    return;
+    return writeInPieces(pieces);
   }
   if (line == nullptr) {
     // The sink gets what fits on the stack, and is told so.
