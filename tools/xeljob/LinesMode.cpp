@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <stdexcept>
 
 #include "FileDescriptor.h"
 #include "LineBatch.h"
@@ -34,13 +33,10 @@ bool writeAll(std::string& out) {
 
 int runLinesMode(const JobKind& kind, const Request& request) {
   const bool standardInput = request.source == "-";
-  const FileDescriptor file(
-      standardInput ? -1 : open(request.source.c_str(), O_RDONLY | O_CLOEXEC));
-  if (!standardInput && file.get() < 0) {
-    const int error = errno;
-    throw std::runtime_error("cannot open " + quoted(request.source) + ": " +
-                             std::strerror(error));
-  }
+  const FileDescriptor file(standardInput
+                                ? -1
+                                : openToRead(AT_FDCWD, request.source.c_str(),
+                                             quoted(request.source)));
   const std::string source =
       standardInput ? "(standard input)" : printable(request.source);
   LineReader reader(standardInput ? STDIN_FILENO : file.get(), kMaxLineBytes);

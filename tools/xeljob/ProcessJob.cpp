@@ -54,10 +54,6 @@ class VariableMatcher {
   bool entries_ = false;
 };
 
-std::string systemError(const std::string& what, int error) {
-  return what + ": " + std::strerror(error);
-}
-
 // Reads the environment through one small buffer, wiped after each read and
 // on the way out.
 void readEnvironment(int directory, const std::string& path, ProcessJob& job,
@@ -100,16 +96,6 @@ void readEnvironment(int directory, const std::string& path, ProcessJob& job,
   job.posixlyCorrect = matcher.found();
 }
 
-// Opens `name` in the process's directory; a failure throws, naming `path`.
-int openIn(int directory, const char* name, const std::string& path) {
-  const int fd = openat(directory, name, O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    const int error = errno;
-    throw std::runtime_error(systemError("cannot open " + path, error));
-  }
-  return fd;
-}
-
 // What /proc/PID/stat tells of a process's life and of where its argument
 // area lies; a field it lacks reads as 0.
 struct ProcessStat {
@@ -120,7 +106,7 @@ struct ProcessStat {
 };
 
 ProcessStat readStat(int directory, const std::string& path) {
-  const FileDescriptor file(openIn(directory, "stat", path));
+  const FileDescriptor file(openToRead(directory, "stat", path));
   const std::string text = readVectorBytes(file.get(), path);
   // The program's name (field 2) may hold spaces and ')': the fields after
   // it are counted from its last ')'.
@@ -217,7 +203,8 @@ ProcessJob readProcessJob(long pid, ReadSeam seam) {
   const std::string statPath = directoryPath + "/stat";
   const ProcessStat stat = readStat(directory.get(), statPath);
   const std::string cmdlinePath = directoryPath + "/cmdline";
-  const FileDescriptor cmdline(openIn(directory.get(), "cmdline", cmdlinePath));
+  const FileDescriptor cmdline(
+      openToRead(directory.get(), "cmdline", cmdlinePath));
   // A job that wrote its title over the last NUL of its argument area gets
   // the kernel to read on into its environment: without the area's end,
   // nothing tells the two apart, so nothing is read but whether there are
