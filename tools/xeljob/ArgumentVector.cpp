@@ -14,10 +14,14 @@
 namespace xeljob {
 
 std::string readVectorBytes(int fd, const std::string& source,
-                            std::size_t limit) {
+                            std::size_t limit,
+                            const std::function<void()>& between) {
   std::string bytes;
   char buffer[65536];
   while (bytes.size() < limit) {
+    if (!bytes.empty() && between) {
+      between();
+    }
     const ssize_t got =
         read(fd, buffer, std::min(sizeof buffer, limit - bytes.size()));
     if (got < 0 && errno == EINTR) {

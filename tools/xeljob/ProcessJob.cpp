@@ -4,7 +4,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -123,26 +122,6 @@ ProcessStat readStat(int directory, const std::string& path) {
           value(49)};
 }
 
-// Reads the argument area, `size` bytes, in pieces, calling the seam
-// between them; it stops short where the kernel gives no more.
-std::string readArgumentArea(int fd, const std::string& path, std::size_t size,
-                             long pid, ReadSeam seam) {
-  constexpr std::size_t kPiece = 65536;
-  std::string bytes;
-  while (bytes.size() < size) {
-    if (!bytes.empty() && seam != nullptr) {
-      seam(pid, ReadPoint::betweenCommandLineReads);
-    }
-    const std::string piece =
-        readVectorBytes(fd, path, std::min(kPiece, size - bytes.size()));
-    if (piece.empty()) {
-      break;
-    }
-    bytes += piece;
-  }
-  return bytes;
-}
-
 // The size of the argument area that `stat` bounds; a process that hides
 // the bounds, or has none, throws.
 std::size_t argumentAreaSize(const ProcessStat& stat, int cmdline,
@@ -228,8 +207,13 @@ ProcessJob readProcessJob(long pid, ReadSeam seam) {
       openToRead(directory.get(), "cmdline", cmdlinePath));
   const std::size_t size =
       argumentAreaSize(stat, cmdline.get(), cmdlinePath, name, statPath);
+  // It stops short where the kernel gives no more.
   const std::string bytes =
-      readArgumentArea(cmdline.get(), cmdlinePath, size, pid, seam);
+      readVectorBytes(cmdline.get(), cmdlinePath, size, [seam, pid] {
+        if (seam != nullptr) {
+          seam(pid, ReadPoint::betweenCommandLineReads);
+        }
+      });
   readEnvironment(directory.get(), directoryPath + "/environ", job, seam);
   // Exiting, a process lets go of its memory, which then reads as empty:
   // a read cut short, and an empty environment, are of no live job. Another
