@@ -22,10 +22,7 @@ void JsonWriter::beforeItem() {
   }
   Level& level = levels_.back();
   if (!level.empty) {
-    out_ += ',';
-    if (level.compact) {
-      out_ += ' ';
-    }
+    out_ += level.compact ? ", " : ",";
   }
   if (!level.compact) {
     newline();
