@@ -23,6 +23,7 @@ namespace {
 constexpr std::size_t kOutputChunk = 65536;
 
 bool writeAll(std::string& out) {
+  errno = 0;
   const bool written =
       std::fwrite(out.data(), 1, out.size(), stdout) == out.size();
   out.clear();
@@ -56,7 +57,6 @@ int runLinesMode(const JobKind& kind, const Request& request) {
     } else {
       batch.take(number, line, out);
     }
-    errno = 0;
     if (out.size() >= kOutputChunk && !writeAll(out)) {
       progress.clear();
       return outputFailed(errno);
@@ -64,7 +64,6 @@ int runLinesMode(const JobKind& kind, const Request& request) {
     progress.update(number);
   }
   progress.clear();
-  errno = 0;
   if (!writeAll(out) || std::fflush(stdout) != 0) {
     return outputFailed(errno);
   }
