@@ -32,11 +32,8 @@ class VariableMatcher {
         matched_ = 0;
         mismatch_ = false;
       } else if (!mismatch_ && !found_) {
-        if (bytes[i] == kPrefix[matched_]) {
-          found_ = ++matched_ == sizeof kPrefix - 1;
-        } else {
-          mismatch_ = true;
-        }
+        mismatch_ = bytes[i] != kPrefix[matched_];
+        found_ = !mismatch_ && ++matched_ == sizeof kPrefix - 1;
       }
     }
   }
@@ -152,24 +149,28 @@ std::size_t argumentAreaSize(const ProcessStat& stat, int cmdline,
   return static_cast<std::size_t>(stat.argEnd - stat.argStart);
 }
 
-// What became of the process read as `before` while it was read.
-enum class Since { same, gone, otherProgram };
-
-Since changeSince(int directory, const std::string& path,
-                  const ProcessStat& before) {
+// Throws unless the process read as `before` is still there, running the
+// same program. Exiting, a process lets go of its memory, which then reads
+// as empty: a read cut short, and an empty environment, are of no live job.
+// Another program started meanwhile was read with the bounds of the one
+// before, which may end past its own argument area.
+void requireUnchanged(int directory, const std::string& path,
+                      const ProcessStat& before, const std::string& name) {
   ProcessStat now;
   try {
     now = readStat(directory, path);
   } catch (const std::runtime_error&) {
-    return Since::gone;
+    // gone: `now` keeps no argument area
   }
-  if (now.state == 'Z' || now.state == 'X' ||
-      now.startTime != before.startTime || now.argEnd <= now.argStart) {
-    return Since::gone;  // exiting, it has let go of its memory
+  const bool gone = now.state == 'Z' || now.state == 'X' ||
+                    now.startTime != before.startTime ||
+                    now.argEnd <= now.argStart;
+  if (gone || now.argStart != before.argStart || now.argEnd != before.argEnd) {
+    throw std::runtime_error(
+        name + (gone ? " exited while it was read; its words are not shown"
+                     : " started another program while it was read; try "
+                       "again"));
   }
-  return now.argStart == before.argStart && now.argEnd == before.argEnd
-             ? Since::same
-             : Since::otherProgram;
 }
 
 }  // namespace
@@ -215,18 +216,7 @@ ProcessJob readProcessJob(long pid, ReadSeam seam) {
         }
       });
   readEnvironment(directory.get(), directoryPath + "/environ", job, seam);
-  // Exiting, a process lets go of its memory, which then reads as empty:
-  // a read cut short, and an empty environment, are of no live job. Another
-  // program started meanwhile was read with the bounds of the one before,
-  // which may end past its own argument area.
-  const Since since = changeSince(directory.get(), statPath, stat);
-  if (since != Since::same) {
-    throw std::runtime_error(
-        name + (since == Since::gone
-                    ? " exited while it was read; its words are not shown"
-                    : " started another program while it was read; try "
-                      "again"));
-  }
+  requireUnchanged(directory.get(), statPath, stat, name);
   if (bytes.size() != size) {
     throw std::runtime_error(
         name + ": " + cmdlinePath + " gave " + std::to_string(bytes.size()) +
