@@ -83,8 +83,7 @@ std::string diffTable(const JobDiff& diff) {
                  (diff.differences.size() == 1 ? " differs" : " differ")) +
       '\n';
   for (const Difference& difference : diff.differences) {
-    out += first.fields[difference.field].accessor;
-    out += '\n';
+    out += std::string(first.fields[difference.field].accessor) + '\n';
     const std::string values[2] = {
         valueText(diff.sides[0].record[difference.field]),
         valueText(diff.sides[1].record[difference.field])};

@@ -89,8 +89,7 @@ void appendEscape(std::string& out, const char* pairs, const char* prefix,
                   unsigned byte) {
   for (; *pairs != '\0'; pairs += 2) {
     if (static_cast<unsigned char>(*pairs) == byte) {
-      out += '\\';
-      out += pairs[1];
+      out += {'\\', pairs[1]};
       return;
     }
   }
