@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <stdexcept>
 
 #include "FileDescriptor.h"
@@ -15,10 +14,14 @@
 namespace xeljob {
 
 std::string readVectorBytes(int fd, const std::string& source,
-                            std::size_t limit) {
+                            std::size_t limit,
+                            const std::function<void()>& between) {
   std::string bytes;
   char buffer[65536];
   while (bytes.size() < limit) {
+    if (!bytes.empty() && between) {
+      between();
+    }
     const ssize_t got =
         read(fd, buffer, std::min(sizeof buffer, limit - bytes.size()));
     if (got < 0 && errno == EINTR) {
@@ -26,8 +29,7 @@ std::string readVectorBytes(int fd, const std::string& source,
     }
     if (got < 0) {
       const int error = errno;
-      throw std::runtime_error("cannot read " + source + ": " +
-                               std::strerror(error));
+      throw std::runtime_error(systemError("cannot read " + source, error));
     }
     if (got == 0) {
       return bytes;
@@ -64,12 +66,7 @@ ArgumentVector readArgumentFile(const std::string& path) {
     return splitArgumentVector(readVectorBytes(STDIN_FILENO, source), source);
   }
   const std::string source = quoted(path);
-  const FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (file.get() < 0) {
-    const int error = errno;
-    throw std::runtime_error("cannot open " + source + ": " +
-                             std::strerror(error));
-  }
+  const FileDescriptor file(openToRead(AT_FDCWD, path.c_str(), source));
   return splitArgumentVector(readVectorBytes(file.get(), source), source);
 }
 

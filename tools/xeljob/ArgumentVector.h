@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,10 +21,12 @@ struct ArgumentVector {
 // of the stack limit, 2 MiB by default): reading stops there.
 constexpr std::size_t kMaxVectorBytes = 16U << 20;
 
-// Reads an open descriptor to its end, or `limit` bytes; a failure, or more
-// than kMaxVectorBytes, throws std::runtime_error naming `source`.
+// Reads an open descriptor to its end, or `limit` bytes, calling `between`
+// between its reads; a failure, or more than kMaxVectorBytes, throws
+// std::runtime_error naming `source`.
 std::string readVectorBytes(int fd, const std::string& source,
-                            std::size_t limit = SIZE_MAX);
+                            std::size_t limit = SIZE_MAX,
+                            const std::function<void()>& between = nullptr);
 
 // Splits the bytes at each NUL. A last word without its NUL (a program may
 // rewrite its vector) is a word all the same. No word at all throws

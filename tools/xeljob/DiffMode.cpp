@@ -83,12 +83,10 @@ std::string diffTable(const JobDiff& diff) {
                  (diff.differences.size() == 1 ? " differs" : " differ")) +
       '\n';
   for (const Difference& difference : diff.differences) {
-    out += first.fields[difference.field].accessor;
-    out += '\n';
-    std::string values[2];
-    for (std::size_t side = 0; side < 2; ++side) {
-      values[side] = valueText(diff.sides[side].record[difference.field]);
-    }
+    out += std::string(first.fields[difference.field].accessor) + '\n';
+    const std::string values[2] = {
+        valueText(diff.sides[0].record[difference.field]),
+        valueText(diff.sides[1].record[difference.field])};
     const std::size_t width = std::max(values[0].size(), values[1].size());
     for (std::size_t side = 0; side < 2; ++side) {
       out += "  line " + std::to_string(side + 1) + ": " +

@@ -11,12 +11,12 @@ void FrequentTexts::add(const std::string& text) {
     ++found->second;
     return;
   }
-  if (capacity_ == 0) {
-    exact_ = false;
-    return;
-  }
   if (counts_.size() < capacity_) {
     counts_.emplace(text, 1);
+    return;
+  }
+  exact_ = false;
+  if (capacity_ == 0) {
     return;
   }
   const auto least = std::min_element(
@@ -25,7 +25,6 @@ void FrequentTexts::add(const std::string& text) {
   const std::uint64_t count = least->second + 1;
   counts_.erase(least);
   counts_.emplace(text, count);
-  exact_ = false;
 }
 
 std::vector<std::pair<std::string, std::uint64_t>> FrequentTexts::mostFrequent(

@@ -83,9 +83,7 @@ std::string jobKindNames() {
   std::string names;
   const std::size_t count = std::size(kJobKinds);
   for (std::size_t i = 0; i < count; ++i) {
-    if (i > 0) {
-      names += i + 1 == count ? " or " : ", ";
-    }
+    names += i == 0 ? "" : i + 1 == count ? " or " : ", ";
     names += kJobKinds[i].name;
   }
   return names;

@@ -96,11 +96,7 @@ JobOutcome runJob(const JobKind& kind, std::vector<std::string> words,
                   bool posix, bool trace, bool canonical) {
   // Only when it changes: a run of many lines sets it once.
   if (posix != (std::getenv("POSIXLY_CORRECT") != nullptr)) {
-    if (posix) {
-      setenv("POSIXLY_CORRECT", "1", 1);
-    } else {
-      unsetenv("POSIXLY_CORRECT");
-    }
+    posix ? setenv("POSIXLY_CORRECT", "1", 1) : unsetenv("POSIXLY_CORRECT");
   }
   JobOutcome outcome;
   outcome.kind = &kind;

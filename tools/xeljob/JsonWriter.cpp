@@ -22,10 +22,7 @@ void JsonWriter::beforeItem() {
   }
   Level& level = levels_.back();
   if (!level.empty) {
-    out_ += ',';
-    if (level.compact) {
-      out_ += ' ';
-    }
+    out_ += level.compact ? ", " : ",";
   }
   if (!level.compact) {
     newline();
@@ -79,24 +76,14 @@ void JsonWriter::value(const char* text) {
   text != nullptr ? value(std::string_view(text)) : null();
 }
 
-void JsonWriter::value(std::int64_t number) {
-  beforeItem();
-  out_ += std::to_string(number);
-}
+void JsonWriter::value(std::int64_t number) { raw(std::to_string(number)); }
+void JsonWriter::value(std::uint64_t number) { raw(std::to_string(number)); }
+void JsonWriter::value(bool truth) { raw(truth ? "true" : "false"); }
+void JsonWriter::null() { raw("null"); }
 
-void JsonWriter::value(std::uint64_t number) {
+void JsonWriter::raw(const std::string& text) {
   beforeItem();
-  out_ += std::to_string(number);
-}
-
-void JsonWriter::value(bool truth) {
-  beforeItem();
-  out_ += truth ? "true" : "false";
-}
-
-void JsonWriter::null() {
-  beforeItem();
-  out_ += "null";
+  out_ += text;
 }
 
 }  // namespace xeljob

@@ -70,6 +70,8 @@ class JsonWriter {
   void close(char bracket);
   void beforeItem();
   void newline();
+  // An item written as it is: a number, true, false or null.
+  void raw(const std::string& text);
 
   std::string& out_;
   bool oneLine_;

@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <stdexcept>
 
 #include "FileDescriptor.h"
 #include "LineBatch.h"
@@ -24,6 +23,7 @@ namespace {
 constexpr std::size_t kOutputChunk = 65536;
 
 bool writeAll(std::string& out) {
+  errno = 0;
   const bool written =
       std::fwrite(out.data(), 1, out.size(), stdout) == out.size();
   out.clear();
@@ -34,13 +34,10 @@ bool writeAll(std::string& out) {
 
 int runLinesMode(const JobKind& kind, const Request& request) {
   const bool standardInput = request.source == "-";
-  const FileDescriptor file(
-      standardInput ? -1 : open(request.source.c_str(), O_RDONLY | O_CLOEXEC));
-  if (!standardInput && file.get() < 0) {
-    const int error = errno;
-    throw std::runtime_error("cannot open " + quoted(request.source) + ": " +
-                             std::strerror(error));
-  }
+  const FileDescriptor file(standardInput
+                                ? -1
+                                : openToRead(AT_FDCWD, request.source.c_str(),
+                                             quoted(request.source)));
   const std::string source =
       standardInput ? "(standard input)" : printable(request.source);
   LineReader reader(standardInput ? STDIN_FILENO : file.get(), kMaxLineBytes);
@@ -60,7 +57,6 @@ int runLinesMode(const JobKind& kind, const Request& request) {
     } else {
       batch.take(number, line, out);
     }
-    errno = 0;
     if (out.size() >= kOutputChunk && !writeAll(out)) {
       progress.clear();
       return outputFailed(errno);
@@ -68,7 +64,6 @@ int runLinesMode(const JobKind& kind, const Request& request) {
     progress.update(number);
   }
   progress.clear();
-  errno = 0;
   if (!writeAll(out) || std::fflush(stdout) != 0) {
     return outputFailed(errno);
   }

@@ -95,12 +95,11 @@ void outcomeMembers(JsonWriter& json, const JobOutcome& outcome, bool withTrace,
   json.member("leftover", outcome.report.remaining);
   json.key("otherConversions");
   otherConversionsArray(json, outcome, false);
-  const std::vector<XelOptionsParser::ParseStep>& steps = outcome.report.steps;
   if (withTrace) {
     ChangeReplay replay(outcome);
     json.key("trace");
     json.beginArray();
-    for (std::size_t i = 0; i < steps.size(); ++i) {
+    for (std::size_t i = 0; i < outcome.report.steps.size(); ++i) {
       traceStep(json, outcome, i, replay);
     }
     json.endArray();

@@ -26,17 +26,17 @@ std::string whyText(const JobOutcome& outcome, const ParseStep& step) {
       why += (why.empty() ? "" : separator) + part;
     }
   };
-  const bool byField = step.assigned.count() > 1;
-  if (!byField) {
+  if (step.assigned.count() <= 1) {
     add(conversionWords(step.conversions), ", ");
+  } else {
+    forEachAssigned(step, [&](std::size_t field, unsigned conversions) {
+      if (conversions != 0) {
+        add(std::string(outcome.fields[field].accessor) + ": " +
+                conversionWords(conversions),
+            "; ");
+      }
+    });
   }
-  forEachAssigned(step, [&](std::size_t field, unsigned conversions) {
-    if (byField && conversions != 0) {
-      add(std::string(outcome.fields[field].accessor) + ": " +
-              conversionWords(conversions),
-          "; ");
-    }
-  });
   return why.empty() ? why : " (" + why + ')';
 }
 
@@ -54,12 +54,11 @@ std::string stepEffect(const JobOutcome& outcome, std::size_t index,
                 ? valueText(*before) + " -> " + valueText(change.value)
                 : "appended " + valueText(change.value);
   });
-  if (step.outcome == XelOptionsParser::Outcome::changed && !text.empty()) {
-    return text + whyText(outcome, step);
-  }
-  text = outcomeTexts(step.outcome).words;
-  if (const std::string* diagnostic = outcome.diagnosticOf(step)) {
-    text += " (" + printable(*diagnostic) + ')';
+  if (step.outcome != XelOptionsParser::Outcome::changed || text.empty()) {
+    text = outcomeTexts(step.outcome).words;
+    if (const std::string* diagnostic = outcome.diagnosticOf(step)) {
+      text += " (" + printable(*diagnostic) + ')';
+    }
   }
   return text + whyText(outcome, step);
 }

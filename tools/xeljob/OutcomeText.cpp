@@ -3,6 +3,8 @@
 
 #include <cstddef>
 
+#include "TableText.h"
+
 namespace xeljob {
 namespace {
 
@@ -71,25 +73,20 @@ Texts outcomeTexts(Outcome outcome) { return find(kOutcomes, outcome); }
 
 Texts ruleTexts(Rule rule) { return find(kRules, rule); }
 
-std::vector<const char*> conversionNames(unsigned conversions) {
-  std::vector<const char*> names;
+std::vector<const char*> conversionNames(unsigned conversions,
+                                         const char* Texts::*text) {
+  std::vector<const char*> texts;
   for (const Named<unsigned>& conversion : kConversions) {
     if ((conversions & conversion.key) != 0) {
-      names.push_back(conversion.texts.name);
+      texts.push_back(conversion.texts.*text);
     }
   }
-  return names;
+  return texts;
 }
 
 std::string conversionWords(unsigned conversions) {
-  std::string words;
-  for (const Named<unsigned>& conversion : kConversions) {
-    if ((conversions & conversion.key) != 0) {
-      words += words.empty() ? "" : ", ";
-      words += conversion.texts.words;
-    }
-  }
-  return words;
+  return joined(conversionNames(conversions, &Texts::words), ", ",
+                [](const char* words) { return std::string(words); });
 }
 
 }  // namespace xeljob

@@ -22,8 +22,10 @@ struct Texts {
 Texts outcomeTexts(XelOptionsParser::Outcome outcome);
 // "empty_text" and "an empty value", ...; both null for Rule::none.
 Texts ruleTexts(XelOptionsParser::Rule rule);
-// "text_after_number", ..., one per bit set, in bit order.
-std::vector<const char*> conversionNames(unsigned conversions);
+// "text_after_number", ..., one per bit set, in bit order; with
+// &Texts::words, "text after the number ignored", ...
+std::vector<const char*> conversionNames(
+    unsigned conversions, const char* Texts::*text = &Texts::name);
 // "text after the number ignored, no digits read": empty without any.
 std::string conversionWords(unsigned conversions);
 

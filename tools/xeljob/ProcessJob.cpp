@@ -4,12 +4,13 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <sstream>
 #include <stdexcept>
+#include <vector>
 
 #include "FileDescriptor.h"
 
@@ -31,11 +32,8 @@ class VariableMatcher {
         matched_ = 0;
         mismatch_ = false;
       } else if (!mismatch_ && !found_) {
-        if (bytes[i] == kPrefix[matched_]) {
-          found_ = ++matched_ == sizeof kPrefix - 1;
-        } else {
-          mismatch_ = true;
-        }
+        mismatch_ = bytes[i] != kPrefix[matched_];
+        found_ = !mismatch_ && ++matched_ == sizeof kPrefix - 1;
       }
     }
   }
@@ -54,10 +52,6 @@ class VariableMatcher {
   bool entries_ = false;
 };
 
-std::string systemError(const std::string& what, int error) {
-  return what + ": " + std::strerror(error);
-}
-
 // Reads the environment through one small buffer, wiped after each read and
 // on the way out.
 void readEnvironment(int directory, const std::string& path, ProcessJob& job,
@@ -73,22 +67,16 @@ void readEnvironment(int directory, const std::string& path, ProcessJob& job,
   }
   VariableMatcher matcher;
   char buffer[4096];
-  for (;;) {
-    const ssize_t got = read(file.get(), buffer, sizeof buffer);
+  for (ssize_t got = 1; got != 0;) {
+    got = read(file.get(), buffer, sizeof buffer);
     const int error = errno;
     if (got > 0) {
       matcher.feed(buffer, static_cast<std::size_t>(got));
     }
     explicit_bzero(buffer, sizeof buffer);
-    if (got < 0 && error == EINTR) {
-      continue;
-    }
-    if (got < 0) {
+    if (got < 0 && error != EINTR) {
       job.environmentError = systemError("cannot read " + path, error);
       return;
-    }
-    if (got == 0) {
-      break;
     }
   }
   if (matcher.overwritten()) {
@@ -98,16 +86,6 @@ void readEnvironment(int directory, const std::string& path, ProcessJob& job,
   }
   job.environmentRead = true;
   job.posixlyCorrect = matcher.found();
-}
-
-// Opens `name` in the process's directory; a failure throws, naming `path`.
-int openIn(int directory, const char* name, const std::string& path) {
-  const int fd = openat(directory, name, O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    const int error = errno;
-    throw std::runtime_error(systemError("cannot open " + path, error));
-  }
-  return fd;
 }
 
 // What /proc/PID/stat tells of a process's life and of where its argument
@@ -120,7 +98,7 @@ struct ProcessStat {
 };
 
 ProcessStat readStat(int directory, const std::string& path) {
-  const FileDescriptor file(openIn(directory, "stat", path));
+  const FileDescriptor file(openToRead(directory, "stat", path));
   const std::string text = readVectorBytes(file.get(), path);
   // The program's name (field 2) may hold spaces and ')': the fields after
   // it are counted from its last ')'.
@@ -128,62 +106,71 @@ ProcessStat readStat(int directory, const std::string& path) {
   if (nameEnd == std::string::npos) {
     throw std::runtime_error(path + ": no program name in parentheses");
   }
-  ProcessStat stat;
-  std::istringstream fields(text.substr(nameEnd + 1));
-  std::string field;
-  for (int number = 3; number <= 49 && fields >> field; ++number) {
-    const unsigned long long value = std::strtoull(field.c_str(), nullptr, 10);
-    if (number == 3) {
-      stat.state = field[0];
-    } else if (number == 22) {
-      stat.startTime = value;
-    } else if (number == 48) {
-      stat.argStart = value;
-    } else if (number == 49) {
-      stat.argEnd = value;
-    }
-  }
-  return stat;
+  std::istringstream in(text.substr(nameEnd + 1));
+  const std::vector<std::string> fields{std::istream_iterator<std::string>(in),
+                                        {}};
+  // Field `number` counts from 1, the process id.
+  const auto value = [&fields](std::size_t number) {
+    return number - 3 < fields.size()
+               ? std::strtoull(fields[number - 3].c_str(), nullptr, 10)
+               : 0ULL;
+  };
+  return {fields.empty() ? '\0' : fields[0][0], value(22), value(48),
+          value(49)};
 }
 
-// Reads the argument area, `size` bytes, in pieces, calling the seam
-// between them; it stops short where the kernel gives no more.
-std::string readArgumentArea(int fd, const std::string& path, std::size_t size,
-                             long pid, ReadSeam seam) {
-  constexpr std::size_t kPiece = 65536;
-  std::string bytes;
-  while (bytes.size() < size) {
-    if (!bytes.empty() && seam != nullptr) {
-      seam(pid, ReadPoint::betweenCommandLineReads);
+// The size of the argument area that `stat` bounds; a process that hides
+// the bounds, or has none, throws.
+std::size_t argumentAreaSize(const ProcessStat& stat, int cmdline,
+                             const std::string& cmdlinePath,
+                             const std::string& name,
+                             const std::string& statPath) {
+  // A job that wrote its title over the last NUL of its argument area gets
+  // the kernel to read on into its environment: without the area's end,
+  // nothing tells the two apart, so nothing is read but whether there are
+  // words at all.
+  if (stat.argEnd <= stat.argStart) {
+    if (readVectorBytes(cmdline, cmdlinePath, 1).empty()) {
+      throw std::runtime_error(cmdlinePath +
+                               ": empty (a kernel thread, or a process that "
+                               "has exited)");
     }
-    const std::string piece =
-        readVectorBytes(fd, path, std::min(kPiece, size - bytes.size()));
-    if (piece.empty()) {
-      break;
-    }
-    bytes += piece;
+    throw std::runtime_error(
+        name + ": " + statPath +
+        " hides the bounds of its argument area (another user's job, or one "
+        "that made itself non-dumpable), so its words cannot be told apart "
+        "from its environment; read a copy of its words with --cmdline, or "
+        "run xeljob as a user allowed to trace the job");
   }
-  return bytes;
+  if (stat.argEnd - stat.argStart > kMaxVectorBytes) {
+    throw std::runtime_error(name + ": an argument area of more than " +
+                             std::to_string(kMaxVectorBytes >> 20) + " MiB");
+  }
+  return static_cast<std::size_t>(stat.argEnd - stat.argStart);
 }
 
-// What became of the process read as `before` while it was read.
-enum class Since { same, gone, otherProgram };
-
-Since changeSince(int directory, const std::string& path,
-                  const ProcessStat& before) {
+// Throws unless the process read as `before` is still there, running the
+// same program. Exiting, a process lets go of its memory, which then reads
+// as empty: a read cut short, and an empty environment, are of no live job.
+// Another program started meanwhile was read with the bounds of the one
+// before, which may end past its own argument area.
+void requireUnchanged(int directory, const std::string& path,
+                      const ProcessStat& before, const std::string& name) {
   ProcessStat now;
   try {
     now = readStat(directory, path);
   } catch (const std::runtime_error&) {
-    return Since::gone;
+    // gone: `now` keeps no argument area
   }
-  if (now.state == 'Z' || now.state == 'X' ||
-      now.startTime != before.startTime || now.argEnd <= now.argStart) {
-    return Since::gone;  // exiting, it has let go of its memory
+  const bool gone = now.state == 'Z' || now.state == 'X' ||
+                    now.startTime != before.startTime ||
+                    now.argEnd <= now.argStart;
+  if (gone || now.argStart != before.argStart || now.argEnd != before.argEnd) {
+    throw std::runtime_error(
+        name + (gone ? " exited while it was read; its words are not shown"
+                     : " started another program while it was read; try "
+                       "again"));
   }
-  return now.argStart == before.argStart && now.argEnd == before.argEnd
-             ? Since::same
-             : Since::otherProgram;
 }
 
 }  // namespace
@@ -217,47 +204,19 @@ ProcessJob readProcessJob(long pid, ReadSeam seam) {
   const std::string statPath = directoryPath + "/stat";
   const ProcessStat stat = readStat(directory.get(), statPath);
   const std::string cmdlinePath = directoryPath + "/cmdline";
-  const FileDescriptor cmdline(openIn(directory.get(), "cmdline", cmdlinePath));
-  // A job that wrote its title over the last NUL of its argument area gets
-  // the kernel to read on into its environment: without the area's end,
-  // nothing tells the two apart, so nothing is read but whether there are
-  // words at all.
-  if (stat.argEnd <= stat.argStart) {
-    if (readVectorBytes(cmdline.get(), cmdlinePath, 1).empty()) {
-      throw std::runtime_error(cmdlinePath +
-                               ": empty (a kernel thread, or a process that "
-                               "has exited)");
-    }
-    throw std::runtime_error(
-        name + ": " + statPath +
-        " hides the bounds of its argument area (another user's job, or one "
-        "that made itself non-dumpable), so its words cannot be told apart "
-        "from its environment; read a copy of its words with --cmdline, or "
-        "run xeljob as a user allowed to trace the job");
-  }
-  if (stat.argEnd - stat.argStart > kMaxVectorBytes) {
-    throw std::runtime_error(name + ": an argument area of more than " +
-                             std::to_string(kMaxVectorBytes >> 20) + " MiB");
-  }
-  const auto size = static_cast<std::size_t>(stat.argEnd - stat.argStart);
+  const FileDescriptor cmdline(
+      openToRead(directory.get(), "cmdline", cmdlinePath));
+  const std::size_t size =
+      argumentAreaSize(stat, cmdline.get(), cmdlinePath, name, statPath);
+  // It stops short where the kernel gives no more.
   const std::string bytes =
-      readArgumentArea(cmdline.get(), cmdlinePath, size, pid, seam);
+      readVectorBytes(cmdline.get(), cmdlinePath, size, [seam, pid] {
+        if (seam != nullptr) {
+          seam(pid, ReadPoint::betweenCommandLineReads);
+        }
+      });
   readEnvironment(directory.get(), directoryPath + "/environ", job, seam);
-  // Exiting, a process lets go of its memory, which then reads as empty:
-  // a read cut short, and an empty environment, are of no live job.
-  const Since since = changeSince(directory.get(), statPath, stat);
-  if (since == Since::gone) {
-    throw std::runtime_error(name +
-                             " exited while it was read; its words are not "
-                             "shown");
-  }
-  // Another program started meanwhile was read with the bounds of the one
-  // before, which may end past its own argument area.
-  if (since == Since::otherProgram) {
-    throw std::runtime_error(name +
-                             " started another program while it was read; "
-                             "try again");
-  }
+  requireUnchanged(directory.get(), statPath, stat, name);
   if (bytes.size() != size) {
     throw std::runtime_error(
         name + ": " + cmdlinePath + " gave " + std::to_string(bytes.size()) +

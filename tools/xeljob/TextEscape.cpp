@@ -89,8 +89,7 @@ void appendEscape(std::string& out, const char* pairs, const char* prefix,
                   unsigned byte) {
   for (; *pairs != '\0'; pairs += 2) {
     if (static_cast<unsigned char>(*pairs) == byte) {
-      out += '\\';
-      out += pairs[1];
+      out += {'\\', pairs[1]};
       return;
     }
   }
@@ -117,8 +116,7 @@ std::string escapeForPeople(std::string_view text, bool inQuotes) {
 
 std::size_t firstNonUtf8(std::string_view text) {
   for (std::size_t at = 0, length = 0; at < text.size(); at += length) {
-    const bool ascii = static_cast<unsigned char>(text[at]) < 0x80;
-    length = ascii ? 1 : utf8Length(text, at);
+    length = utf8Length(text, at);
     if (length == 0) {
       return at;
     }
@@ -143,10 +141,9 @@ std::string shellWord(const std::string& word) {
   }
   std::string out = "'";
   for (const char c : word) {
+    out += c;
     if (c == '\'') {
-      out += "'\\''";
-    } else {
-      out += c;
+      out += "\\''";  // the quote closes, then an escaped one and a new quote
     }
   }
   return out + "'";
