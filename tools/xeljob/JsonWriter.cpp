@@ -22,7 +22,10 @@ void JsonWriter::beforeItem() {
   }
   Level& level = levels_.back();
   if (!level.empty) {
-    out_ += level.compact ? ", " : ",";
+    out_ += ',';
+    if (level.compact) {
+      out_ += ' ';
+    }
   }
   if (!level.compact) {
     newline();

@@ -89,7 +89,8 @@ void appendEscape(std::string& out, const char* pairs, const char* prefix,
                   unsigned byte) {
   for (; *pairs != '\0'; pairs += 2) {
     if (static_cast<unsigned char>(*pairs) == byte) {
-      out += {'\\', pairs[1]};
+      out += '\\';
+      out += pairs[1];
       return;
     }
   }
@@ -116,7 +117,9 @@ std::string escapeForPeople(std::string_view text, bool inQuotes) {
 
 std::size_t firstNonUtf8(std::string_view text) {
   for (std::size_t at = 0, length = 0; at < text.size(); at += length) {
-    length = utf8Length(text, at);
+    // ASCII, most of a line, without the call.
+    length =
+        static_cast<unsigned char>(text[at]) < 0x80 ? 1 : utf8Length(text, at);
     if (length == 0) {
       return at;
     }
