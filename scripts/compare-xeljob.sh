@@ -107,8 +107,8 @@ def quote(word):
         return '"' + word + '"'
     return shlex.quote(word)
 
-for kind, spec in OPTIONS.items():
-    names = spec.split()
+for kind, spellings in OPTIONS.items():
+    names = spellings.split()
     with open(f"{out}/{kind}.lines", "w") as f:
         for _ in range(lines):
             words = []
