@@ -123,9 +123,7 @@ void parseKind(XelGetOpt& scanner, Parser& parser,
   if (report != nullptr) {
     return parseReporting(scanner, parser, apply, kind.fieldsByCode(), *report);
   }
-  for (int code; (code = scanner()) != -1;) {
-    apply(parser, code, scanner.optarg(), nullptr);
-  }
+  scanApplying(scanner, parser, apply);
 }
 
 }  // namespace xelopts::detail

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The parse loop of a parser given a report, and the report it fills.
+// The parse loops of a parser, with a report and without, and the report
+// a parse fills.
 #ifndef XELOPTS_SRC_PARSELOOP_H
 #define XELOPTS_SRC_PARSELOOP_H
 
@@ -24,6 +25,11 @@ using Apply = void (*)(XelOptionsParser& parser, int code, const char* text,
 void parseReporting(XelGetOpt& scanner, XelOptionsParser& parser, Apply apply,
                     const std::uint32_t* fieldsByCode,
                     XelOptionsParser::ParseReport& report);
+
+// Runs the scanner to its end, applying each code, without a report: no
+// caller's code runs during the scan, so what the first call checks holds
+// for every later one. Defined with the scanner's engine.
+void scanApplying(XelGetOpt& scanner, XelOptionsParser& parser, Apply apply);
 
 // Empties what a parse writes into a report; its callback stays.
 void clearReport(XelOptionsParser::ParseReport& report);

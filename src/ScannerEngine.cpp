@@ -8,6 +8,7 @@
 #include "Diagnostics.h"
 #include "Inlining.h"
 #include "JobTable.h"
+#include "ParseLoop.h"
 #include "xelopts/XelGetOpt.h"
 
 namespace xelopts::detail {
@@ -96,13 +97,26 @@ class ScannerEngine {
     if (s_.finished_) {
       return consumeNothing();
     }
+    return steps();
+  }
+
+  // The next call of a scan whose first call was run(), when no caller's
+  // code ran between them: what run() checks of the inputs still holds.
+  int next() {
+    s_.optarg_value = nullptr;
+    s_.error_ = XelGetOpt::no_error;
+    diagnostic_.kind = XelGetOpt::no_error;
+    return steps();
+  }
+
+ private:
+  int steps() {
     int code = 0;
     const char* element =
         resumesCluster() ? words_[s_.optind] : reachOptionElement(code);
     return element != nullptr ? scanOption(element) : code;
   }
 
- private:
   void start() {
     s_.optind = 1;
     s_.first_nonopt = 1;
@@ -436,6 +450,19 @@ XELOPTS_FLATTEN int XelGetOpt::getopt() {
   return ScannerEngine(*this, argc, argv, optstring, longopts,
                        long_only ? &longind : nullptr, long_only)
       .run();
+}
+
+// One engine for the whole scan, its inputs checked once: 11 to 14
+// calls' checks and entries (about 30 instructions each) saved a parse.
+XELOPTS_FLATTEN void xelopts::detail::scanApplying(XelGetOpt& scanner,
+                                                   XelOptionsParser& parser,
+                                                   Apply apply) {
+  // A parser's scanner always has its kind's table: long-only, as getopt().
+  ScannerEngine engine(scanner, scanner.argc, scanner.argv, scanner.optstring,
+                       scanner.longopts, &scanner.longind, true);
+  for (int code = engine.run(); code != -1; code = engine.next()) {
+    apply(parser, code, scanner.optarg_value, nullptr);
+  }
 }
 
 int XelGetOpt::getopt(int count, char* const* vector, const char* options) {

@@ -249,8 +249,9 @@ template <class Parser>
 void expectLateOrderAsEarly(std::optional<const char*> posixly) {
   const EnvGuard guard("POSIXLY_CORRECT", posixly);
   const std::vector<std::string> pool = {
-      "-j", "7",  "-a", "5:57", "-cn", "c1", "-rbs", "-dctm",  "-restart",
-      "-o", "12", "x",  "--",   "-",   "-q", "-t",   "-phase", "-jt"};
+      "-j",       "7",   "-a",  "5:57",   "-cn", "c1", "-rbs", "-dctm",
+      "-restart", "-o",  "12",  "x",      "--",  "-",  "-q",   "-t",
+      "-phase",   "-jt", "-j7", "-cn=c2", "-pj", "-tj"};
   std::mt19937 random(34);
   std::string reported;
   std::string mismatches;
