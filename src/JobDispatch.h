@@ -83,47 +83,40 @@ void applyCode(Settings& s, Text text, Effect* effect = nullptr,
   }
 }
 
-template <const auto& kind, class Settings, int... code>
-constexpr auto dispatchTable(std::integer_sequence<int, code...>) {
-  using ApplyCode = void (*)(Settings&, Text, Effect*, std::string*);
-  return std::array<ApplyCode, sizeof...(code)>{
-      (kind.fieldWrittenBy(code) ? &applyCode<kind, code, Settings>
-                                 : nullptr)...};
-}
-
-// Applies the option of a code to the parser's settings (and the text
-// that keeps a value apart). The scanner returns no other codes than the
-// kind's; were it to, the code would be ignored.
-template <const auto& kind, class Parser, auto settings, auto apart>
-void applyOption(XelOptionsParser& parser, int code, const char* text,
-                 Effect* effect) {
-  using Settings = typename std::decay_t<decltype(kind)>::Settings;
-  static constexpr auto table =
-      dispatchTable<kind, Settings>(std::make_integer_sequence<int, 128>());
-  const auto entry = static_cast<std::size_t>(static_cast<unsigned>(code));
-  if (entry >= table.size() || table[entry] == nullptr) {
-    return;
-  }
+// Applies the option of the code to the parser's settings (and to its text
+// that keeps a value apart).
+template <const auto& kind, int code, class Parser, auto settings, auto apart>
+void applyToParser(XelOptionsParser& parser, const char* text, Effect* effect) {
   auto& self = static_cast<Parser&>(parser);
   std::string* apartText = nullptr;
   if constexpr (apart != nullptr) {
     apartText = &(self.*apart);
   }
-  table[entry](self.*settings, text, effect, apartText);
+  applyCode<kind, code>(self.*settings, text, effect, apartText);
+}
+
+template <const auto& kind, class Parser, auto settings, auto apart,
+          int... code>
+constexpr std::array<Apply, sizeof...(code)> appliers(
+    std::integer_sequence<int, code...>) {
+  return {(kind.fieldWrittenBy(code)
+               ? &applyToParser<kind, code, Parser, settings, apart>
+               : nullptr)...};
 }
 
 // Runs the parser's scan, applying each option to its settings member (and
-// to its text member that keeps a value apart). Without a report the loop is
-// here, where the dispatch is a direct call (118 instructions a parse less
-// than through the pointer the report's loop takes).
+// to its text member that keeps a value apart).
 template <const auto& kind, auto settings, auto apart = nullptr, class Parser>
 void parseKind(XelGetOpt& scanner, Parser& parser,
                XelOptionsParser::ParseReport* report) {
-  constexpr Apply apply = &applyOption<kind, Parser, settings, apart>;
+  static constexpr std::array<Apply, kCodes> table =
+      appliers<kind, Parser, settings, apart>(
+          std::make_integer_sequence<int, kCodes>());
   if (report != nullptr) {
-    return parseReporting(scanner, parser, apply, kind.fieldsByCode(), *report);
+    return parseReporting(scanner, parser, table.data(), kind.fieldsByCode(),
+                          *report);
   }
-  scanApplying(scanner, parser, apply);
+  scanApplying(scanner, parser, table.data());
 }
 
 }  // namespace xelopts::detail

@@ -20,7 +20,7 @@ constexpr Outcome kErrorOutcomes[] = {
 static_assert(std::size(kErrorOutcomes) == XelGetOpt::illegal_option + 1);
 
 // One scanner call, applied, as a step of the report.
-void step(XelGetOpt& scanner, XelOptionsParser& parser, Apply apply,
+void step(XelGetOpt& scanner, XelOptionsParser& parser, Appliers appliers,
           const std::uint32_t* fieldsByCode,
           XelOptionsParser::ParseReport& report, int& code) {
   const std::size_t lines = report.diagnostics.size();
@@ -36,7 +36,7 @@ void step(XelGetOpt& scanner, XelOptionsParser& parser, Apply apply,
     step.outcome =
         scanner.consumed().count != 0 ? Outcome::terminator : Outcome::end;
   } else {
-    apply(parser, code, text, &effect);
+    apply(appliers, parser, code, text, &effect);
     step.outcome = effect.changed ? Outcome::changed : Outcome::unchanged;
     step.rule = effect.changed ? XelOptionsParser::Rule::none : effect.rule;
     step.conversions = effect.conversions[0] | effect.conversions[1];
@@ -61,13 +61,13 @@ void step(XelGetOpt& scanner, XelOptionsParser& parser, Apply apply,
 
 }  // namespace
 
-void parseReporting(XelGetOpt& scanner, XelOptionsParser& parser, Apply apply,
-                    const std::uint32_t* fieldsByCode,
+void parseReporting(XelGetOpt& scanner, XelOptionsParser& parser,
+                    Appliers appliers, const std::uint32_t* fieldsByCode,
                     XelOptionsParser::ParseReport& report) {
   scanner.set_diagnostic_sink(&collectDiagnostic, &report);
   try {
     for (int code = 0; code != -1;) {
-      step(scanner, parser, apply, fieldsByCode, report, code);
+      step(scanner, parser, appliers, fieldsByCode, report, code);
     }
     // The operands run from optind to argc, or to a null element before it.
     for (int i = scanner.optind; scanner.argv != nullptr && i < scanner.argc &&

@@ -456,12 +456,12 @@ XELOPTS_FLATTEN int XelGetOpt::getopt() {
 // calls' checks and entries (about 30 instructions each) saved a parse.
 XELOPTS_FLATTEN void xelopts::detail::scanApplying(XelGetOpt& scanner,
                                                    XelOptionsParser& parser,
-                                                   Apply apply) {
+                                                   Appliers appliers) {
   // A parser's scanner always has its kind's table: long-only, as getopt().
   ScannerEngine engine(scanner, scanner.argc, scanner.argv, scanner.optstring,
                        scanner.longopts, &scanner.longind, true);
   for (int code = engine.run(); code != -1; code = engine.next()) {
-    apply(parser, code, scanner.optarg_value, nullptr);
+    apply(appliers, parser, code, scanner.optarg_value, nullptr);
   }
 }
 
