@@ -101,7 +101,7 @@ constexpr std::array<Apply, sizeof...(code)> appliers(
     std::integer_sequence<int, code...>) {
   return {(kind.fieldWrittenBy(code)
                ? &applyToParser<kind, code, Parser, settings, apart>
-               : nullptr)...};
+               : &ignore)...};
 }
 
 // Runs the parser's scan, applying each option to its settings member (and

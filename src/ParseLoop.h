@@ -17,14 +17,17 @@ namespace xelopts::detail {
 using Apply = void (*)(XelOptionsParser& parser, const char* text,
                        Effect* effect);
 
-// A kind's appliers, by code: null for a code that is not the kind's, which
-// no scanner of the kind returns (were one to, it would be ignored).
+// A kind's appliers, by code. A code that is not the kind's, which no
+// scanner of the kind returns, has one that does nothing.
 constexpr int kCodes = 128;
 using Appliers = const Apply*;
 
+inline void ignore(XelOptionsParser& /*parser*/, const char* /*text*/,
+                   Effect* /*effect*/) {}
+
 inline void apply(Appliers appliers, XelOptionsParser& parser, int code,
                   const char* text, Effect* effect) {
-  if (static_cast<unsigned>(code) < kCodes && appliers[code] != nullptr) {
+  if (static_cast<unsigned>(code) < kCodes) {
     appliers[code](parser, text, effect);
   }
 }
