@@ -10,7 +10,7 @@ CommandLineWriter::CommandLineWriter(std::size_t fields) {
   line_.words.reserve(2 * fields);
 }
 
-void CommandLineWriter::option(const Option& option, std::string value) {
+void CommandLineWriter::option(const Option& option, std::string_view value) {
   // The dash and the name, built in one piece.
   const std::size_t size =
       option.name != nullptr ? std::char_traits<char>::length(option.name) : 1;
@@ -21,7 +21,7 @@ void CommandLineWriter::option(const Option& option, std::string value) {
     word[1] = option.code;
   }
   if (option.kind == XelGetOpt::required_argument) {
-    line_.words.push_back(std::move(value));
+    line_.words.emplace_back(value);
   }
 }
 
@@ -30,7 +30,7 @@ void CommandLineWriter::text(const Option& option, const char* accessor,
   if (text.find('\0', from) != std::string::npos) {
     refuse(accessor, XelOptionsParser::Unwritable::nulInText);
   } else {
-    this->option(option, text.substr(from));
+    this->option(option, std::string_view(text).substr(from));
   }
 }
 

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "xelopts/XelOptionsParser.h"
 
@@ -23,7 +24,7 @@ class CommandLineWriter {
 
   // The option ("-j", "-cn") and its value; an option that takes a value
   // it never reads (a restore job's -rbs) gets "1".
-  void option(const Option& option, std::string value = "1");
+  void option(const Option& option, std::string_view value = "1");
   // The option and the text from its byte from on, which may hold no NUL.
   void text(const Option& option, const char* accessor, const std::string& text,
             std::size_t from = 0);
