@@ -35,6 +35,14 @@ long typical_libc(int argc, char** argv) {
   return bench::scan_with_libc(argc, argv, backup_options());
 }
 
+// The typical request's record written back as its command line.
+long write_backup(int argc, char** argv) {
+  static const BackupOptionsParser::Settings record =
+      BackupOptionsParser(argc, argv).settings();
+  return static_cast<long>(
+      BackupOptionsParser::commandLine(record).words.size());
+}
+
 struct Case {
   const char* name;
   Words words;
@@ -54,6 +62,8 @@ const Case kCases[] = {
      "handwritten", bench::construct_restore_by_hand},
     {"scan", bench::typical_scan_words, bench::construct_scan_parser,
      "handwritten", bench::construct_scan_by_hand},
+    {"write", bench::typical_backup_words, write_backup, "backup_parse",
+     bench::construct_backup_parser},
 };
 
 template <class Parse>
