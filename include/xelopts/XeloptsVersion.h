@@ -7,10 +7,10 @@
 
 #define XELOPTS_VERSION_MAJOR 1
 #define XELOPTS_VERSION_MINOR 0
-#define XELOPTS_VERSION_PATCH 0
+#define XELOPTS_VERSION_PATCH 1
 // The three as one number, to compare in #if: MAJOR * 10000 + MINOR * 100 +
 // PATCH (10203 is 1.2.3).
-#define XELOPTS_VERSION 10000
+#define XELOPTS_VERSION 10001
 
 #if defined(__cplusplus) && __cplusplus >= 201103L
 
