@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "CommandLineWriter.h"
 
-#include <algorithm>
 #include <utility>
 
 namespace xelopts::detail {
@@ -11,16 +10,8 @@ CommandLineWriter::CommandLineWriter(std::size_t fields) {
 }
 
 void CommandLineWriter::option(const Option& option, std::string_view value) {
-  // The dash and the name, built in one piece.
-  const std::size_t size =
-      option.name != nullptr ? std::char_traits<char>::length(option.name) : 1;
-  std::string& word = line_.words.emplace_back(size + 1, '-');
-  if (option.name != nullptr) {
-    std::copy_n(option.name, size, &word[1]);
-  } else {
-    word[1] = option.code;
-  }
-  if (option.kind == XelGetOpt::required_argument) {
+  line_.words.emplace_back(option.word);
+  if (option.takesValue) {
     line_.words.emplace_back(value);
   }
 }

@@ -17,7 +17,11 @@ namespace xelopts::detail {
 
 class CommandLineWriter {
  public:
-  using Option = XelOptionsParser::OptionSpec;
+  // An option as a command line spells it.
+  struct Option {
+    std::string_view word;  // "-j", "-cn"
+    bool takesValue;
+  };
 
   // Room for the words of that many fields.
   explicit CommandLineWriter(std::size_t fields);

@@ -27,7 +27,7 @@ bool isSet(const Settings& s, const Settings& initial) {
 // Writes field index's option and its value.
 template <const auto& kind, std::size_t index, class Value, class Settings>
 void writeValue(CommandLineWriter& line,
-                const XelOptionsParser::OptionSpec& option, const Value& value,
+                const CommandLineWriter::Option& option, const Value& value,
                 const Settings& s) {
   constexpr const auto& f = std::get<index>(kind.fields);
   constexpr WritePlan plan = kind.planOf(index);
@@ -75,7 +75,9 @@ void writeOption(CommandLineWriter& line, const Settings& s,
   constexpr WritePlan plan = kind.planOf(index);
   if constexpr (plan.role != Role::none) {
     constexpr const auto& f = std::get<index>(kind.fields);
-    constexpr const auto& option = kind.spellingOf(plan);
+    constexpr CommandLineWriter::Option option{
+        kind.wordOf(plan),
+        kind.spellingOf(plan).kind != XelGetOpt::no_argument};
     bool needed = isSet<kind, index>(s, initial);
     if constexpr (plan.role == Role::withPart) {
       needed = needed || isSet<kind, plan.partner>(s, initial);

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <tuple>
 
 #include "FieldRules.h"
@@ -127,6 +128,10 @@ class JobKind {
   constexpr const OptionSpec& spellingOf(const WritePlan& plan) const {
     return options_[plan.option];
   }
+  // The option's word on a command line: "-j", "-cn".
+  constexpr std::string_view wordOf(const WritePlan& plan) const {
+    return words_[plan.option];
+  }
 
  private:
   static constexpr std::size_t kSpellings = 2 * kFields;
@@ -190,15 +195,20 @@ class JobKind {
     const auto kind =
         takesValue ? XelGetOpt::required_argument : XelGetOpt::no_argument;
     using Chars = std::char_traits<char>;
+    const std::size_t length = s.name != nullptr ? Chars::length(s.name) : 1;
     const bool usable =
         s.code > ' ' && s.code <= '~' && s.code != ':' && s.code != '?' &&
-        s.code != '-' &&
-        (s.name == nullptr || !Chars::find(s.name, Chars::length(s.name), '='));
+        s.code != '-' && length <= kLongestName &&
+        (s.name == nullptr || !Chars::find(s.name, length, '='));
     expect(usable, Mistake::unspellable, s.code);
     if (n >= kSpellings || !usable) {
       return;
     }
     options_[n] = {s.name, kind, s.code, changes_[n]};
+    words_[n][0] = '-';
+    for (std::size_t i = 0; i < length; ++i) {
+      words_[n][i + 1] = s.name != nullptr ? s.name[i] : s.code;
+    }
     if (s.isLetter) {
       shortOptions_[letters_++] = s.code;
       if (takesValue) {
@@ -264,6 +274,10 @@ class JobKind {
 
   FieldRow rows_[kFields]{};
   OptionSpec options_[kSpellings]{};
+  // A name's bytes at most: the job table keeps lengths in a byte, and a
+  // word is made at compile time.
+  static constexpr std::size_t kLongestName = 31;
+  char words_[kSpellings][kLongestName + 2]{};
   XelOptionsParser::Change changes_[kSpellings][kWrites + 1]{};
   char shortOptions_[2 * kSpellings + 1]{};
   std::size_t letters_ = 0;
@@ -287,7 +301,8 @@ struct Declaration {
                 "or letter(code) for a short option");
   static_assert(mistake != Mistake::unspellable,
                 "an option's code is ':', '?', '-' or no printable ASCII, or "
-                "its name holds '=': the scanner cannot return it");
+                "its name holds '=' or is longer than 31 bytes: the scanner "
+                "cannot return it");
   static_assert(mistake != Mistake::codeTwice,
                 "two options have one code: give each a code of its own");
   static_assert(mistake != Mistake::noOption,

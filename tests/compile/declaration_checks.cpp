@@ -42,6 +42,13 @@ static_assert(problemOf("", row(kNumber, R::number, option('u'))).mistake ==
               M::noName);
 static_assert(problemOf("", row(kNumber, R::number, option('u', "a=b")))
                   .mistake == M::unspellable);
+static_assert(problemOf("", row(kNumber, R::number,
+                                option('u', "names-may-have-31-bytes-at-most")))
+                  .mistake == M::none);
+static_assert(problemOf("",
+                        row(kNumber, R::number,
+                            option('u', "names-may-have-31-bytes-at-most!")))
+                  .mistake == M::unspellable);
 static_assert(problemOf("", row(kNumber, R::number, option('u', "x")),
                         row(kFlag, R::flag, option('u', "y")))
                   .code == 'u');
