@@ -5,8 +5,8 @@
 
 namespace xelopts::detail {
 
-CommandLineWriter::CommandLineWriter(std::size_t fields) {
-  line_.words.reserve(2 * fields);
+CommandLineWriter::CommandLineWriter(std::size_t words) {
+  line_.words.reserve(words);
 }
 
 void CommandLineWriter::option(const Option& option, std::string_view value) {

@@ -17,6 +17,13 @@
 
 namespace xelopts::detail {
 
+// The option a field's plan writes, as a command line spells it.
+template <const auto& kind>
+constexpr CommandLineWriter::Option optionOf(const WritePlan& plan) {
+  return {kind.wordOf(plan),
+          kind.spellingOf(plan).kind != XelGetOpt::no_argument};
+}
+
 // Field index holds a value other than its default.
 template <const auto& kind, std::size_t index, class Settings>
 bool isSet(const Settings& s, const Settings& initial) {
@@ -43,18 +50,18 @@ void writeValue(CommandLineWriter& line,
   } else if constexpr (std::is_same_v<Value, std::string>) {
     line.text(option, f.accessor, value);
   } else if constexpr (f.rule == FieldRule::number) {
-    line.option(option, std::to_string(value));
+    line.number(option, value);
   } else if constexpr (f.rule == FieldRule::jobId) {
     // Read back as a signed 32-bit number.
     if (static_cast<std::int32_t>(value) == value) {
-      line.option(option, std::to_string(value));
+      line.number(option, value);
     } else {
       line.refuse(f.accessor, Unwritable::jobIdOutOf32Bits);
     }
   } else if constexpr (f.rule == FieldRule::applicationNumber) {
     // QUORVEL:APPLICATION, the partner's part first.
     const auto& quorvel = s.*std::get<plan.partner>(kind.fields).pointer;
-    line.option(option, std::to_string(quorvel) + ':' + std::to_string(value));
+    line.numbers(option, quorvel, value);
   } else if constexpr (plan.role == Role::setsPartner) {
     // Its option sets the partner too: both set, or no command line.
     if (s.*std::get<plan.partner>(kind.fields).pointer) {
@@ -75,9 +82,7 @@ void writeOption(CommandLineWriter& line, const Settings& s,
   constexpr WritePlan plan = kind.planOf(index);
   if constexpr (plan.role != Role::none) {
     constexpr const auto& f = std::get<index>(kind.fields);
-    constexpr CommandLineWriter::Option option{
-        kind.wordOf(plan),
-        kind.spellingOf(plan).kind != XelGetOpt::no_argument};
+    constexpr CommandLineWriter::Option option = optionOf<kind>(plan);
     bool needed = isSet<kind, index>(s, initial);
     if constexpr (plan.role == Role::withPart) {
       needed = needed || isSet<kind, plan.partner>(s, initial);
@@ -90,10 +95,25 @@ void writeOption(CommandLineWriter& line, const Settings& s,
   }
 }
 
+// The most words the kind's settings write: an option a field, and its
+// value.
+template <const auto& kind>
+constexpr std::size_t mostWords() {
+  std::size_t words = 0;
+  for (std::size_t i = 0; i < kind.shown(); ++i) {
+    const WritePlan plan = kind.planOf(i);
+    if (plan.role != Role::none) {
+      words += optionOf<kind>(plan).takesValue ? 2U : 1U;
+    }
+  }
+  return words;
+}
+
 template <const auto& kind, class Settings>
 XelOptionsParser::CommandLine writeCommandLine(const Settings& settings) {
   static const Settings initial{};
-  CommandLineWriter line(kind.shown());
+  constexpr std::size_t words = mostWords<kind>();
+  CommandLineWriter line(words);
   forIndexes<kind.shown()>(
       [&](auto i) { writeOption<kind, i>(line, settings, initial); });
   return line.finish();
