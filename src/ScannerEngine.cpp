@@ -63,9 +63,10 @@ class ScannerEngine {
  public:
   using option = XelGetOpt::option;
 
+  // observed: a caller may read what each call consumed (consumed()).
   ScannerEngine(XelGetOpt& scanner, int count, char* const* vector,
                 const char* options, const option* table, int* index,
-                bool longOnly)
+                bool longOnly, bool observed = true)
       : s_(scanner),
         count_(count),
         // The scan reorders the caller's pointers in place, never the texts.
@@ -73,7 +74,8 @@ class ScannerEngine {
         options_(options),
         table_(table),
         index_(index),
-        longOnly_(longOnly) {}
+        longOnly_(longOnly),
+        observed_(observed) {}
 
   int run() {
     s_.optarg_value = nullptr;
@@ -412,8 +414,10 @@ class ScannerEngine {
   }
 
   void noteConsumed(int first, int end) {
-    s_.step_first_ = first;
-    s_.step_count_ = end - first;
+    if (observed_) {
+      s_.step_first_ = first;
+      s_.step_count_ = end - first;
+    }
   }
 
   int consumeNothing() {
@@ -436,6 +440,7 @@ class ScannerEngine {
   const option* table_;
   int* index_;
   bool longOnly_;
+  bool observed_;
   int first_ = 0;  // the option element being scanned
   Diagnostic diagnostic_;
 };
@@ -459,8 +464,10 @@ XELOPTS_FLATTEN void xelopts::detail::scanApplying(XelGetOpt& scanner,
                                                    XelOptionsParser& parser,
                                                    Appliers appliers) {
   // A parser's scanner always has its kind's table: long-only, as getopt().
+  // It is private, and a parse without a report reads nothing but the codes
+  // and values: no longind, no account of the words each call consumed.
   ScannerEngine engine(scanner, scanner.argc, scanner.argv, scanner.optstring,
-                       scanner.longopts, &scanner.longind, true);
+                       scanner.longopts, nullptr, true, false);
   for (int code = engine.run(); code != -1; code = engine.next()) {
     apply(appliers, parser, code, scanner.optarg_value, nullptr);
   }
