@@ -57,7 +57,7 @@ bool isWhole(const char* name, const char* text, const char*& end,
 // terminator, ending, or taking a non-option), then scan the option, long
 // or short. On every path the call's state is complete, what it consumed
 // noted, before its diagnostic goes out: a sink that throws leaves a
-// scanner that goes on correctly. The steps are split for reading; the two
+// scanner that goes on correctly. The steps are split for reading; the
 // entry points below flatten them into one function each.
 class ScannerEngine {
  public:
